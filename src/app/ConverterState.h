@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/TextStream.h"
+
+namespace tessera {
+
+// The variables every command of the window shares, under the names the commands use. They live
+// as long as the window; numbers start at 0, texts and arrays empty.
+//
+// The picture arrays hold numbers, not text: strValues and strPal keep each GP32 colour as its
+// 16-bit value, and the writers produce the upper-case hexadecimal text from it when they write.
+// Sixteen million heap strings for a 4096 x 4096 picture would cost a gigabyte for nothing. The
+// arrays are 0-based here: element k of the screen order is index k - 1.
+struct ConverterState {
+    // Input file and output.
+    std::string strImgPath;             // full path of the current input, picture or sound
+    std::string strImgTitle;            // its name with extension, without folders
+    std::string strOutPath;             // output path accepted in the last save dialog
+    std::int16_t bAddMode = 0;          // 0 for a new file, -1 when adding to an existing one
+    std::unique_ptr<TextStream> tsOut;  // the text output while a text writer runs
+
+    // Picture.
+    std::int32_t lngWidth = 0;
+    std::int32_t lngHeight = 0;
+    std::int16_t intBpp = 0;
+    std::int16_t intGP32Mode = 0;  // 8 for 8-bit pictures, else 16
+    std::int32_t lngDataOffset = 0;
+    std::int32_t lngPalCount = 0;
+    std::int32_t lngFillBit = 0;        // the GP32 intensity bit added to every colour
+    std::int32_t lngCount = 0;          // elements of bytData or strValues after a pixel conversion
+    std::vector<std::uint8_t> bytData;  // 8-bit colour indices in GP32 screen order
+    std::vector<std::uint16_t> strValues;  // 16-bit GP32 colours in GP32 screen order
+    std::vector<std::uint16_t> strPal;     // palette as GP32 colours
+
+    // Sound. The samples are streamed from the file by the writers in blocks, so there is no
+    // whole-sound buffer: a ten-minute stereo sound would otherwise be 100 MB of memory.
+    std::int16_t intChannels = 0;
+    std::string strSndMode;  // "Stereo" for two channels, else "Mono"
+    std::int32_t lngFreq = 0;
+    std::int16_t intSndBits = 0;
+    std::int32_t lngSndLength = 0;      // bytes of sample data
+    std::int64_t lngSndDataOffset = 0;  // where the samples start (44 in a canonical header)
+};
+
+}  // namespace tessera

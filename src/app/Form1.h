@@ -1,0 +1,133 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/ConverterState.h"
+#include "app/Ui.h"
+
+namespace tessera {
+
+class InputFile;
+
+// The main window as a model: every control with its design state, the converter state the
+// commands share, and the commands themselves under the names of their buttons. The Qt view, the
+// command line and the tests all drive this one object through a Ui.
+class Form1 {
+  public:
+    static constexpr const char* kCaption = "Tessera v1.3";
+    static constexpr int kClientWidth = 8355;  // twips
+    static constexpr int kClientHeight = 3285;
+    // The progress bar is full at the width of the information column.
+    static constexpr double kFullProgress = 2415.0;
+    static constexpr double kConvertedProgress = 1415.0;
+
+    explicit Form1(Ui& ui);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Controls, in the order of the design; positions in twips.
+    Label Label2{"Label2", "File infos :", {120, 120, 2415, 255}, 14};
+    Label lblBMPName{"lblBMPName", "", {120, 360, 2415, 1815}, 2, LabelLook::FixedPitchInfo};
+    Label Label3{"Label3", "Convertion Statut :", {120, 2280, 1695, 255}, 19};
+    Label lblPercent{"lblPercent", "", {120, 2520, 15, 375}, 20, LabelLook::ProgressBar};
+    Frame Frame1{"Frame1", "8 bits Image option :", {2760, 120, 1815, 1095}, 15};
+    CheckBox chkPal{"chkPal", "Generate Palette", {120, 240, 1575, 255}, 16, &Frame1, 1};
+    CheckBox chkOnlyPal{
+        "chkOnlyPal", "Generate ONLY Palette", {120, 600, 1575, 375}, 22, &Frame1, 0};
+    Frame Frame2{"Frame2", "Colors Intensity Bit :", {2760, 1320, 1815, 975}, 11};
+    OptionButton optFill0{"optFill0", "Fill bit with 0", {120, 240, 1575, 255}, 12, &Frame2, false};
+    OptionButton optFill1{"optFill1", "Fill bit with 1", {120, 600, 1575, 255}, 13, &Frame2, true};
+    Label Label1{"Label1", "Array Variable Name :", {2760, 2400, 1695, 255}, 7};
+    TextBox txtVar{"txtVar", "", {2760, 2640, 1815, 315}, 6};
+    CommandButton cmdBMPLoad{"cmdBMPLoad", "Load Image File...", {4680, 240, 1215, 615}, 1};
+    CommandButton cmdWAVLoad{"cmdWAVLoad", "Load Sound File...", {4680, 2160, 1215, 615}, 4};
+    CommandButton cmdQuitter{"cmdQuitter", "&Quit", {5760, 1320, 1575, 375}, 0};
+    CommandButton cmdBMPConvert{
+        "cmdBMPConvert", "Convert in a New File...", {6000, 120, 2175, 375}, 3};
+    CommandButton cmdBMPConvertAdd{
+        "cmdBMPConvertAdd", "Add to an Existing File...", {6000, 600, 2175, 375}, 17};
+    CommandButton cmdWAVConvert{
+        "cmdWAVConvert", "Convert in a New File...", {6000, 2040, 2175, 375}, 5};
+    CommandButton cmdWAVConvertAdd{
+        "cmdWAVConvertAdd", "Add to an Existing File...", {6000, 2520, 2175, 375}, 18};
+    Label lblIMGWidth{"lblIMGWidth", "0", {4920, 1800, 615, 375}, 8};
+    Label lblIMGHeight{"lblIMGHeight", "0", {5760, 1800, 735, 375}, 9};
+    Label lblIMGbpp{"lblIMGbpp", "0", {6720, 1800, 735, 375}, 10};
+    Label Label4{"Label4", kCredits, {1920, 3000, 4815, 255}, 21};
+
+    static constexpr const char* kCredits = "Tessera - thanks to everyone who tested it!";
+
+    // The four dialogs of the window, titles and filters as designed.
+    CommonDialog dlgBMPFile{"dlgBMPFile", "Load BMP File",
+                            "Image Files (*.bmp,*.raw)|*.bmp;*.raw|All Files (*.*)|*.*"};
+    CommonDialog dlgWAVFile{"dlgWAVFile", "Load WAV File",
+                            "Sound Files (*.wav)|*.wav|All Files (*.*)|*.*"};
+    CommonDialog dlgBMPConv{
+        "dlgBMPConv", "Save Converted  File",
+        "Headers (*.h)|*.h|C Files (*.c)|*.c|GPG Files (*.gpg)|*.gpg|All Files (*.*)|*.*"};
+    CommonDialog dlgWAVConv{
+        "dlgWAVConv", "Save Converted File",
+        "Headers (*.h)|*.h|C Files (*.c)|*.c|SEF Files (*.sef)|*.sef|All Files (*.*)|*.*"};
+
+    ConverterState state;
+
+    // Every control, sorted by tab index.
+    std::vector<Control*> controls();
+    Ui& ui() { return ui_; }
+    // True once Quit has unloaded the window.
+    bool unloaded() const { return unloaded_; }
+
+    // Event handlers.
+    void Form_Load() {}
+    void chkPal_Click();
+    void chkOnlyPal_Click();
+    void cmdQuitter_Click();
+    void cmdBMPLoad_Click();
+    void cmdWAVLoad_Click();
+    void cmdBMPConvert_Click();
+    void cmdBMPConvertAdd_Click();
+    void cmdWAVConvert_Click();
+    void cmdWAVConvertAdd_Click();
+
+    // The window's procedures; they work on the converter state and throw TesseraError.
+    void RAWRotateRight();
+    void ConvertBMPPixels();
+    void ConvertBMPPalette();
+    void WriteImageText();
+    void WriteGPGFile();
+    void WriteSoundText();
+    void WriteSEFFile();
+
+    // Sets the progress bar's width in twips and lets the view repaint it.
+    void setPercentWidth(double twips);
+
+    // Runs a command under its one error handler: Cancel and "No" end it silently, any other
+    // failure is shown with its reason. No exception leaves a handler.
+    template <typename Body>
+    void runCommand(Body&& body);
+
+  private:
+    using Writer = void (Form1::*)();
+    // The two convert procedures shared by the picture and the sound buttons: only the save
+    // dialog and the two writers differ.
+    void convertInNewFile(CommonDialog& dialog, Writer textWriter, Writer binaryWriter);
+    void convertAddToFile(CommonDialog& dialog, Writer textWriter, Writer binaryWriter);
+    void writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryWriter);
+    void finishConversion();
+
+    void showFailure(const std::string& text);
+    void pictureLoadBegins();
+    void pictureLoadCompletes();
+    void soundLoadBegins();
+    void soundLoadCompletes();
+    void disableConvertControls();
+
+    Ui& ui_;
+    bool unloaded_ = false;
+};
+
+}  // namespace tessera
+
+#include "app/Form1Command.h"

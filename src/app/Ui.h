@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+namespace tessera {
+
+class DialogRAW;
+
+// An open or save dialog as the window designs it: title and filter are fixed, the file name is
+// proposed before showing and read back after.
+struct CommonDialog {
+    std::string name;
+    std::string DialogTitle;
+    std::string Filter;  // "Description|pattern|Description|pattern..."
+    int Flags = 0;       // 4096: the chosen file must exist
+    std::string FileName;
+    std::string FileTitle;
+};
+
+enum class MsgStyle {
+    OkOnly = 0,
+    YesNoQuestion = 36,     // vbYesNo + vbQuestion
+    YesNoExclamation = 52,  // vbYesNo + vbExclamation
+    OkExclamation = 48,     // vbOKOnly + vbExclamation: failures with a reason
+};
+
+enum class MsgAnswer { Ok, Yes, No };
+
+inline constexpr const char* kAppTitle = "Tessera";
+
+// Everything the window model asks of the person in front of it. The Qt window, the command line
+// and the tests each answer these questions their own way.
+class Ui {
+  public:
+    virtual ~Ui() = default;
+    // Shows an open or save dialog; on OK fills FileName and FileTitle and returns true, on Cancel
+    // returns false.
+    virtual bool showOpen(CommonDialog& dialog) = 0;
+    virtual bool showSave(CommonDialog& dialog) = 0;
+    // A modal message box with the caption "Tessera".
+    virtual MsgAnswer msgBox(const std::string& text, MsgStyle style) = 0;
+    // Shows the RAW image dialog modally; the person either presses OK (the dialog's
+    // OKButton_Click runs) or closes it (nothing runs).
+    virtual void showRawDialog(DialogRAW& dialog) = 0;
+    // The progress bar's width changed during a long conversion: a chance to repaint.
+    virtual void progressChanged(double /*width*/) {}
+};
+
+}  // namespace tessera
