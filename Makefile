@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DTESSERA_WERROR=$(if $(TESSERA_WERROR),ON,OFF)
 
-.PHONY: all build run test test-core clean bootstrap
+.PHONY: all build run test test-core test-sanitize fuzz clean bootstrap
 
 all: build
 
@@ -21,6 +21,20 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitize
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, without the window (the
+# window's tests only check layout); any report ends the test that caused it. The leak checker
+# needs ptrace, which is taken when the tests themselves run under a tracer: it is off there.
+SAN_BUILD ?= build-asan
+SAN_LEAKS = $(shell grep -qs '^TracerPid:[[:space:]]*0$$' /proc/self/status && echo 1 || echo 0)
+SAN_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=$(SAN_LEAKS) \
+          UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+test-sanitize: bootstrap
+	cmake -S . -B $(SAN_BUILD) -DTESSERA_SANITIZE=ON -DTESSERA_GUI=OFF -DTESSERA_WERROR=ON
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD)

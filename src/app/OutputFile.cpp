@@ -100,6 +100,10 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
         fail("it is a folder");
     if (exists && !S_ISREG(st.st_mode))
         fail("not a regular file");
+    // A replacement is renamed over the old file, which the folder's rights alone would allow:
+    // a file the user may not write is refused here, as writing into it would be.
+    if (exists && ::access(target_.c_str(), W_OK) != 0)
+        fail(std::strerror(errno));
 
     if (mode == Mode::Append) {
         fd_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);

@@ -1,4 +1,9 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
 
 #include "app/Errors.h"
 #include "app/Form1.h"
@@ -25,6 +30,22 @@ void refuseInputAsOutput(const std::string& input, const std::string& output) {
     }
 }
 
+// Adding C text to a .gpg or an object file would leave the user with neither: a file holding a
+// NUL byte near its start is taken for binary and left alone.
+void refuseBinaryAppendTarget(const std::string& output) {
+    const int fd = ::open(output.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return;  // missing (created by the append) or unreadable: the output itself will say
+    std::array<char, 1 << 16> head{};
+    const ssize_t got = ::read(fd, head.data(), head.size());
+    ::close(fd);
+    const auto end = head.begin() + (got > 0 ? got : 0);
+    if (std::find(head.begin(), end, '\0') != end) {
+        throw TesseraError(
+            failureText(messages::kCantWrite, output + ": " + messages::kNotTextFile));
+    }
+}
+
 void askOrEnd(Ui& ui, const std::string& question, const std::string& title, MsgStyle style) {
     if (ui.msgBox(question + title + messages::kQuestionEnd, style) != MsgAnswer::Yes) {
         throw CommandCancelled{};
@@ -46,6 +67,8 @@ void Form1::writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryW
         (this->*binaryWriter)();  // opens, writes and reports for itself
         return;
     }
+    if (mode == OutputFile::Mode::Append)
+        refuseBinaryAppendTarget(state.strOutPath);
     state.tsOut = std::make_unique<TextStream>(state.strOutPath, mode);
     // Three line ends keep an added block apart from what the file already holds.
     if (mode == OutputFile::Mode::Append)

@@ -9,5 +9,6 @@ inline constexpr const char* kQuestionEnd = "  ?!?";
 inline constexpr const char* kDone = "Convertion done successfully :)";
 inline constexpr const char* kCantWrite = "Can't write this file :(";
 inline constexpr const char* kSameAsInput = "the output would replace the input";
+inline constexpr const char* kNotTextFile = "not a text file";
 
 }  // namespace tessera::messages
