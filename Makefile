@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DTESSERA_WERROR=$(if $(TESSERA_WERROR),ON,OFF)
 
-.PHONY: all build run test test-core test-sanitize fuzz clean bootstrap
+.PHONY: all build run test test-core test-sanitize fuzz clean bootstrap bench
 
 all: build
 
@@ -36,5 +36,11 @@ test-sanitize: bootstrap
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
 
+# Times tessera-cli beside `xxd -i` and `cat` on inputs it makes itself (bench/out, git-ignored).
+bench: bootstrap
+	cmake -S . -B build-bench -DTESSERA_GUI=OFF -DTESSERA_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS)
+	bench/run.sh build-bench/tessera-cli
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-bench

@@ -1,0 +1,132 @@
+#!/usr/bin/env python3
+"""Runs tessera-cli beside `xxd -i` and `cat` on the inputs made by make_inputs.py and prints one
+table: median wall time of N runs, the spread (min - max), peak memory (from /usr/bin/time -v)
+and the output size, then the ratios tessera / xxd and tessera / cat for each input."""
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+CLI, OUT, RUNS = sys.argv[1], sys.argv[2], int(sys.argv[3])
+TIME = "/usr/bin/time"
+
+
+def measure(argv, stdout_path=None):
+    """One run: (seconds, peak kB, rc, stderr text)."""
+    report = os.path.join(OUT, "time.txt")
+    out = open(stdout_path, "wb") if stdout_path else subprocess.DEVNULL
+    start = time.perf_counter()
+    proc = subprocess.run([TIME, "-v", "-o", report] + argv, stdout=out, stderr=subprocess.PIPE)
+    seconds = time.perf_counter() - start
+    if stdout_path:
+        out.close()
+    peak = 0
+    with open(report) as f:
+        for line in f:
+            if "Maximum resident set size" in line:
+                peak = int(line.rsplit(":", 1)[1])
+    return seconds, peak, proc.returncode, proc.stderr.decode(errors="replace")
+
+
+def case(label, argv, output, stdout=False, before=None):
+    """Runs a case RUNS times; returns a table row (dict) or a failed one. Every run starts
+    without its output (tessera leaves an identical output untouched, which would time a
+    comparison instead of a conversion) and with the dirty pages of the last run written."""
+    times, peaks = [], []
+    for _ in range(RUNS):
+        if output and os.path.exists(output):
+            os.remove(output)
+        if before:
+            before()
+        os.sync()
+        seconds, peak, rc, err = measure(argv, output if stdout else None)
+        if rc != 0:
+            first = err.strip().splitlines()[-1] if err.strip() else ""
+            return {"label": label, "failed": "exit %d %s" % (rc, first[:60])}
+        times.append(seconds)
+        peaks.append(peak)
+    size = os.path.getsize(output) if output and os.path.exists(output) else 0
+    return {"label": label, "median": statistics.median(times), "min": min(times),
+            "max": max(times), "peak": max(peaks) / 1024.0, "size": size / 1e6}
+
+
+def row(r):
+    if "failed" in r:
+        return "  %-34s %s" % (r["label"], r["failed"])
+    return "  %-34s %9.3f   %7.3f - %-7.3f %9.1f %10.1f" % (
+        r["label"], r["median"], r["min"], r["max"], r["peak"], r["size"])
+
+
+def ratio(a, b):
+    if "failed" in a or "failed" in b or b["median"] == 0:
+        return "n/a"
+    return "%.2f" % (a["median"] / b["median"])
+
+
+def cli_available():
+    return os.access(CLI, os.X_OK)
+
+
+def convert_group(title, source, binary_ext):
+    stem = os.path.join(OUT, "result-" + os.path.splitext(os.path.basename(source))[0])
+    rows = {}
+    if cli_available():
+        rows["h"] = case("tessera-cli -> .h", [CLI, "-q", source, stem + ".h"], stem + ".h")
+        rows["bin"] = case("tessera-cli -> " + binary_ext,
+                           [CLI, "-q", source, stem + binary_ext], stem + binary_ext)
+    else:
+        rows["h"] = rows["bin"] = {"label": "tessera-cli", "failed": "not built (%s)" % CLI}
+    rows["xxd"] = case("xxd -i", ["xxd", "-i", source], stem + ".xxd.h", stdout=True)
+    # The floor: copying a file as large as tessera's output (xxd's when tessera has none).
+    for key, ext in (("cat_h", ".h"), ("cat_bin", binary_ext)):
+        sample = stem + ext if "failed" not in rows["h"] else stem + ".xxd.h"
+        rows[key] = case("cat (size of the %s)" % ext, ["cat", sample], stem + ".cat", stdout=True)
+    print(title)
+    for key in ("h", "bin", "xxd", "cat_h", "cat_bin"):
+        print(row(rows[key]))
+    print("  ratios: tessera .h / xxd = %s   tessera .h / cat = %s   tessera %s / cat = %s" % (
+        ratio(rows["h"], rows["xxd"]), ratio(rows["h"], rows["cat_h"]), binary_ext,
+        ratio(rows["bin"], rows["cat_bin"])))
+    print()
+    sys.stdout.flush()
+
+
+def tiles_group():
+    tiles = os.path.join(OUT, "tiles")
+    results = os.path.join(OUT, "tiles-out")
+    os.makedirs(results, exist_ok=True)
+    count = len([n for n in os.listdir(tiles) if n.endswith(".bmp")])
+    print("%d tiles of 32 x 32 (half 8-bit, half 24-bit), one invocation each" % count)
+    if not cli_available():
+        print("  tessera-cli not built (%s)" % CLI)
+        return
+    loop = ('for f in "$1"/*.bmp; do n=${f##*/}; "$2" -q "$f" "$3/${n%.bmp}.h" || exit 1; done')
+    def clean():
+        for name in os.listdir(results):
+            os.remove(os.path.join(results, name))
+
+    r = case("tessera-cli x %d -> .h" % count, ["sh", "-c", loop, "sh", tiles, CLI, results],
+             None, before=clean)
+    print(row(r))
+    print()
+
+
+def main():
+    print("tessera benchmark: %d runs each; times in seconds (wall), memory and sizes in MB" % RUNS)
+    print("  %-34s %9s   %-17s %9s %10s" % ("", "median", "spread (min-max)", "peak", "output"))
+    print()
+    convert_group("4096 x 4096 24-bit BMP (%.1f MB)" % (
+        os.path.getsize(os.path.join(OUT, "pic24.bmp")) / 1e6), os.path.join(OUT, "pic24.bmp"),
+        ".gpg")
+    convert_group("4096 x 4096 8-bit BMP with palette (%.1f MB)" % (
+        os.path.getsize(os.path.join(OUT, "pic8.bmp")) / 1e6), os.path.join(OUT, "pic8.bmp"),
+        ".gpg")
+    convert_group("10 minutes 44.1 kHz 16-bit stereo WAV (%.1f MB)" % (
+        os.path.getsize(os.path.join(OUT, "sound.wav")) / 1e6), os.path.join(OUT, "sound.wav"),
+        ".sef")
+    tiles_group()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Makes the benchmark's inputs with the standard library only: two 4096 x 4096 pictures (24-bit
+and 8-bit with a palette), a ten-minute 44.1 kHz 16-bit stereo sound and 1,000 tiles of 32 x 32.
+The content is reproducible noise, so every colour value and literal length occurs. Files that
+already exist with the right size are kept: the inputs are made once per checkout."""
+import os
+import random
+import struct
+import sys
+
+SIDE = 4096
+TILES = 1000
+TILE_SIDE = 32
+SOUND_SECONDS = 600
+RATE = 44100
+
+
+def bmp_bytes_header(width, height, bpp, palette_entries):
+    row = (width * bpp // 8 + 3) & ~3
+    offset = 14 + 40 + 4 * palette_entries
+    size = offset + row * height
+    file_header = b"BM" + struct.pack("<IHHI", size, 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bpp, 0, row * height, 2835, 2835,
+                       palette_entries if bpp == 8 else 0, 0)
+    return file_header + info, row, size
+
+
+def write_bmp(path, width, height, bpp, rng, noise):
+    palette = 256 if bpp == 8 else 0
+    header, row, size = bmp_bytes_header(width, height, bpp, palette)
+    if os.path.exists(path) and os.path.getsize(path) == size:
+        return
+    with open(path + ".tmp", "wb") as f:
+        f.write(header)
+        if palette:
+            f.write(bytes(b for i in range(256) for b in (rng.randrange(256), rng.randrange(256),
+                                                         rng.randrange(256), 0)))
+        # Each row is a different window of the noise block: fast, and no two rows alike.
+        for y in range(height):
+            start = (y * 7919) % (len(noise) - row)
+            f.write(noise[start:start + row])
+    os.replace(path + ".tmp", path)
+
+
+def write_wav(path, seconds, rng):
+    block_align = 4
+    data_size = seconds * RATE * block_align
+    size = 44 + data_size
+    if os.path.exists(path) and os.path.getsize(path) == size:
+        return
+    second = rng.randbytes(RATE * block_align)
+    with open(path + ".tmp", "wb") as f:
+        f.write(b"RIFF" + struct.pack("<I", size - 8) + b"WAVE")
+        f.write(b"fmt " + struct.pack("<IHHIIHH", 16, 1, 2, RATE, RATE * block_align,
+                                      block_align, 16))
+        f.write(b"data" + struct.pack("<I", data_size))
+        for s in range(seconds):
+            # Rotate the second's noise so the file does not repeat every 176,400 bytes.
+            k = (s * 4 * 977) % len(second)
+            f.write(second[k:] + second[:k])
+    os.replace(path + ".tmp", path)
+
+
+def main():
+    out = sys.argv[1]
+    os.makedirs(os.path.join(out, "tiles"), exist_ok=True)
+    rng = random.Random(20240601)
+    noise = rng.randbytes(1 << 20)
+    write_bmp(os.path.join(out, "pic24.bmp"), SIDE, SIDE, 24, rng, noise)
+    write_bmp(os.path.join(out, "pic8.bmp"), SIDE, SIDE, 8, rng, noise)
+    write_wav(os.path.join(out, "sound.wav"), SOUND_SECONDS, rng)
+    for i in range(TILES):
+        bpp = 8 if i % 2 == 0 else 24  # tile sheets come both ways
+        write_bmp(os.path.join(out, "tiles", "tile%04d.bmp" % i), TILE_SIDE, TILE_SIDE, bpp, rng,
+                  noise)
+
+
+if __name__ == "__main__":
+    main()
