@@ -42,5 +42,15 @@ bench: bootstrap
 	cmake --build build-bench -j $(JOBS)
 	bench/run.sh build-bench/tessera-cli
 
+# libFuzzer targets (clang) under both sanitizers, each run FUZZ_SECONDS from small seeds.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz: bootstrap
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DTESSERA_FUZZ=ON -DTESSERA_SANITIZE=ON \
+		-DTESSERA_GUI=OFF -DTESSERA_TESTS=OFF -DTESSERA_WERROR=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) build-bench
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) fuzz-out build-bench

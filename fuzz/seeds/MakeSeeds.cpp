@@ -1,0 +1,65 @@
+// Writes the fuzzers' seed corpora: a few small, valid files of each kind made by the test
+// builders, so fuzzing starts from inputs that reach the converters and writers.
+// Usage: tessera_fuzz_seeds FOLDER (creates FOLDER/picture and FOLDER/sound).
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/Builders.h"
+
+using namespace tessera::test;
+
+namespace {
+
+void put(const std::filesystem::path& dir, const std::string& name, const Bytes& bytes) {
+    std::filesystem::create_directories(dir);
+    writeFile((dir / name).string(), bytes);
+}
+
+// The picture target reads a RAW file's size and depth from its first five bytes.
+Bytes rawSeed(const Picture& p) {
+    Bytes b{static_cast<std::uint8_t>(p.width - 1), 0, static_cast<std::uint8_t>(p.height - 1), 0,
+            static_cast<std::uint8_t>(p.bpp == 24 ? 1 : 0)};
+    const Bytes raw = buildRaw(p);
+    b.insert(b.end(), raw.begin(), raw.end());
+    return b;
+}
+
+Bytes samples(std::size_t n) {
+    Bytes b;
+    for (std::size_t i = 0; i < n; ++i)
+        b.push_back(static_cast<std::uint8_t>(i * 37 + 11));
+    return b;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path pictures = std::filesystem::path(argv[1]) / "picture";
+    const std::filesystem::path sounds = std::filesystem::path(argv[1]) / "sound";
+
+    Picture small8 = Picture::pattern(5, 3, 8);
+    small8.palette.resize(16);
+    put(pictures, "bmp8.bmp", buildBmp(small8));
+    put(pictures, "bmp8-full.bmp", buildBmp(Picture::pattern(4, 4, 8)));
+    put(pictures, "bmp24.bmp", buildBmp(Picture::pattern(3, 5, 24)));
+    put(pictures, "bmp24-topdown.bmp", buildBmp(Picture::pattern(3, 2, 24), {.topDown = true}));
+    put(pictures, "bmp8-rle.bmp", buildBmp(small8, {.compression = 1}));
+    put(pictures, "bmp8-v5.bmp", buildBmp(small8, {.infoSize = 124}));
+    put(pictures, "bmp24-fields.bmp", buildBmp(Picture::pattern(2, 2, 24), {.compression = 3}));
+    put(pictures, "raw8.raw", rawSeed(Picture::pattern(6, 4, 8)));
+    put(pictures, "raw24.raw", rawSeed(Picture::pattern(4, 3, 24)));
+
+    put(sounds, "mono8.wav", buildWav(samples(40)));
+    put(sounds, "stereo16.wav", buildWav(samples(64), {.channels = 2, .bits = 16}));
+    put(sounds, "list-odd.wav",
+        buildWav(samples(9), {.chunksBeforeFmt = {{{'L', 'I', 'S', 'T'}, {'I', 'N', 'F'}}},
+                              .chunksBeforeData = {{{'f', 'a', 'c', 't'}, {1, 0, 0, 0}}}}));
+    put(sounds, "fmt18.wav", buildWav(samples(16), {.bits = 16, .fmtSize = 18}));
+    return 0;
+}
