@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessera::cli {
+
+// A command line that cannot be run as given: reported in one line with a hint, exit status 2.
+class UsageError : public std::runtime_error {
+  public:
+    explicit UsageError(const std::string& what) : std::runtime_error(what) {}
+};
+
+enum class InputKind { Picture, Sound, Unknown };
+
+// What the RAW dialog is told: the texts typed into its two boxes and the depth picked.
+struct RawSize {
+    std::string width = "320";
+    std::string height = "240";
+    bool bits24 = false;
+};
+
+struct CliOptions {
+    bool help = false;
+    bool version = false;
+    bool info = false;
+    bool quiet = false;
+    bool verbose = false;
+    bool append = false;
+    bool palette = true;  // "Generate Palette" starts checked in the window too
+    bool onlyPalette = false;
+    int fill = 1;  // "Fill bit with 1" starts selected
+    RawSize raw;
+    std::optional<std::string> name;
+    std::string input;
+    std::string output;  // empty with --info
+};
+
+// Reads the arguments after the program's name. Throws UsageError.
+CliOptions parseArguments(const std::vector<std::string>& args);
+
+// "WxH", "WxHx8" or "WxHx24" with positive sizes. Throws UsageError.
+RawSize parseRaw(std::string_view text);
+
+bool isCIdentifier(std::string_view text);
+// Every character other than a letter, digit or underscore becomes an underscore; a leading
+// digit gets an underscore before it. Nothing stays nothing.
+std::string identifierFrom(std::string_view text);
+// The array name: --name, or the input's file name without its last four characters made into
+// an identifier. Throws UsageError when there is none.
+std::string arrayName(const CliOptions& options);
+
+InputKind inputKind(std::string_view path);
+
+}  // namespace tessera::cli

@@ -1,0 +1,118 @@
+#include "cli/CliRun.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/Form1.h"
+#include "cli/CliUi.h"
+#include "commands/ConvertMessages.h"
+
+namespace tessera::cli {
+
+namespace {
+
+void report(const std::string& file, const std::string& text) {
+    std::fprintf(stderr, "tessera-cli: %s: %s\n", file.c_str(), oneLine(text).c_str());
+}
+
+// Prints what went wrong with FILE; the window's own message when it showed one.
+void reportFailure(const std::string& file, const std::vector<CliUi::Message>& messages,
+                   const char* whenSilent) {
+    for (const auto& m : messages) {
+        if (m.text != messages::kDone)
+            report(file, m.text);
+    }
+    if (messages.empty())
+        report(file, whenSilent);
+}
+
+bool endsWith(const std::string& text, const char* tail) {
+    const std::string t(tail);
+    return text.size() >= t.size() && text.compare(text.size() - t.size(), t.size(), t) == 0;
+}
+
+void setPictureOptions(Form1& form, const CliOptions& o) {
+    // setValue, not click: the rules run as in the window, whatever is greyed for this depth.
+    form.chkOnlyPal.setValue(o.onlyPalette ? 1 : 0);  // checks "Generate Palette" with it
+    if (!o.onlyPalette)
+        form.chkPal.setValue(o.palette ? 1 : 0);
+    (o.fill == 0 ? form.optFill0 : form.optFill1).select();
+}
+
+void printInfo(const std::string& caption) {
+    std::string text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n')
+            continue;
+        text += caption[i];
+    }
+    std::fputs(text.c_str(), stdout);
+    std::fputc('\n', stdout);
+}
+
+}  // namespace
+
+std::string oneLine(const std::string& text) {
+    std::string out;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        auto end = text.find("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (!line.empty()) {
+            if (!out.empty() && line.front() != ' ')
+                out += endsWith(out, ":(") || endsWith(out, ":)") ? ": " : " ";
+            out += line;
+        }
+        start = end + 2;
+    }
+    return out;
+}
+
+int run(const CliOptions& o) {
+    const bool sound = inputKind(o.input) == InputKind::Sound;
+    const std::string name = o.info ? std::string() : arrayName(o);  // usage checked first
+
+    CliUi ui(o, !o.quiet && ::isatty(STDERR_FILENO) == 1);
+    Form1 form(ui);
+    CommandButton& load = sound ? form.cmdWAVLoad : form.cmdBMPLoad;
+    CommandButton& convert = sound ? (o.append ? form.cmdWAVConvertAdd : form.cmdWAVConvert)
+                                   : (o.append ? form.cmdBMPConvertAdd : form.cmdBMPConvert);
+
+    load.click();
+    const auto loadMessages = ui.takeMessages();
+    if (!ui.openFailure().empty()) {
+        report(o.input, ui.openFailure());
+        return kExitFailed;
+    }
+    // The convert buttons come alive only when a load completes.
+    if (!convert.Enabled || !loadMessages.empty()) {
+        reportFailure(o.input, loadMessages, "could not be loaded");
+        return kExitFailed;
+    }
+    if (o.info) {
+        printInfo(form.lblBMPName.Caption);
+        return kExitOk;
+    }
+
+    if (!sound)
+        setPictureOptions(form, o);
+    form.txtVar.Text() = name;
+    convert.click();
+    ui.endProgress();
+
+    const auto messages = ui.takeMessages();
+    const bool done = messages.size() == 1 && messages.front().text == messages::kDone;
+    if (!done) {
+        reportFailure(o.output, messages, "nothing was written");
+        return kExitFailed;
+    }
+    if (o.verbose)
+        std::printf("tessera-cli: %s: %s\n", o.output.c_str(), messages::kDone);
+    return kExitOk;
+}
+
+}  // namespace tessera::cli

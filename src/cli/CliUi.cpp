@@ -1,0 +1,98 @@
+#include "cli/CliUi.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/DialogRAW.h"
+#include "app/Form1.h"
+#include "app/VbText.h"
+
+namespace tessera::cli {
+
+namespace {
+
+constexpr int kMustExist = 4096;  // the open dialogs' flag: the chosen file must exist
+constexpr int kBarCells = 30;
+
+bool answerWith(CommonDialog& dialog, const std::string& path) {
+    dialog.FileName = path;
+    dialog.FileTitle = fileTitleOf(path);
+    return true;
+}
+
+}  // namespace
+
+CliUi::CliUi(const CliOptions& options, bool showProgress)
+    : options_(options), showProgress_(showProgress) {}
+
+bool CliUi::showOpen(CommonDialog& dialog) {
+    struct stat st {};
+    if ((dialog.Flags & kMustExist) != 0 && ::stat(options_.input.c_str(), &st) != 0) {
+        // A file dialog would not let a missing file be picked: the person cancels.
+        openFailure_ = std::strerror(errno);
+        return false;
+    }
+    return answerWith(dialog, options_.input);
+}
+
+bool CliUi::showSave(CommonDialog& dialog) {
+    return answerWith(dialog, options_.output);
+}
+
+MsgAnswer CliUi::msgBox(const std::string& text, MsgStyle style) {
+    // The overwrite and add questions: the command line's OUTPUT is meant, as a compiler's is.
+    if (style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation)
+        return MsgAnswer::Yes;
+    messages_.push_back({text, style});
+    return MsgAnswer::Ok;
+}
+
+void CliUi::showRawDialog(DialogRAW& dialog) {
+    dialog.txtRAWWidth.Text() = options_.raw.width;
+    dialog.txtRAWHeight.Text() = options_.raw.height;
+    if (options_.raw.bits24)
+        dialog.opt24b.click();
+    else
+        dialog.opt8b.click();
+    dialog.OKButton.click();
+}
+
+void CliUi::progressChanged(double width) {
+    // The model puts the bar back to zero when a conversion ends; the line is cleared instead.
+    if (!showProgress_ || width <= 0)
+        return;
+    const double fraction = std::clamp(width / Form1::kFullProgress, 0.0, 1.0);
+    const int percent = static_cast<int>(fraction * 100.0);
+    if (percent == drawnPercent_)
+        return;
+    drawnPercent_ = percent;
+    const int filled = percent * kBarCells / 100;
+    char line[kBarCells + 32];
+    int n = std::snprintf(line, sizeof line, "\r[");
+    for (int i = 0; i < kBarCells; ++i)
+        line[n++] = i < filled ? '#' : '.';
+    n += std::snprintf(line + n, sizeof line - static_cast<std::size_t>(n), "] %3d%%", percent);
+    std::fwrite(line, 1, static_cast<std::size_t>(n), stderr);
+    std::fflush(stderr);
+}
+
+void CliUi::endProgress() {
+    if (drawnPercent_ < 0)
+        return;
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+    drawnPercent_ = -1;
+}
+
+std::vector<CliUi::Message> CliUi::takeMessages() {
+    std::vector<Message> out;
+    out.swap(messages_);
+    return out;
+}
+
+}  // namespace tessera::cli

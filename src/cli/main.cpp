@@ -1,0 +1,78 @@
+#include <csignal>
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/OutputFile.h"
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+
+namespace {
+
+constexpr const char* kVersion = "tessera-cli 1.3";
+
+constexpr const char* kUsage =
+    "Usage: tessera-cli [options] INPUT OUTPUT\n"
+    "       tessera-cli --info INPUT\n"
+    "Converts a picture (.bmp, .raw) or a sound (.wav) for the GP32: OUTPUT ending in .h or .c\n"
+    "gets C text, any other name a .gpg (picture) or .sef (sound) file.\n"
+    "\n"
+    "  -n, --name NAME     array name (default: INPUT's name without its extension)\n"
+    "      --palette       write the palette of an 8-bit BMP (default)\n"
+    "      --no-palette    leave the palette out\n"
+    "      --only-palette  write the palette alone (implies --palette)\n"
+    "      --fill 0|1      GP32 intensity bit of the colours (default 1)\n"
+    "      --raw WxH[x8|x24]  size and depth of a RAW picture (default 320x240x8)\n"
+    "  -a, --append        add to OUTPUT (a .h or .c file) instead of replacing it\n"
+    "  -q, --quiet         no progress bar\n"
+    "  -v, --verbose       say so when the conversion is done\n"
+    "      --info          print the description of INPUT\n"
+    "  -h, --help          print this help\n"
+    "      --version       print the version\n"
+    "\n"
+    "Exit status: 0 done, 1 refused or failed, 2 bad usage.\n";
+
+// An interrupted conversion leaves no temporary file behind; then the signal ends the process
+// as it would have without us.
+extern "C" void onTerminatingSignal(int signal) {
+    tessera::removePendingTemporaryFiles();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void installSignalHandlers() {
+    struct sigaction action {};
+    action.sa_handler = onTerminatingSignal;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM})
+        sigaction(signal, &action, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tessera::cli;
+    installSignalHandlers();
+    try {
+        const CliOptions options = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.help) {
+            std::fputs(kUsage, stdout);
+            return kExitOk;
+        }
+        if (options.version) {
+            std::puts(kVersion);
+            return kExitOk;
+        }
+        return run(options);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "tessera-cli: %s (try 'tessera-cli --help')\n", e.what());
+        return kExitUsage;
+    } catch (const std::bad_alloc&) {
+        std::fputs("tessera-cli: not enough memory\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tessera-cli: %s\n", e.what());
+    }
+    return kExitFailed;
+}
