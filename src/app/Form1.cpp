@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tessera {
 
@@ -64,8 +65,14 @@ void Form1::cmdQuitter_Click() {
 }
 
 void Form1::setPercentWidth(double twips) {
+    // The writers report every 16 elements: a million times for a large picture. The view only
+    // hears of a width that crosses or lands on a whole twip (a fifteenth of a pixel, so nothing
+    // visible is lost, and the final width always arrives); the model keeps the exact width.
+    const bool visible = std::floor(twips) != std::floor(lblPercent.Width) ||
+                         (twips == std::floor(twips) && twips != lblPercent.Width);
     lblPercent.Width = twips;
-    ui_.progressChanged(twips);
+    if (visible)
+        ui_.progressChanged(twips);
 }
 
 void Form1::showFailure(const std::string& text) {
