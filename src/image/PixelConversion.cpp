@@ -1,17 +1,119 @@
-#include "app/Errors.h"
+#include <cmath>
+#include <span>
+#include <vector>
+
 #include "app/Form1.h"
+#include "app/InputFile.h"
+#include "image/BmpHeader.h"
+#include "image/Gp32.h"
+#include "image/PictureLayout.h"
+#include "image/Rle8.h"
 
 namespace tessera {
 
-// Not built yet: the picture conversion issue replaces this file.
+namespace {
+
+// Reads the stored rows one after the other, whole: from the file for plain pixels, from the
+// decoded rows for RLE8 data.
+class RowReader {
+  public:
+    RowReader(const InputFile& in, const PictureLayout& layout) : in_(in), layout_(layout) {
+        if (layout.coding == PictureLayout::Coding::Rle8) {
+            decoded_ = decodeRle8(in, layout.dataOffset, layout.order.width, layout.order.height);
+        }
+    }
+    // Row i (0-based, in stored order), width x bytesPerPixel bytes.
+    void read(std::int64_t i, std::span<std::uint8_t> row) const {
+        if (layout_.coding == PictureLayout::Coding::Rle8) {
+            const auto begin =
+                decoded_.begin() + static_cast<std::ptrdiff_t>(i * layout_.order.width);
+            std::copy(begin, begin + static_cast<std::ptrdiff_t>(row.size()), row.begin());
+        } else {
+            in_.read(layout_.dataOffset + layout_.rowStride * i, row);
+        }
+    }
+
+  private:
+    const InputFile& in_;
+    const PictureLayout& layout_;
+    std::vector<std::uint8_t> decoded_;
+};
+
+// Places every stored row into screen order through `place(row, element)`: `element` is the
+// 0-based position of the row's first pixel (column 0), the next columns follow a column length
+// apart. The bar grows to 1415 twips row by row.
+template <typename Place>
+void placeRows(Form1& form, const InputFile& in, const PictureLayout& layout, Place&& place) {
+    const RowReader rows(in, layout);
+    const std::int64_t height = layout.order.height;
+    std::vector<std::uint8_t> row(
+        static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel));
+    for (std::int64_t i = 0; i < height; ++i) {
+        rows.read(i, row);
+        place(row, layout.rowInColumn(i));
+        form.setPercentWidth(std::floor(static_cast<double>(i + 1) / static_cast<double>(height) *
+                                        gp32::kConvertedWidth));
+    }
+}
+
+// Both pixel procedures: 8-bit pictures keep their indices, 24-bit pictures become GP32 colours.
+void convertPixels(Form1& form, const InputFile& in, const PictureLayout& layout) {
+    ConverterState& s = form.state;
+    const std::int64_t count = layout.order.count();
+    const std::int64_t column = layout.order.columnLength();
+    const std::int64_t width = layout.order.width;
+    s.lngCount = static_cast<std::int32_t>(count);
+
+    if (layout.bytesPerPixel == 1) {
+        s.bytData.assign(static_cast<std::size_t>(count), 0);  // padding stays 0
+        auto* out = s.bytData.data();
+        placeRows(form, in, layout, [&](std::span<const std::uint8_t> row, std::int64_t at) {
+            for (std::int64_t j = 0; j < width; ++j)
+                out[at + column * j] = row[static_cast<std::size_t>(j)];
+        });
+        return;
+    }
+
+    s.lngFillBit = form.optFill1.Value ? 1 : 0;
+    // Padding is black with the intensity bit.
+    s.strValues.assign(static_cast<std::size_t>(count), gp32::colour(0, 0, 0, s.lngFillBit));
+    auto* out = s.strValues.data();
+    const int red = layout.redFirst ? 0 : 2;
+    const int blue = 2 - red;
+    placeRows(form, in, layout, [&](std::span<const std::uint8_t> row, std::int64_t at) {
+        for (std::int64_t j = 0; j < width; ++j) {
+            const std::uint8_t* px = row.data() + 3 * j;
+            out[at + column * j] = gp32::colour(px[red], px[1], px[blue], s.lngFillBit);
+        }
+    });
+}
+
+}  // namespace
+
 void Form1::RAWRotateRight() {
-    throw TesseraError("Picture conversion is not built yet.");
+    const PictureLayout layout = rawLayout(state);
+    const InputFile in(state.strImgPath);
+    convertPixels(*this, in, layout);
 }
+
 void Form1::ConvertBMPPixels() {
-    throw TesseraError("Picture conversion is not built yet.");
+    const InputFile in(state.strImgPath);
+    const PictureLayout layout = bmpLayout(state, readBmpHeader(in));
+    convertPixels(*this, in, layout);
 }
+
 void Form1::ConvertBMPPalette() {
-    throw TesseraError("Picture conversion is not built yet.");
+    checkPaletteCount(state.lngPalCount);
+    const InputFile in(state.strImgPath);
+    const auto count = static_cast<std::size_t>(state.lngPalCount);
+    std::vector<std::uint8_t> table(4 * count);  // blue, green, red, unused
+    in.read(paletteOffset(readBmpHeader(in)), table);
+    state.lngFillBit = optFill1.Value ? 1 : 0;
+    state.strPal.resize(count);
+    for (std::size_t e = 0; e < count; ++e) {
+        state.strPal[e] =
+            gp32::colour(table[4 * e + 2], table[4 * e + 1], table[4 * e], state.lngFillBit);
+    }
 }
 
 }  // namespace tessera

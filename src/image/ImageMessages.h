@@ -1,0 +1,16 @@
+#pragma once
+
+namespace tessera::messages {
+
+// What the picture conversions say when they refuse a picture, side by side.
+inline constexpr const char* kOnlyDepths = "Only 8 and 24 bits pictures can be converted :(";
+inline constexpr const char* kCantConvert = "Can't convert this picture :(";
+inline constexpr const char* kEmptyPicture = "Its width and height must be more than 0.";
+inline constexpr const char* kTooBig =
+    "It is too big: more than 67108864 pixels once its columns are padded.";
+inline constexpr const char* kCompression =
+    "Its pixels are packed in a way this tool does not read (only plain pixels, 8 bits RLE and "
+    "24 bits with the usual colour masks are read).";
+inline constexpr const char* kColourCount = "Its colour table claims more than 256 colours.";
+
+}  // namespace tessera::messages

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tessera {
+
+class InputFile;
+
+// Decodes RLE8 bitmap data starting at `offset` into `rows`: `height` rows of `width` indices in
+// the order the file stores them. Pixels the data skips or never reaches stay 0; pixels it puts
+// outside the picture are dropped; the data ends at its end-of-bitmap mark or at the end of the
+// file, whichever comes first.
+std::vector<std::uint8_t> decodeRle8(const InputFile& in, std::int64_t offset, std::int64_t width,
+                                     std::int64_t height);
+
+}  // namespace tessera
