@@ -1,12 +1,73 @@
+#include <cstdint>
+#include <string>
+
 #include "app/Errors.h"
 #include "app/Form1.h"
+#include "app/InputFile.h"
+#include "app/VbText.h"
+#include "sound/SoundMessages.h"
+#include "sound/WavChunks.h"
 
 namespace tessera {
 
-// Not built yet: the sound issue replaces this file.
+namespace {
+
+// "Sound Name : " / title / blank line / four aligned value lines, for the fixed-pitch label.
+std::string soundInfo(const std::string& title, const ConverterState& s) {
+    return "Sound Name : \r\n" + title + "\r\n\r\n Freq   : " + std::to_string(s.lngFreq / 1000) +
+           "kHz\r\n Mode   : " + s.strSndMode + "\r\n Data   : " + std::to_string(s.intSndBits) +
+           " bits\r\n Length : " + std::to_string(s.lngSndLength) + "\r\n";
+}
+
+}  // namespace
+
 void Form1::cmdWAVLoad_Click() {
     soundLoadBegins();
-    runCommand([] { throw TesseraError("Sound loading is not built yet."); });
+    bool fileChosen = false;
+    bool completed = false;
+    runCommand([&] {
+        dlgWAVFile.Flags = 4096;
+        if (!ui_.showOpen(dlgWAVFile))
+            throw CommandCancelled{};
+        fileChosen = true;
+        state.strImgPath = dlgWAVFile.FileName;
+        if (!hasKind(state.strImgPath, "wav")) {
+            ui_.msgBox(sound_messages::kCantOpenWav, MsgStyle::OkOnly);
+            return;
+        }
+
+        const WavReading wav = walkWavChunks(InputFile(state.strImgPath));
+        if (wav.problem == WavProblem::TooLong) {
+            throw TesseraError(failureText(sound_messages::kCantOpenWav, sound_messages::kTooLong));
+        }
+        if (wav.problem != WavProblem::None) {
+            ui_.msgBox(sound_messages::kCantOpenWav, MsgStyle::OkOnly);
+            return;
+        }
+        // The fields keep the widths of their variables, the way a reader of the canonical
+        // header at fixed offsets would see them.
+        state.intChannels = static_cast<std::int16_t>(wav.layout.channels);
+        state.lngFreq = static_cast<std::int32_t>(wav.layout.sampleRate);
+        state.intSndBits = static_cast<std::int16_t>(wav.layout.bitsPerSample);
+        state.lngSndLength = wav.layout.dataLength;
+        state.lngSndDataOffset = wav.layout.dataOffset;
+        state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
+        // Floating-point, compressed and extensible sounds hold no bytes the GP32 can play as
+        // they are.
+        if (wav.layout.formatCode != 1) {
+            ui_.msgBox(sound_messages::kCantOpenWav, MsgStyle::OkOnly);
+            return;
+        }
+
+        state.strImgTitle = dlgWAVFile.FileTitle;
+        txtVar.Text() = withoutExtension(state.strImgTitle);
+        lblBMPName.Caption = soundInfo(dlgWAVFile.FileTitle, state);
+        soundLoadCompletes();
+        completed = true;
+    });
+    // A refused or unreadable file must never be converted with what an earlier load left.
+    if (fileChosen && !completed)
+        disableConvertControls();
 }
 
 }  // namespace tessera
