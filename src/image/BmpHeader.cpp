@@ -17,6 +17,7 @@ BmpHeader readBmpHeader(const InputFile& in) {
     h.redMask = in.readU32(54);
     h.greenMask = in.readU32(58);
     h.blueMask = in.readU32(62);
+    h.fileLength = in.length();
     return h;
 }
 

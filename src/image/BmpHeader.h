@@ -20,6 +20,7 @@ struct BmpHeader {
     std::uint32_t redMask = 0;      // offsets 54, 58, 62: the bit-field masks
     std::uint32_t greenMask = 0;
     std::uint32_t blueMask = 0;
+    std::int64_t fileLength = 0;  // not a field: what the headers and the offset must fit in
 };
 
 inline constexpr std::int64_t kBmpFileHeaderSize = 14;

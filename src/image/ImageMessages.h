@@ -11,6 +11,11 @@ inline constexpr const char* kTooBig =
 inline constexpr const char* kCompression =
     "Its pixels are packed in a way this tool does not read (only plain pixels, 8 bits RLE and "
     "24 bits with the usual colour masks are read).";
+inline constexpr const char* kHeaderKind =
+    "Its information header is of a kind this tool does not read.";
+inline constexpr const char* kCutHeaders = "The file ends inside its headers.";
+inline constexpr const char* kDataOffset =
+    "Its pixels would start inside its headers or past its end.";
 inline constexpr const char* kColourCount = "Its colour table claims more than 256 colours.";
 
 }  // namespace tessera::messages

@@ -31,9 +31,31 @@ PictureLayout checkedLayout(std::int16_t bpp, std::int64_t width, std::int64_t h
     return layout;
 }
 
+// Header sizes of the Windows bitmap versions, which all keep the fields read here at the same
+// places. The 12-byte header of the oldest bitmaps stores 16-bit sizes elsewhere: not read.
+bool knownInfoSize(std::uint32_t size) {
+    for (const std::uint32_t known : {40u, 52u, 56u, 64u, 108u, 124u}) {
+        if (size == known)
+            return true;
+    }
+    return false;
+}
+
+// A damaged or truncated file is refused before its fields are believed.
+void checkHeaders(const BmpHeader& header) {
+    if (!knownInfoSize(header.infoSize))
+        refuse(header.fileLength < 18 ? messages::kCutHeaders : messages::kHeaderKind);
+    const std::int64_t headersEnd = kBmpFileHeaderSize + header.infoSize;
+    if (header.fileLength < headersEnd)
+        refuse(messages::kCutHeaders);
+    if (header.dataOffset < headersEnd || header.dataOffset > header.fileLength)
+        refuse(messages::kDataOffset);
+}
+
 }  // namespace
 
 PictureLayout bmpLayout(const ConverterState& state, const BmpHeader& header) {
+    checkHeaders(header);
     const std::int64_t height = state.lngHeight;
     // A zero height stays zero here and is refused as empty.
     PictureLayout layout =
