@@ -1,0 +1,95 @@
+#include "gui/QtUi.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "gui/FileFilter.h"
+#include "gui/MainWindow.h"
+#include "gui/RawDialogView.h"
+
+namespace tessera::gui {
+
+namespace {
+
+constexpr int kFileMustExist = 4096;
+
+}  // namespace
+
+bool QtUi::showFileDialog(CommonDialog& dialog, bool save) {
+    QFileDialog box(window_, QString::fromStdString(dialog.DialogTitle));
+    box.setNameFilter(qtFileFilter(dialog.Filter));
+    if (!lastFolder_.isEmpty())
+        box.setDirectory(lastFolder_);
+    if (save) {
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        box.setFileMode(QFileDialog::AnyFile);
+        // The convert commands ask their own overwrite and append questions, and the kind of
+        // output is read from the name exactly as typed: no second question, no added suffix.
+        box.setOption(QFileDialog::DontConfirmOverwrite);
+        box.setDefaultSuffix(QString());
+    } else {
+        box.setAcceptMode(QFileDialog::AcceptOpen);
+        box.setFileMode((dialog.Flags & kFileMustExist) ? QFileDialog::ExistingFile
+                                                        : QFileDialog::AnyFile);
+    }
+    if (!dialog.FileName.empty())
+        box.selectFile(QString::fromStdString(dialog.FileName));
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return false;
+
+    const QFileInfo chosen(box.selectedFiles().constFirst());
+    lastFolder_ = chosen.absolutePath();
+    dialog.FileName = QDir::toNativeSeparators(chosen.absoluteFilePath()).toStdString();
+    dialog.FileTitle = chosen.fileName().toStdString();
+    return true;
+}
+
+bool QtUi::showOpen(CommonDialog& dialog) {
+    return showFileDialog(dialog, false);
+}
+
+bool QtUi::showSave(CommonDialog& dialog) {
+    return showFileDialog(dialog, true);
+}
+
+MsgAnswer QtUi::msgBox(const std::string& text, MsgStyle style) {
+    QMessageBox box(window_);
+    box.setWindowTitle(QString::fromUtf8(kAppTitle));
+    box.setText(QString::fromStdString(text));
+    switch (style) {
+        case MsgStyle::OkOnly:
+            box.setIcon(QMessageBox::NoIcon);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MsgStyle::YesNoQuestion:
+            box.setIcon(QMessageBox::Question);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case MsgStyle::YesNoExclamation:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case MsgStyle::OkExclamation:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+    }
+    const int pressed = box.exec();
+    if (style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation)
+        return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    return MsgAnswer::Ok;
+}
+
+void QtUi::showRawDialog(DialogRAW& dialog) {
+    RawDialogView view(dialog, window_);
+    view.exec();
+}
+
+void QtUi::progressChanged(double width) {
+    if (window_)
+        window_->showProgress(width);
+}
+
+}  // namespace tessera::gui
