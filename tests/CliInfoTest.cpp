@@ -10,7 +10,8 @@
 namespace tessera {
 namespace {
 
-// The description the window shows after loading `path`, as --info should print it.
+// The description the window shows after loading `path`, as --info should print it: LF line
+// ends, one at the end.
 std::string windowInfo(const std::string& path, bool sound,
                        const test::ScriptedUi::RawAnswer& raw = {}) {
     test::ScriptedUi ui;
@@ -24,13 +25,22 @@ std::string windowInfo(const std::string& path, bool sound,
         if (c != '\r')
             text += c;
     }
+    while (text.ends_with('\n'))
+        text.pop_back();
     return text + "\n";
 }
 
-TEST(CliInfo, PrintsThePictureDescriptionTheWindowShows) {
+TEST(CliInfo, PrintsTheDescriptionTheWindowShows) {
     test::TempDir dir;
     const std::string bmp8 = dir.path("tiles.bmp"), bmp24 = dir.path("Photo.BMP");
     const std::string raw = dir.path("sky.raw");
+    const std::string wav8 = dir.path("beep.wav"), wav16 = dir.path("Music.WAV");
+    test::writeFile(wav8, test::buildWav(test::Bytes{1, 2, 3, 4, 5}));
+    test::WavOptions stereo;
+    stereo.channels = 2;
+    stereo.bits = 16;
+    stereo.rate = 44100;
+    test::writeFile(wav16, test::buildWav(test::Bytes(16, 7), stereo));
     test::writeFile(bmp8, test::buildBmp(test::Picture::pattern(7, 5, 8)));
     test::writeFile(bmp24, test::buildBmp(test::Picture::pattern(3, 9, 24)));
     test::writeFile(raw, test::buildRaw(test::Picture::pattern(6, 2, 24)));
@@ -48,6 +58,9 @@ TEST(CliInfo, PrintsThePictureDescriptionTheWindowShows) {
         {{"--info", "--raw", "6x2x24", raw}, windowInfo(raw, false, raw24)},
         // Without --raw the dialog's own defaults are taken.
         {{"--info", raw}, windowInfo(raw, false)},
+        // Picture options do not change what a sound says.
+        {{"--info", wav8}, windowInfo(wav8, true)},
+        {{"--info", "--raw", "2x2", "--fill=0", wav16}, windowInfo(wav16, true)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());

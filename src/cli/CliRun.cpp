@@ -41,6 +41,7 @@ void setPictureOptions(Form1& form, const CliOptions& o) {
     (o.fill == 0 ? form.optFill0 : form.optFill1).select();
 }
 
+// CR LF as LF and exactly one line end at the end, whether or not the caption has one.
 void printInfo(const std::string& caption) {
     std::string text;
     for (std::size_t i = 0; i < caption.size(); ++i) {
@@ -48,6 +49,8 @@ void printInfo(const std::string& caption) {
             continue;
         text += caption[i];
     }
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
     std::fputs(text.c_str(), stdout);
     std::fputc('\n', stdout);
 }
