@@ -114,6 +114,7 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
         return;
     }
 
+    replacing_ = exists;
     temp_ = directoryOf(target_) + "/." + baseOf(target_) + ".tessera-XXXXXX";
     fd_ = ::mkstemp(temp_.data());
     if (fd_ < 0) {
@@ -172,7 +173,10 @@ void OutputFile::commit() {
             fd_ = -1;
             ::unlink(temp_.c_str());
         } else {
-            if (::fsync(fd_) != 0)
+            // The old file's contents are only given up once the new ones are on the disk. A
+            // file that did not exist has nothing to protect, and waiting for the disk a dozen
+            // milliseconds per file would dominate a build converting a thousand small tiles.
+            if (replacing_ && ::fsync(fd_) != 0)
                 fail(std::strerror(errno));
             if (::close(fd_) != 0) {
                 fd_ = -1;

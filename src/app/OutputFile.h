@@ -49,6 +49,7 @@ class OutputFile {
     Mode mode_;
     int fd_ = -1;
     bool created_ = false;        // Append mode: the file did not exist before
+    bool replacing_ = false;      // Replace mode: an existing file is being replaced
     std::int64_t oldLength_ = 0;  // Append mode: where a failed append is cut back to
     bool committed_ = false;
     std::string buffer_;
