@@ -17,7 +17,15 @@ constexpr int kFileMustExist = 4096;
 
 }  // namespace
 
+void QtUi::showCurrentState() {
+    // A command may have changed the window before it asks something (a load clears the label
+    // and disables the convert buttons first): show that behind the dialog.
+    if (window_)
+        window_->mirror();
+}
+
 bool QtUi::showFileDialog(CommonDialog& dialog, bool save) {
+    showCurrentState();
     QFileDialog box(window_, QString::fromStdString(dialog.DialogTitle));
     box.setNameFilter(qtFileFilter(dialog.Filter));
     if (!lastFolder_.isEmpty())
@@ -55,6 +63,7 @@ bool QtUi::showSave(CommonDialog& dialog) {
 }
 
 MsgAnswer QtUi::msgBox(const std::string& text, MsgStyle style) {
+    showCurrentState();
     QMessageBox box(window_);
     box.setWindowTitle(QString::fromUtf8(kAppTitle));
     box.setText(QString::fromStdString(text));
@@ -83,6 +92,7 @@ MsgAnswer QtUi::msgBox(const std::string& text, MsgStyle style) {
 }
 
 void QtUi::showRawDialog(DialogRAW& dialog) {
+    showCurrentState();
     RawDialogView view(dialog, window_);
     view.exec();
 }

@@ -24,6 +24,7 @@ class QtUi : public Ui {
 
   private:
     bool showFileDialog(CommonDialog& dialog, bool save);
+    void showCurrentState();
 
     MainWindow* window_ = nullptr;
     QString lastFolder_;  // the next dialog opens where the person last picked a file
