@@ -48,6 +48,12 @@ TEST_F(PictureCommands, NewHeaderAsksBeforeOverwriting) {
     EXPECT_EQ(lastMessage(), kDone);
     EXPECT_EQ(test::readText(out), first);
     EXPECT_EQ(ui.progress.back(), 0);
+
+    // A title too short to lose an extension proposes an empty name and goes on.
+    loadBmp("bmp", Picture::pattern(1, 1, 24));
+    convert(dir.path("short.h"));
+    EXPECT_EQ(ui.proposedNames.back(), "");
+    EXPECT_EQ(lastMessage(), kDone);
 }
 
 TEST_F(PictureCommands, AddingAppendsAfterThreeLineEndsWithoutTheInclude) {
