@@ -169,6 +169,14 @@ TEST_F(PictureConversion, ShortFilesReadZerosPastTheirEnd) {
     loadFile("short.bmp", b);
     form.ConvertBMPPixels();
     EXPECT_EQ(converted(), (U32s{3, 0, 0, 0, 4, 0, 0, 0}));
+
+    // Missing colours are black with the intensity bit, like the padding.
+    form.optFill1.select();
+    b = test::buildBmp(picture(1, 2, 24, {0x102030, 0xFFFFFF}));
+    b.resize(b.size() - 4);
+    loadFile("short24.bmp", b);
+    form.ConvertBMPPixels();
+    EXPECT_EQ(converted(), (U32s{0xFFFF, 1, 1, 1}));
 }
 
 TEST_F(PictureConversion, RefusalsComeBeforeAnyTextAndLeaveNoFile) {

@@ -22,15 +22,21 @@ class RowReader {
             decoded_ = decodeRle8(in, layout.dataOffset, layout.order.width, layout.order.height);
         }
     }
-    // Row i (0-based, in stored order), width x bytesPerPixel bytes.
-    void read(std::int64_t i, std::span<std::uint8_t> row) const {
+    // Row i (0-based, in stored order), width x bytesPerPixel bytes. False for a row that lies
+    // wholly past the end of the file: it would read as zeros, which the freshly filled arrays
+    // already hold, so a tiny file claiming a huge picture costs no scattered writes.
+    bool read(std::int64_t i, std::span<std::uint8_t> row) const {
         if (layout_.coding == PictureLayout::Coding::Rle8) {
             const auto begin =
                 decoded_.begin() + static_cast<std::ptrdiff_t>(i * layout_.order.width);
             std::copy(begin, begin + static_cast<std::ptrdiff_t>(row.size()), row.begin());
-        } else {
-            in_.read(layout_.dataOffset + layout_.rowStride * i, row);
+            return true;
         }
+        const std::int64_t at = layout_.dataOffset + layout_.rowStride * i;
+        if (at >= in_.length())
+            return false;
+        in_.read(at, row);
+        return true;
     }
 
   private:
@@ -49,8 +55,8 @@ void placeRows(Form1& form, const InputFile& in, const PictureLayout& layout, Pl
     std::vector<std::uint8_t> row(
         static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel));
     for (std::int64_t i = 0; i < height; ++i) {
-        rows.read(i, row);
-        place(row, layout.rowInColumn(i));
+        if (rows.read(i, row))
+            place(row, layout.rowInColumn(i));
         form.setPercentWidth(std::floor(static_cast<double>(i + 1) / static_cast<double>(height) *
                                         gp32::kConvertedWidth));
     }
