@@ -1,7 +1,11 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "app/TextStream.h"
@@ -28,41 +32,68 @@ inline constexpr const char* kIndent = "      ";
 template <typename Element, typename Progress>
 void writeCArrayBody(TextStream& out, std::int64_t count, Element&& element,
                      std::int64_t progressEvery, Progress&& progress) {
-    // One line is gathered in a local buffer and handed over whole.
-    char line[kLiteralsPerLine * (kMaxLiteral + 2) + 16];
+    // Lines are gathered in a local buffer and handed over a few dozen at a time: a picture has
+    // a million lines, and the loops below are the whole cost of a header.
+    constexpr std::size_t kLineMax = kLiteralsPerLine * (kMaxLiteral + 2) + 16;
+    constexpr std::size_t kBufferSize = 64 * kLineMax;
+    char buffer[kBufferSize];
     std::size_t used = 0;
     auto put = [&](const char* text, std::size_t n) {
-        for (std::size_t k = 0; k < n; ++k)
-            line[used++] = text[k];
+        std::memcpy(buffer + used, text, n);
+        used += n;
     };
     put(kIndent, 6);
-    for (std::int64_t i = 1; i <= count; ++i) {
-        used += element(i - 1, line + used);
-        if (i != count)
-            put(", ", 2);
+    std::int64_t i = 0;
+    while (i < count) {
+        const std::int64_t lineEnd = std::min<std::int64_t>(i + kLiteralsPerLine, count);
+        for (; i < lineEnd; ++i) {
+            used += element(i, buffer + used);
+            buffer[used] = ',';
+            buffer[used + 1] = ' ';
+            used += 2;
+        }
+        if (i == count)
+            used -= 2;  // the last literal has no separator
         if (i % kLiteralsPerLine == 0) {
             put("\r\n", 2);
-            out.writeAscii(std::string_view(line, used));
-            used = 0;
             put(kIndent, 6);
+            if (used + kLineMax > kBufferSize) {
+                out.writeAscii(std::string_view(buffer, used));
+                used = 0;
+            }
             if (progressEvery > 0 && i % progressEvery == 0)
                 progress(i);
         }
     }
     put("\r\n};\r\n", 6);
-    out.writeAscii(std::string_view(line, used));
+    out.writeAscii(std::string_view(buffer, used));
 }
 
 // "0x" and the value in upper-case hexadecimal without leading zeros; returns the length.
 inline std::size_t putHexLiteral(char* out, std::uint32_t value) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
+    // Two digits at a time: a 16-bit colour costs two look-ups instead of a loop per digit.
+    static constexpr auto kPairs = [] {
+        std::array<char, 512> pairs{};
+        for (int v = 0; v < 256; ++v) {
+            pairs[static_cast<std::size_t>(2 * v)] = kDigits[v >> 4];
+            pairs[static_cast<std::size_t>(2 * v + 1)] = kDigits[v & 0xF];
+        }
+        return pairs;
+    }();
+    const int digits = value == 0 ? 1 : (std::bit_width(value) + 3) / 4;
     out[0] = '0';
     out[1] = 'x';
-    int digits = 1;
-    while (digits < 8 && (value >> (4 * digits)) != 0)
-        ++digits;
-    for (int d = 0; d < digits; ++d) {
-        out[1 + digits - d] = kDigits[(value >> (4 * d)) & 0xF];
+    char* p = out + 2 + digits;
+    while (value >= 0x100) {
+        p -= 2;
+        std::memcpy(p, kPairs.data() + 2 * (value & 0xFF), 2);
+        value >>= 8;
+    }
+    if (value >= 0x10) {
+        std::memcpy(p - 2, kPairs.data() + 2 * value, 2);
+    } else {
+        p[-1] = kDigits[value];
     }
     return static_cast<std::size_t>(2 + digits);
 }
