@@ -83,7 +83,7 @@ TEST_F(PictureConversion, ColourValuesAndTheIntensityBit) {
 TEST_F(PictureConversion, EveryRowStrideAndBothFileKinds) {
     for (int bpp : {8, 24}) {
         for (int width = 1; width <= 4; ++width) {
-            for (int height : {1, 3, 4, 6}) {
+            for (int height : {1, 3, 4, 6, 16, 17, 35}) {  // rows are placed in bands of 16
                 const Picture p = Picture::pattern(width, height, bpp);
                 loadBmp("p.bmp", p);
                 form.ConvertBMPPixels();
