@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,13 +118,22 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
 
     replacing_ = exists;
     temp_ = directoryOf(target_) + "/." + baseOf(target_) + ".tessera-XXXXXX";
+    // Ctrl+C between creating the temporary file and registering it would leave it behind:
+    // the two signals wait until it is registered.
+    sigset_t stop{}, previous{};
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    ::pthread_sigmask(SIG_BLOCK, &stop, &previous);
     fd_ = ::mkstemp(temp_.data());
+    const int err = errno;
+    if (fd_ >= 0)
+        registerPending(temp_);
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (fd_ < 0) {
-        const int err = errno;
         temp_.clear();
         fail(std::strerror(err));
     }
-    registerPending(temp_);
     // The replacement keeps the old file's permissions; a new file gets the usual ones.
     mode_t perms = 0666;
     if (exists) {
