@@ -65,7 +65,13 @@ int main(int argc, char** argv) {
             std::puts(kVersion);
             return kExitOk;
         }
-        return run(options);
+        const int status = run(options);
+        // --info into a full disk is a failure too, not an empty description.
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fputs("tessera-cli: cannot write the standard output\n", stderr);
+            return kExitFailed;
+        }
+        return status;
     } catch (const UsageError& e) {
         std::fprintf(stderr, "tessera-cli: %s (try 'tessera-cli --help')\n", e.what());
         return kExitUsage;
