@@ -10,7 +10,7 @@
 namespace {
 
 // Conversions cost time linear in the picture; larger claims are checked by the load alone.
-constexpr std::int64_t kMaxConvertedElements = 1 << 16;
+constexpr std::int64_t kMaxConvertedElements = 1 << 12;
 
 }  // namespace
 
