@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 #include <string>
 
-#include "app/Controls.h"
 #include "gui/ControlViews.h"
 #include "gui/TwipsScale.h"
 
@@ -21,22 +19,12 @@ inline QApplication& guiApp() {
     return *app;
 }
 
-// A press and a release in the middle of the widget, as a mouse would send them.
-inline void mouseClick(QWidget* w) {
-    const QPointF at = QRectF(w->rect()).center();
-    const QPointF global = w->mapToGlobal(at);
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
-}
-
-// Problems found with one window's captions: each entry names the control and what is clipped.
-std::string clippedCaptions(const gui::ControlViews& views);
-// Controls whose geometry is not their twips position times the window's one factor.
-std::string misplacedControls(const gui::ControlViews& views, const gui::TwipsScale& scale);
+// The controls whose caption is clipped or whose geometry is not their twips rectangle times the
+// scale's one factor, each named with what is wrong; empty when the layout is right.
+std::string layoutProblems(const gui::ControlViews& views, const gui::TwipsScale& scale);
+// The names of the controls (labels aside) that the widgets show enabled, or with `model` that
+// the model holds enabled.
+std::string enabledControls(const gui::ControlViews& views, bool model = false);
 // The names of the focusable widgets in the order Tab visits them, starting at `first`.
 std::string tabChain(const gui::ControlViews& views, QWidget* first);
 
