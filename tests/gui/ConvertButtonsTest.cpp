@@ -30,7 +30,7 @@ TEST(ConvertButtons, PictureToHeaderThenSoundLoadSwitchesToSound) {
     ui.saveAs(dir.path("tiles.h"));
     click(form.cmdBMPConvert);
     EXPECT_EQ(ui.dialogsShown.back()->DialogTitle, "Save Converted  File");
-    EXPECT_EQ(ui.proposedNames.back(), "tiles");
+    EXPECT_EQ(ui.proposedNames, std::vector<std::string>{"tiles"});
     EXPECT_EQ(ui.texts(), std::vector<std::string>{done});  // no question: a new file
     const std::string header = test::readText(dir.path("tiles.h"));
     EXPECT_NE(header.find("// Header file for GP32\r\n"), std::string::npos);
