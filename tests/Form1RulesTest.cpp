@@ -1,80 +1,87 @@
-#include <gtest/gtest.h>
+#include <set>
 
-#include "app/Form1.h"
-#include "support/ScriptedUi.h"
+#include "WindowFixture.h"
 
 namespace tessera {
 namespace {
 
-using test::ScriptedUi;
+using test::Picture;
+using Names = std::set<std::string>;
 
-std::string enabledSet(Form1& f) {
-    std::string out;
-    for (Control* c : f.controls()) {
-        if (c->kind == ControlKind::Label)
-            continue;
-        if (c->Enabled)
-            out += c->name + " ";
+struct Form1Rules : test::WindowFixture {
+    Names enabled() {
+        Names out;
+        for (Control* c : form.controls())
+            if (c->kind != ControlKind::Label && c->Enabled)
+                out.insert(c->name);
+        return out;
     }
-    return out;
+    void loadSound() {
+        test::writeFile(dir.path("s.wav"), test::buildWav(test::Bytes(4, 0x80)));
+        ui.openWith(dir.path("s.wav"));
+        form.cmdWAVLoad.click();
+    }
+};
+
+TEST_F(Form1Rules, SteadyStatesOfTheWindow) {
+    const Names always{"cmdBMPLoad", "cmdWAVLoad", "cmdQuitter", "txtVar"};
+    const Names picture{"cmdBMPConvert", "cmdBMPConvertAdd"},
+        sound{"cmdWAVConvert", "cmdWAVConvertAdd"};
+    const Names eight{"Frame1", "chkPal", "chkOnlyPal"}, fill{"Frame2", "optFill0", "optFill1"};
+    auto with = [&](std::initializer_list<Names> parts) {
+        Names all = always;
+        for (const Names& p : parts)
+            all.insert(p.begin(), p.end());
+        return all;
+    };
+    EXPECT_EQ(enabled(), always);
+    EXPECT_EQ(form.chkPal.Value(), 1);
+    EXPECT_TRUE(form.optFill1.Value);
+    loadBmp("a.bmp", Picture::pattern(2, 2, 8));
+    EXPECT_EQ(enabled(), with({picture, eight, fill}));
+    loadSound();
+    EXPECT_EQ(enabled(), with({sound}));
+    loadBmp("b.bmp", Picture::pattern(2, 2, 24));
+    EXPECT_EQ(enabled(), with({picture, fill}));
+    test::Bytes deep = test::buildBmp(Picture::pattern(2, 2, 8));
+    test::putLe16(deep, 28, 16);
+    loadFile("c.bmp", deep);  // "Generate Palette" still checked: the fill options follow it
+    EXPECT_EQ(enabled(), with({picture, fill}));
+    form.chkPal.setValue(0);
+    loadFile("c.bmp", deep);
+    EXPECT_EQ(enabled(), with({picture}));
+    loadSound();
+    ui.openAnswers.push_back(std::nullopt);  // a cancelled picture load
+    form.cmdBMPLoad.click();
+    EXPECT_EQ(enabled(), (Names{"cmdBMPLoad", "cmdWAVLoad", "cmdQuitter"}));
 }
 
-TEST(Form1Rules, DesignStateAtStart) {
-    ScriptedUi ui;
-    Form1 f(ui);
-    EXPECT_EQ(enabledSet(f), "cmdQuitter cmdBMPLoad cmdWAVLoad txtVar ");
-    EXPECT_EQ(f.chkPal.Value(), 1);
-    EXPECT_EQ(f.chkOnlyPal.Value(), 0);
-    EXPECT_TRUE(f.optFill1.Value);
-    EXPECT_FALSE(f.optFill0.Value);
-    EXPECT_FALSE(f.lblIMGWidth.Visible);
-    EXPECT_EQ(f.lblIMGbpp.Caption, "0");
-    EXPECT_EQ(f.lblPercent.Width, 15);
-    EXPECT_EQ(f.controls().front()->name, "cmdQuitter");
-    EXPECT_EQ(f.state.lngFillBit, 0);
-}
-
-TEST(Form1Rules, OnlyPaletteChecksAndLocksPalette) {
-    ScriptedUi ui;
-    Form1 f(ui);
-    for (Control* c : {static_cast<Control*>(&f.chkPal), static_cast<Control*>(&f.chkOnlyPal)}) {
-        c->Enabled = true;
-    }
+TEST_F(Form1Rules, PaletteCheckBoxes) {
+    form.chkPal.Enabled = form.chkOnlyPal.Enabled = true;
     // Clearing "Generate Palette" greys the fill options but keeps the selected one.
-    f.chkPal.click();
-    EXPECT_EQ(f.chkPal.Value(), 0);
-    EXPECT_FALSE(f.Frame2.Enabled);
-    EXPECT_FALSE(f.optFill0.Enabled);
-    EXPECT_TRUE(f.optFill1.Value);
-
-    // "Generate ONLY Palette" while "Generate Palette" is clear: it gets checked (its rule runs,
-    // enabling the fill options) and locked.
-    f.chkOnlyPal.click();
-    EXPECT_EQ(f.chkPal.Value(), 1);
-    EXPECT_FALSE(f.chkPal.Enabled);
-    EXPECT_TRUE(f.Frame2.Enabled && f.optFill0.Enabled && f.optFill1.Enabled);
-
-    // Clearing it unlocks "Generate Palette", which stays checked.
-    f.chkOnlyPal.click();
-    EXPECT_TRUE(f.chkPal.Enabled);
-    EXPECT_EQ(f.chkPal.Value(), 1);
-
-    // With "Generate Palette" already checked, only the lock changes; Frame2 keeps its state.
-    f.Frame2.Enabled = false;
-    f.chkOnlyPal.click();
-    EXPECT_FALSE(f.chkPal.Enabled);
-    EXPECT_FALSE(f.Frame2.Enabled);
-}
-
-TEST(Form1Rules, DisabledControlsIgnoreClicksAndQuitUnloads) {
-    ScriptedUi ui;
-    Form1 f(ui);
-    f.chkPal.click();
-    EXPECT_EQ(f.chkPal.Value(), 1);
-    f.cmdBMPConvert.click();
-    EXPECT_TRUE(ui.dialogsShown.empty());
-    f.cmdQuitter.click();
-    EXPECT_TRUE(f.unloaded());
+    form.chkPal.click();
+    EXPECT_FALSE(form.Frame2.Enabled || form.optFill0.Enabled || form.optFill1.Enabled);
+    EXPECT_TRUE(form.optFill1.Value);
+    // "Generate ONLY Palette" while "Generate Palette" is clear checks it (its rule enabling the
+    // fill options) and locks it; clearing it unlocks "Generate Palette", which stays checked.
+    form.chkOnlyPal.click();
+    EXPECT_EQ(form.chkPal.Value(), 1);
+    EXPECT_FALSE(form.chkPal.Enabled);
+    EXPECT_TRUE(form.Frame2.Enabled && form.optFill0.Enabled && form.optFill1.Enabled);
+    form.chkOnlyPal.click();
+    EXPECT_TRUE(form.chkPal.Enabled);
+    EXPECT_EQ(form.chkPal.Value(), 1);
+    // With "Generate Palette" already checked, only the lock changes.
+    form.Frame2.Enabled = false;
+    form.chkOnlyPal.click();
+    EXPECT_FALSE(form.chkPal.Enabled || form.Frame2.Enabled);
+    // An 8-bit load enables "Generate Palette" again, so it can be cleared on its own.
+    loadBmp("a.bmp", Picture::pattern(2, 2, 8));
+    form.chkPal.click();
+    EXPECT_EQ(form.chkPal.Value(), 0);
+    EXPECT_EQ(form.chkOnlyPal.Value(), 1);
+    form.cmdQuitter.click();
+    EXPECT_TRUE(form.unloaded());
     EXPECT_TRUE(ui.messages.empty());
 }
 

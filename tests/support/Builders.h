@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "support/Files.h"
@@ -27,7 +26,6 @@ struct BmpOptions {
     std::uint32_t infoSize = 40;
     bool topDown = false;           // negative height, rows stored top first
     std::uint32_t compression = 0;  // 0, 1 (RLE8, the builder encodes) or 3 (bit fields)
-    std::int32_t colorsUsed = -1;   // -1: palette size (0 when 256)
 };
 Bytes buildBmp(const Picture& picture, const BmpOptions& options = {});
 

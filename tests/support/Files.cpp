@@ -45,25 +45,16 @@ std::string readText(const std::string& path) {
 }
 
 void putLe16(Bytes& b, std::size_t pos, std::uint16_t v) {
-    if (b.size() < pos + 2)
-        b.resize(pos + 2);
+    b.resize(std::max(b.size(), pos + 2));
     b[pos] = static_cast<std::uint8_t>(v);
     b[pos + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
 void putLe32(Bytes& b, std::size_t pos, std::uint32_t v) {
-    if (b.size() < pos + 4)
-        b.resize(pos + 4);
-    for (int i = 0; i < 4; ++i)
-        b[pos + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    putLe16(b, pos, static_cast<std::uint16_t>(v));
+    putLe16(b, pos + 2, static_cast<std::uint16_t>(v >> 16));
 }
 
-void appendLe16(Bytes& b, std::uint16_t v) {
-    putLe16(b, b.size(), v);
-}
-void appendLe32(Bytes& b, std::uint32_t v) {
-    putLe32(b, b.size(), v);
-}
 void appendTag(Bytes& b, const char* fourChars) {
     b.insert(b.end(), fourChars, fourChars + 4);
 }

@@ -30,8 +30,12 @@ std::string readText(const std::string& path);
 
 void putLe16(Bytes& b, std::size_t pos, std::uint16_t v);
 void putLe32(Bytes& b, std::size_t pos, std::uint32_t v);
-void appendLe16(Bytes& b, std::uint16_t v);
-void appendLe32(Bytes& b, std::uint32_t v);
+inline void appendLe16(Bytes& b, std::uint16_t v) {
+    putLe16(b, b.size(), v);
+}
+inline void appendLe32(Bytes& b, std::uint32_t v) {
+    putLe32(b, b.size(), v);
+}
 void appendTag(Bytes& b, const char* fourChars);
 
 }  // namespace tessera::test

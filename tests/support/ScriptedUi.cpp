@@ -6,38 +6,30 @@ namespace tessera::test {
 
 bool ScriptedUi::answer(CommonDialog& dialog, std::deque<std::optional<std::string>>& answers) {
     dialogsShown.push_back(&dialog);
-    if (answers.empty())
-        return false;
-    const auto next = answers.front();
-    answers.pop_front();
-    if (!next)
-        return false;
-    dialog.FileName = *next;
-    dialog.FileTitle = fileTitleOf(*next);
-    return true;
+    const auto next = answers.empty() ? std::nullopt : answers.front();
+    if (!answers.empty())
+        answers.pop_front();
+    if (next)
+        dialog.FileName = *next, dialog.FileTitle = fileTitleOf(*next);
+    return next.has_value();
 }
 
 MsgAnswer ScriptedUi::msgBox(const std::string& text, MsgStyle style) {
     messages.push_back({text, style});
-    if (style != MsgStyle::YesNoQuestion && style != MsgStyle::YesNoExclamation) {
+    if (style != MsgStyle::YesNoQuestion && style != MsgStyle::YesNoExclamation)
         return MsgAnswer::Ok;
-    }
-    if (questionAnswers.empty())
-        return MsgAnswer::Yes;
-    const MsgAnswer a = questionAnswers.front();
-    questionAnswers.pop_front();
+    const MsgAnswer a = questionAnswers.empty() ? MsgAnswer::Yes : questionAnswers.front();
+    if (!questionAnswers.empty())
+        questionAnswers.pop_front();
     return a;
 }
 
 void ScriptedUi::showRawDialog(DialogRAW& dialog) {
-    ++rawDialogsShown;
     rawDefaultsSeen.push_back(dialog.txtRAWWidth.Text() + "x" + dialog.txtRAWHeight.Text() + "x" +
                               (dialog.opt24b.Value ? "24" : "8"));
-    RawAnswer a;
-    if (!rawAnswers.empty()) {
-        a = rawAnswers.front();
+    const RawAnswer a = rawAnswers.empty() ? RawAnswer{} : rawAnswers.front();
+    if (!rawAnswers.empty())
         rawAnswers.pop_front();
-    }
     if (a.width)
         dialog.txtRAWWidth.Text() = *a.width;
     if (a.height)

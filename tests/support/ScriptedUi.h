@@ -36,7 +36,6 @@ class ScriptedUi : public Ui {
     std::vector<const CommonDialog*> dialogsShown;
     std::vector<std::string> proposedNames;  // FileName put into each save dialog
     std::vector<double> progress;
-    int rawDialogsShown = 0;
     std::vector<std::string> rawDefaultsSeen;  // "320x240x8" as each dialog opened
 
     void openWith(const std::string& path) { openAnswers.emplace_back(path); }
