@@ -17,59 +17,54 @@ struct PictureCommands : test::WindowFixture {
         (add ? form.cmdBMPConvertAdd : form.cmdBMPConvert).click();
     }
     std::string last() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
+    std::string text(const std::string& name) const { return test::readText(dir.path(name)); }
 };
 
-TEST_F(PictureCommands, NewHeaderAsksBeforeOverwriting) {
-    loadBmp("pic.bmp", Picture::pattern(3, 2, 24));
+TEST_F(PictureCommands, NewFilesAskBeforeOverwritingAndAddedOnesAlways) {
+    Picture p = Picture::pattern(4, 4, 8);
+    p.palette.resize(4);
+    loadBmp("pic.bmp", p);
     convert("pic.h");  // no file yet: no question
     EXPECT_EQ(ui.proposedNames.back(), "pic");
     EXPECT_EQ(ui.texts(), std::vector<std::string>{kDone});
     EXPECT_EQ(form.lblPercent.Width, 0);
-    const std::string first = test::readText(dir.path("pic.h"));
-
+    const std::string fresh = text("pic.h");
     test::writeText(dir.path("pic.h"), "old");
-    ui.progress.clear();
     ui.questionAnswers = {MsgAnswer::No, MsgAnswer::Yes};
     convert("pic.h");
-    EXPECT_EQ(last(), "Do you want to OVERWRITE this file :\r\npic.h  ?!?");
     EXPECT_EQ(ui.messages.back().style, MsgStyle::YesNoExclamation);
-    EXPECT_EQ(test::readText(dir.path("pic.h")), "old");
-    EXPECT_TRUE(ui.progress.empty());
+    EXPECT_EQ(last(), "Do you want to OVERWRITE this file :\r\npic.h  ?!?");
+    EXPECT_EQ(text("pic.h"), "old");
     convert("pic.h");
-    EXPECT_EQ(last(), kDone);
-    EXPECT_EQ(test::readText(dir.path("pic.h")), first);
-}
+    EXPECT_EQ(text("pic.h"), fresh);
 
-TEST_F(PictureCommands, AddingAppendsAfterThreeLineEndsWithoutTheInclude) {
-    Picture p = Picture::pattern(4, 4, 8);
-    p.palette.resize(4);
-    loadBmp("tiles.bmp", p);
-    convert("fresh.h", true);  // asked even though the file does not exist
-    EXPECT_EQ(ui.messages.at(0).text, "Do you want to ADD data to this file :\r\nfresh.h  ?!?");
-    EXPECT_EQ(ui.messages.at(0).style, MsgStyle::YesNoQuestion);
+    // Adding: three line ends, no include line; asked even when the file does not exist.
+    convert("new.h", true);
+    EXPECT_EQ(ui.messages.end()[-2].text, "Do you want to ADD data to this file :\r\nnew.h  ?!?");
+    EXPECT_EQ(ui.messages.end()[-2].style, MsgStyle::YesNoQuestion);
     EXPECT_EQ(last(), kDone);
-    const std::string added = test::readText(dir.path("fresh.h"));
-    EXPECT_EQ(added.rfind("\r\n\r\n\r\n/////", 0), 0u);
-    EXPECT_EQ(added.find("#include"), std::string::npos);
-
+    const std::string added = text("new.h");
+    EXPECT_EQ(
+        added, "\r\n\r\n\r\n" + [&] {
+            std::string s = fresh;
+            return s.erase(s.find("#include"), std::string("#include \"gpgraphic.h\"\r\n").size());
+        }());
     test::writeText(dir.path("game.h"), "int score;");
+    ui.questionAnswers = {MsgAnswer::Yes, MsgAnswer::No};
     convert("game.h", true);
-    EXPECT_EQ(test::readText(dir.path("game.h")), "int score;" + added);
-    ui.questionAnswers.push_back(MsgAnswer::No);
     convert("game.h", true);
-    EXPECT_EQ(test::readText(dir.path("game.h")), "int score;" + added);
+    EXPECT_EQ(text("game.h"), "int score;" + added);
 }
 
 TEST_F(PictureCommands, OnlyDotHAndDotCInEitherCaseAreText) {
     loadBmp("pic.bmp", Picture::pattern(3, 2, 8));
     convert("pic.gpg");
-    for (const char* name : {"a.h", "b.c", "c.H", "d.C"}) {
+    for (const char* name : {"a.h", "b.c", "c.H", "d.C", "e.Hh", "f.hpp", "g.txt"}) {
         convert(name);
-        EXPECT_EQ(test::readText(dir.path(name)).rfind("/////", 0), 0u) << name;
-    }
-    for (const char* name : {"e.Hh", "f.hpp", "g.txt"}) {
-        convert(name);
-        EXPECT_EQ(test::readFile(dir.path(name)), test::readFile(dir.path("pic.gpg"))) << name;
+        if (std::string(name).size() == 3)
+            EXPECT_EQ(text(name).rfind("/////", 0), 0u) << name;
+        else
+            EXPECT_EQ(test::readFile(dir.path(name)), test::readFile(dir.path("pic.gpg"))) << name;
     }
 }
 
@@ -79,10 +74,7 @@ TEST_F(PictureCommands, GpgOfTheThreeByTwoExampleAndItsProgress) {
     convert("pic.gpg");
     EXPECT_EQ(test::readFile(dir.path("pic.gpg")),
               (Bytes{0x67, 0x70, 0x67, 0x20, 12, 0, 0, 0, 4, 1, 0, 0, 5, 2, 0, 0, 6, 3, 0, 0}));
-    EXPECT_EQ(last(), kDone);
-
     loadBmp("big.bmp", Picture::pattern(32, 32, 8));  // 1024 indices
-    ui.progress.clear();
     convert("big.gpg");
     EXPECT_EQ(std::vector<double>(ui.progress.end() - 4, ui.progress.end()),
               (std::vector<double>{1415, 1915, 2415, 0}));
@@ -90,11 +82,19 @@ TEST_F(PictureCommands, GpgOfTheThreeByTwoExampleAndItsProgress) {
 
 TEST_F(PictureCommands, RefusalsShowTheirMessageAndWriteNothing) {
     const std::string palette = "Can't export palette\r\n with \".GPG\" Files :(",
+                      add = "Can't ADD with \".GPG\" Files :(",
+                      gpg24 = "Only 8 bits pictures can be\r\nconverted in a \".GPG\" file :(",
+                      depth = "Only 8 and 24 bits pictures can be converted :(",
                       cant = "Can't convert this picture :(\r\n",
                       size = cant + "Its width and height must be more than 0.",
                       big = cant +
                             "It is too big: more than 67108864 pixels once its columns are "
-                            "padded.";
+                            "padded.",
+                      colours = cant + "Its colour table claims more than 256 colours.",
+                      packed = cant +
+                               "Its pixels are packed in a way this tool does not read "
+                               "(only plain pixels, 8 bits RLE and 24 bits with the usual "
+                               "colour masks are read).";
     struct Case {
         std::string name;
         bool add, onlyPalette;
@@ -102,39 +102,18 @@ TEST_F(PictureCommands, RefusalsShowTheirMessageAndWriteNothing) {
         std::vector<std::pair<std::size_t, std::uint32_t>> patch;  // header fields changed
         std::string message;
     };
-    for (const Case& c : std::vector<Case>{
-             {"x.gpg", false, true, 8, {}, palette},
-             {"x.gpg", true, true, 8, {}, palette},
-             {"x.gpg", true, false, 8, {}, "Can't ADD with \".GPG\" Files :("},
-             {"x.gpg",
-              false,
-              false,
-              24,
-              {},
-              "Only 8 bits pictures can be\r\nconverted in a \".GPG\" file :("},
-             {"x.gpg",
-              false,
-              false,
-              8,
-              {{28, 16}},
-              "Only 8 and 24 bits pictures can be converted :("},
-             {"x.h", false, false, 8, {{18, 0}}, size},
-             {"x.h", false, false, 24, {{18, 0xFFFFFFFE}}, size},
-             {"x.h", false, false, 8, {{18, 8193}, {22, 8192}}, big},
-             {"x.h", false, false, 24, {{18, 0x7FFFFFFF}, {22, 0x80000000}}, big},
-             {"x.h",
-              false,
-              false,
-              8,
-              {{46, 300}},
-              cant + "Its colour table claims more than 256 colours."},
-             {"x.h",
-              false,
-              false,
-              24,
-              {{30, 1}},
-              cant + "Its pixels are packed in a way this tool does not read (only plain pixels, 8 "
-                     "bits RLE and 24 bits with the usual colour masks are read)."}}) {
+    for (const Case& c :
+         std::vector<Case>{{"x.gpg", false, true, 8, {}, palette},
+                           {"x.gpg", true, true, 8, {}, palette},
+                           {"x.gpg", true, false, 8, {}, add},
+                           {"x.gpg", false, false, 24, {}, gpg24},
+                           {"x.gpg", false, false, 8, {{28, 16}}, depth},
+                           {"x.h", false, false, 8, {{18, 0}}, size},
+                           {"x.h", false, false, 24, {{18, 0xFFFFFFFE}}, size},
+                           {"x.h", false, false, 8, {{18, 8193}, {22, 8192}}, big},
+                           {"x.h", false, false, 24, {{18, 0x7FFFFFFF}, {22, 0x80000000}}, big},
+                           {"x.h", false, false, 8, {{46, 300}}, colours},
+                           {"x.h", false, false, 24, {{30, 1}}, packed}}) {
         Bytes b = test::buildBmp(Picture::pattern(2, 2, c.bpp));
         for (const auto& [at, value] : c.patch)
             test::putLe32(b, at, value);
@@ -142,8 +121,8 @@ TEST_F(PictureCommands, RefusalsShowTheirMessageAndWriteNothing) {
         form.chkOnlyPal.setValue(c.onlyPalette ? 1 : 0);
         ui.messages.clear();
         convert(c.name, c.add);
+        EXPECT_EQ(ui.texts().size(), c.add ? 2u : 1u) << c.message;
         EXPECT_EQ(last(), c.message);
-        EXPECT_EQ(ui.messages.size(), c.add ? 2u : 1u) << c.message;
         EXPECT_FALSE(std::filesystem::exists(dir.path(c.name))) << c.message;
     }
 }
@@ -151,15 +130,15 @@ TEST_F(PictureCommands, RefusalsShowTheirMessageAndWriteNothing) {
 TEST_F(PictureCommands, AFailedConversionLeavesTheOldFileByteForByte) {
     std::filesystem::remove(loadBmp("pic.bmp", Picture::pattern(4, 4, 8)));
     const Bytes old{'k', 'e', 'e', 'p', '\r', '\n'};
-    for (const bool add : {false, true})
+    for (const bool add : {false, true}) {
         for (const char* name : {"old.h", "old.gpg"}) {
             test::writeFile(dir.path(name), old);
+            ui.messages.clear();
             convert(name, add);
             EXPECT_EQ(test::readFile(dir.path(name)), old) << name << add;
-            if (!add || std::string(name) == "old.h") {
-                EXPECT_EQ(last().rfind("Can't read this file :(\r\n", 0), 0u) << name;
-            }
         }
+        EXPECT_EQ(last().rfind(add ? "Can't ADD" : "Can't read this file :(\r\n", 0), 0u);
+    }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 2);
 }
 

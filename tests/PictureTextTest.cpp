@@ -65,13 +65,5 @@ TEST_F(PictureText, RawPicturesConvertFirstAndNeverGetAPalette) {
                                "0x0, 0x0, 0x5, 0x2, 0x0, 0x0, 0x6, 0x3\r\n};\r\n");
 }
 
-TEST_F(PictureText, WritingTakesTheBarFrom1415Towards2415) {
-    loadBmp("p.bmp", Picture::pattern(4, 16, 24));  // 64 elements: four lines of 16
-    ui.progress.clear();
-    writeText();
-    EXPECT_EQ(std::vector<double>(ui.progress.end() - 5, ui.progress.end()),
-              (std::vector<double>{1415, 1665, 1915, 2165, 2415}));
-}
-
 }  // namespace
 }  // namespace tessera

@@ -38,16 +38,6 @@ TEST_F(SoundText, WorkedExamples) {
                                        "const unsigned char", "2", "      0x5, 0x80\r\n"));
 }
 
-TEST_F(SoundText, ProgressEvery512Or2048Elements) {
-    loadWav(Bytes(1100, 0x80), {.bits = 8});
-    text();
-    EXPECT_EQ(ui.progress, (std::vector<double>{512.0 / 1100 * 2415, 1024.0 / 1100 * 2415, 0}));
-    ui.progress.clear();
-    loadWav(Bytes(2 * 4100, 0), {.bits = 16});
-    text();
-    EXPECT_EQ(ui.progress, (std::vector<double>{2048.0 / 4100 * 2415, 4096.0 / 4100 * 2415, 0}));
-}
-
 TEST_F(SoundText, SoundsWithoutWritableSamplesAreRefusedAndNothingIsWritten) {
     for (const auto& [data, bits, message] : std::vector<std::tuple<Bytes, int, std::string>>{
              {Bytes(6, 0x11), 24, "Only 8 and 16 bits sounds can be converted :("},

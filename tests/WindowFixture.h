@@ -32,18 +32,15 @@ struct WindowFixture : ::testing::Test {
         ui.rawAnswers.push_back({std::to_string(p.width), std::to_string(p.height), p.bpp == 24});
         return loadFile(name, buildRaw(p));
     }
-    std::string loadFile(const std::string& name, const Bytes& bytes) {
+    std::string loadFile(const std::string& name, const Bytes& bytes, bool sound = false) {
         writeFile(dir.path(name), bytes);
         ui.openWith(dir.path(name));
-        form.cmdBMPLoad.click();
+        (sound ? form.cmdWAVLoad : form.cmdBMPLoad).click();
         return dir.path(name);
     }
     std::string loadWav(const Bytes& data, const WavOptions& o = {},
                         const std::string& name = "snd.wav") {
-        writeFile(dir.path(name), buildWav(data, o));
-        ui.openWith(dir.path(name));
-        form.cmdWAVLoad.click();
-        return dir.path(name);
+        return loadFile(name, buildWav(data, o), true);
     }
     // Converts the sound into a new file and returns its bytes.
     Bytes convertSound(const std::string& name) {
@@ -73,12 +70,9 @@ struct WindowFixture : ::testing::Test {
         const U32s pad((4 - p.height % 4) % 4, p.bpp == 24 ? gp32(0, fill) : 0);
         U32s out;
         for (int col = 0; col < p.width; ++col) {
-            if (raw)
-                out.insert(out.end(), pad.begin(), pad.end());
             for (int row = p.height - 1; row >= 0; --row)
                 out.push_back(p.bpp == 24 ? gp32(p.at(row, col), fill) : p.at(row, col));
-            if (!raw)
-                out.insert(out.end(), pad.begin(), pad.end());
+            out.insert(raw ? out.end() - p.height : out.end(), pad.begin(), pad.end());
         }
         return out;
     }
