@@ -1,171 +1,141 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
-#include <functional>
 
-#include "CliProcess.h"
-#include "app/Form1.h"
+#include "app/VbText.h"
 #include "support/Builders.h"
-#include "support/Files.h"
-#include "support/ScriptedUi.h"
+#include "support/Child.h"
+#include "support/Hostile.h"
 
 namespace tessera {
 namespace {
 
-namespace fs = std::filesystem;
-using WindowSteps = std::function<void(Form1&)>;
+using test::Picture;
+using Raw = test::ScriptedUi::RawAnswer;
 
-// What a person does in the window for the same result: load, set the controls by hand, name the
-// array, convert. Returns the messages shown, questions left out.
-std::vector<std::string> convertInWindow(const std::string& input, const std::string& output,
-                                         const WindowSteps& setup, bool append = false,
-                                         const test::ScriptedUi::RawAnswer& raw = {}) {
-    test::ScriptedUi ui;
-    ui.openWith(input);
-    ui.saveAs(output);
-    ui.rawAnswers.push_back(raw);
-    Form1 form(ui);
-    const bool sound = input.ends_with(".wav");
-    (sound ? form.cmdWAVLoad : form.cmdBMPLoad).click();
-    setup(form);
-    if (sound)
-        (append ? form.cmdWAVConvertAdd : form.cmdWAVConvert).click();
-    else
-        (append ? form.cmdBMPConvertAdd : form.cmdBMPConvert).click();
-    std::vector<std::string> shown;  // the questions left out: both are answered Yes
-    for (const auto& m : ui.messages) {
-        if (m.style != MsgStyle::YesNoQuestion && m.style != MsgStyle::YesNoExclamation)
-            shown.push_back(m.text);
-    }
-    return shown;
-}
-
-WindowSteps controls(int pal, int onlyPal, int fill, const std::string& name) {
-    return [=](Form1& f) {
-        f.chkPal.setValue(pal);
-        f.chkOnlyPal.setValue(onlyPal);
-        (fill == 0 ? f.optFill0 : f.optFill1).select();
-        f.txtVar.Text() = name;
-    };
-}
-
-WindowSteps named(const std::string& name) {
-    return [=](Form1& f) { f.txtVar.Text() = name; };
-}
-
-struct Inputs {
-    test::TempDir dir;
-    std::string bmp8 = dir.path("tiles.bmp"), bmp24 = dir.path("photo.bmp");
-    std::string raw8 = dir.path("map.raw"), raw24 = dir.path("sky.RAW");
-    std::string wav8 = dir.path("beep.wav"), wav16 = dir.path("music.wav");
+// Pictures of each kind and depth and two sounds, in a fresh folder.
+struct Inputs : test::TempDir {
     Inputs() {
-        test::writeFile(bmp8, test::buildBmp(test::Picture::pattern(6, 5, 8)));
-        test::writeFile(bmp24, test::buildBmp(test::Picture::pattern(3, 7, 24)));
-        test::writeFile(raw8, test::buildRaw(test::Picture::pattern(6, 5, 8)));
-        test::writeFile(raw24, test::buildRaw(test::Picture::pattern(5, 2, 24)));
-        test::Bytes samples;
-        for (int i = 0; i < 40; ++i)
-            samples.push_back(static_cast<std::uint8_t>(i * 37));
-        test::writeFile(wav8, test::buildWav(samples));
-        test::WavOptions stereo16;
-        stereo16.channels = 2;
-        stereo16.bits = 16;
-        test::writeFile(wav16, test::buildWav(samples, stereo16));
+        test::Bytes samples(40);
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            samples[i] = static_cast<std::uint8_t>(i * 37);
+        const std::pair<const char*, test::Bytes> files[] = {
+            {"tiles.bmp", test::buildBmp(Picture::pattern(6, 5, 8))},
+            {"int.bmp", test::buildBmp(Picture::pattern(6, 5, 8))},
+            {"Photo.BMP", test::buildBmp(Picture::pattern(3, 7, 24))},
+            {"map.raw", test::buildRaw(Picture::pattern(6, 5, 8))},
+            {"sky.RAW", test::buildRaw(Picture::pattern(5, 2, 24))},
+            {"beep.wav", test::buildWav(samples)},
+            {"music.wav", test::buildWav(samples, {.channels = 2, .bits = 16})}};
+        for (const auto& [name, bytes] : files)
+            test::writeFile(path(name), bytes);
     }
 };
 
-test::ScriptedUi::RawAnswer rawOf(const char* w, const char* h, bool bits24) {
-    test::ScriptedUi::RawAnswer a;
-    a.width = w;
-    a.height = h;
-    a.bits24 = bits24;
-    return a;
-}
-
-// Every option lands on its control: the command's file is the window's, byte for byte.
-TEST(CliConvert, OptionsWriteWhatTheWindowWrites) {
+// Every option lands on its control: tessera-cli writes the window's file, byte for byte.
+TEST(CliConvert, WritesWhatTheWindowWrites) {
     Inputs in;
-    struct Case {
+    const struct {
         std::string input;
         std::vector<std::string> options;
-        std::string output;
-        WindowSteps window;
-        test::ScriptedUi::RawAnswer raw = {};
-    } cases[] = {
-        {in.bmp8, {}, "a.h", controls(1, 0, 1, "tiles")},
-        {in.bmp8, {"--no-palette"}, "a.h", controls(0, 0, 1, "tiles")},
-        {in.bmp8, {"--palette", "--fill", "0"}, "a.c", controls(1, 0, 0, "tiles")},
-        {in.bmp8, {"--only-palette"}, "a.h", controls(1, 1, 1, "tiles")},
-        {in.bmp8,
-         {"--no-palette", "--only-palette", "--palette", "--fill=0"},
-         "a.H",
-         controls(1, 1, 0, "tiles")},
-        {in.bmp8, {"-n", "sprite", "--no-palette"}, "a.gpg", controls(0, 0, 1, "sprite")},
-        {in.bmp8, {"-nsprite"}, "sprite", controls(1, 0, 1, "sprite")},
-        {in.bmp24, {}, "a.h", named("photo")},
-        {in.bmp24, {"--fill", "0"}, "a.h", controls(1, 0, 0, "photo")},
-        {in.raw8, {"--raw", "6x5"}, "a.h", named("map"), rawOf("6", "5", false)},
-        {in.raw8,
-         {"--raw=6x5x8", "--no-palette"},
-         "a.gpg",
-         controls(0, 0, 1, "map"),
-         rawOf("6", "5", false)},
-        {in.raw24,
-         {"--raw", "5x2x24", "--fill", "0"},
-         "a.c",
-         controls(1, 0, 0, "sky"),
-         rawOf("5", "2", true)},
-        {in.wav8, {}, "a.h", named("beep")},
-        {in.wav8, {"--name", "_x1"}, "a.sef", named("_x1")},
-        // Picture options mean nothing to a sound.
-        {in.wav16, {"--no-palette", "--fill", "0"}, "a.c", named("music")},
-        {in.wav16, {}, "a.sef", named("music")},
+        std::string output, name;
+        int pal = 1, onlyPal = 0, fill = 1;
+        bool add = false;
+        Raw raw = {};
+    } rows[] = {
+        {"tiles.bmp", {}, "a.h", "tiles"},
+        {"tiles.bmp", {"--no-palette", "--fill=0", "-nsprite"}, "a.c", "sprite", 0, 0, 0},
+        {"tiles.bmp", {"--only-palette"}, "a.h", "tiles", 1, 1},
+        {"tiles.bmp", {"-a"}, "a.h", "tiles", 1, 0, 1, true},
+        {"int.bmp", {}, "a.h", "int_"},  // a C keyword is no array name
+        {"Photo.BMP", {"--fill", "0"}, "a.h", "Photo", 1, 0, 0},
+        {"map.raw", {"--raw=6x5x8", "--no-palette"}, "a.gpg", "map", 0, 0, 1, false, {"6", "5"}},
+        {"sky.RAW", {"--raw", "5x2x24"}, "a.h", "sky", 1, 0, 1, false, {"5", "2", true}},
+        {"beep.wav", {"--name", "_x1"}, "a.sef", "_x1"},
+        {"music.wav", {"--no-palette", "--fill", "0", "--append"}, "a.c", "music", 1, 0, 1, true},
     };
     int n = 0;
-    for (const auto& c : cases) {
-        const std::string folder = in.dir.path("case" + std::to_string(++n));
-        SCOPED_TRACE(folder + " " + c.output);
-        fs::create_directories(folder + "/window");
-        fs::create_directories(folder + "/cli");
-        const auto shown =
-            convertInWindow(c.input, folder + "/window/" + c.output, c.window, false, c.raw);
-        ASSERT_EQ(shown, std::vector<std::string>{"Convertion done successfully :)"});
-
-        std::vector<std::string> args = c.options;
-        args.push_back(c.input);
-        args.push_back(folder + "/cli/" + c.output);
+    for (const auto& r : rows) {
+        const std::string input = in.path(r.input),
+                          window = in.path(std::to_string(++n) + r.output),
+                          cli = in.path("cli" + r.output);
+        SCOPED_TRACE(window);
+        for (const auto& file : {window, cli}) {  // no line end: the added lines end this one
+            std::filesystem::remove(file);
+            if (r.add)
+                test::writeText(file, "#define ALREADY 1");
+        }
+        const auto setControls = [&](Form1& f) {
+            if (!hasKind(input, "wav")) {
+                f.chkPal.setValue(r.pal);
+                f.chkOnlyPal.setValue(r.onlyPal);
+                (r.fill ? f.optFill1 : f.optFill0).select();
+            }
+            f.txtVar.Text() = r.name;
+        };
+        ASSERT_EQ(test::convertInWindow(input, window, r.add, r.raw, setControls),
+                  std::vector<std::string>{"Convertion done successfully :)"});
+        std::vector<std::string> args = r.options;
+        args.insert(args.end(), {input, cli});
         const auto run = test::runCli(args);
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.err, "");
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(test::readFile(folder + "/cli/" + c.output),
-                  test::readFile(folder + "/window/" + c.output));
-    }
-}
-
-TEST(CliConvert, AppendAddsAsTheWindowDoes) {
-    Inputs in;
-    for (const std::string& input : {in.bmp8, in.wav16}) {
-        SCOPED_TRACE(input);
-        const std::string window = in.dir.path("window.h"), cli = in.dir.path("cli.h");
-        test::writeText(window, "#define ALREADY 1");  // no line end: the first one ends it
-        test::writeText(cli, "#define ALREADY 1");
-        const std::string name = fs::path(input).stem().string();
-        ASSERT_EQ(convertInWindow(input, window, named(name), true),
-                  std::vector<std::string>{"Convertion done successfully :)"});
-        const auto run = test::runCli({"-a", input, cli});
-        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err + run.out, "");
         EXPECT_EQ(test::readFile(cli), test::readFile(window));
-        EXPECT_EQ(test::readText(cli).rfind("#define ALREADY 1\r\n\r\n\r\n", 0), 0u);
     }
 }
 
-TEST(CliConvert, VerboseSaysItIsDone) {
+// --info prints the description the window shows, LF line ends and one at the end.
+TEST(CliConvert, InfoPrintsTheWindowsDescription) {
     Inputs in;
-    const auto run = test::runCli({"--verbose", in.wav8, in.dir.path("beep.sef")});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out,
-              "tessera-cli: " + in.dir.path("beep.sef") + ": Convertion done successfully :)\n");
+    const std::pair<std::vector<std::string>, Raw> rows[] = {
+        {{"Photo.BMP"}, {}},
+        {{"--raw", "5x2x24", "sky.RAW"}, {"5", "2", true}},
+        {{"map.raw"}, {}},                                // the dialog's own defaults
+        {{"--raw", "2x2", "--fill=0", "music.wav"}, {}},  // nothing a sound heeds
+    };
+    for (const auto& [args, raw] : rows) {
+        SCOPED_TRACE(args.back());
+        test::ScriptedUi ui;
+        ui.openWith(in.path(args.back()));
+        ui.rawAnswers.push_back(raw);
+        Form1 form(ui);
+        (hasKind(args.back(), "wav") ? form.cmdWAVLoad : form.cmdBMPLoad).click();
+        std::string expected = form.lblBMPName.Caption;
+        std::erase(expected, '\r');
+        while (expected.ends_with('\n'))
+            expected.pop_back();
+        std::vector<std::string> info{"--info"};
+        info.insert(info.end(), args.begin(), args.end());
+        const auto run = test::runCli(info, in.dir());
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, expected + "\n");
+    }
+    EXPECT_NE(test::runCli({"--info", "--raw=5x2x24", "sky.RAW"}, in.dir())
+                  .out.find(" Width  : 5\n Height : 2\n BPP    : 24\n"),
+              std::string::npos);
+}
+
+// make rebuilds what depends on a header only when the header really changed.
+TEST(CliConvert, SameBytesKeepTheTimeStamp) {
+    Inputs in;
+    const std::string out = in.path("photo.h");
+    const auto convertAndDate = [&](const std::vector<std::string>& options) {
+        std::vector<std::string> args = options;
+        args.insert(args.end(), {in.path("Photo.BMP"), out});
+        EXPECT_EQ(test::runCli(args).exitCode, 0);
+        struct stat st {};
+        ::stat(out.c_str(), &st);
+        return st.st_mtim.tv_sec;
+    };
+    convertAndDate({});
+    const struct timespec old[2] = {{946684800, 0}, {946684800, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, out.c_str(), old, 0), 0);
+    EXPECT_EQ(convertAndDate({"-q"}), 946684800);
+    EXPECT_NE(convertAndDate({"--fill", "0"}), 946684800);
+    EXPECT_EQ(test::folderEntries(in.dir()).size(), 8u);  // no temporary file left
 }
 
 }  // namespace

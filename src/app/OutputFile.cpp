@@ -21,30 +21,57 @@ namespace {
 
 constexpr const char* kCantWrite = "Can't write this file :(";
 
-// Temporary files that a signal handler may have to remove: fixed slots, no allocation.
+// What a signal handler must undo, in fixed slots (no allocation): a file to remove (a
+// temporary file, or an appended file that did not exist before) or, with no name, an appended
+// file to cut back to its old length.
+struct Pending {
+    std::array<char, PATH_MAX + 1> name;
+    int fd;
+    off_t length;
+};
 constexpr int kSlots = 8;
-std::array<std::array<char, PATH_MAX + 1>, kSlots> pendingNames{};
+std::array<Pending, kSlots> pending{};
 std::array<std::atomic<bool>, kSlots> pendingUsed{};
 
-int registerPending(const std::string& name) {
+int registerPending(const std::string& name, int fd = -1, off_t length = 0) {
     if (name.size() > PATH_MAX)
         return -1;
     for (int i = 0; i < kSlots; ++i) {
         bool expected = false;
         if (pendingUsed[i].compare_exchange_strong(expected, true)) {
-            std::memcpy(pendingNames[i].data(), name.c_str(), name.size() + 1);
+            std::memcpy(pending[i].name.data(), name.c_str(), name.size() + 1);
+            pending[i].fd = fd;
+            pending[i].length = length;
             return i;
         }
     }
     return -1;
 }
 
-void unregisterPending(const std::string& name) {
-    for (int i = 0; i < kSlots; ++i) {
-        if (pendingUsed[i] && name == pendingNames[i].data())
-            pendingUsed[i] = false;
-    }
+void unregisterPending(int& slot) {
+    if (slot >= 0)
+        pendingUsed[slot] = false;
+    slot = -1;
 }
+
+// Ctrl+C between creating a file and registering it would leave it behind: SIGINT and SIGTERM
+// wait while one of these lives.
+class SignalsHeld {
+  public:
+    SignalsHeld() {
+        sigset_t stop{};
+        sigemptyset(&stop);
+        sigaddset(&stop, SIGINT);
+        sigaddset(&stop, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &stop, &previous_);
+    }
+    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+  private:
+    sigset_t previous_{};
+};
 
 std::string directoryOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -108,28 +135,31 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
         fail(std::strerror(errno));
 
     if (mode == Mode::Append) {
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-        if (fd_ < 0)
-            fail(std::strerror(errno));
         created_ = !exists;
         oldLength_ = exists ? st.st_size : 0;
+        int err = 0;
+        {
+            const SignalsHeld held;
+            fd_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+            err = errno;
+            if (fd_ >= 0)
+                pendingSlot_ = registerPending(created_ ? target_ : std::string(), fd_, oldLength_);
+        }
+        if (fd_ < 0)
+            fail(std::strerror(err));
         return;
     }
 
     replacing_ = exists;
     temp_ = directoryOf(target_) + "/." + baseOf(target_) + ".tessera-XXXXXX";
-    // Ctrl+C between creating the temporary file and registering it would leave it behind:
-    // the two signals wait until it is registered.
-    sigset_t stop{}, previous{};
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGINT);
-    sigaddset(&stop, SIGTERM);
-    ::pthread_sigmask(SIG_BLOCK, &stop, &previous);
-    fd_ = ::mkstemp(temp_.data());
-    const int err = errno;
-    if (fd_ >= 0)
-        registerPending(temp_);
-    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    int err = 0;
+    {
+        const SignalsHeld held;
+        fd_ = ::mkstemp(temp_.data());
+        err = errno;
+        if (fd_ >= 0)
+            pendingSlot_ = registerPending(temp_);
+    }
     if (fd_ < 0) {
         temp_.clear();
         fail(std::strerror(err));
@@ -197,8 +227,9 @@ void OutputFile::commit() {
             if (::rename(temp_.c_str(), target_.c_str()) != 0)
                 fail(std::strerror(errno));
         }
-        unregisterPending(temp_);
+        unregisterPending(pendingSlot_);
     } else {
+        unregisterPending(pendingSlot_);  // the appended lines are kept from here on
         const int rc = ::close(fd_);
         fd_ = -1;
         if (rc != 0)
@@ -213,15 +244,15 @@ void OutputFile::rollback() noexcept {
             ::close(fd_);
         if (!temp_.empty()) {
             ::unlink(temp_.c_str());
-            unregisterPending(temp_);
+            unregisterPending(pendingSlot_);
         }
-    } else if (created_) {
-        if (fd_ >= 0)
-            ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+    if (created_) {
         ::unlink(target_.c_str());
     } else if (fd_ >= 0) {
         [[maybe_unused]] const int rc = ::ftruncate(fd_, oldLength_);
-        ::close(fd_);
     } else {
         // Closed already (a failed close): reopen to cut the append back.
         const int fd = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
@@ -230,13 +261,22 @@ void OutputFile::rollback() noexcept {
             ::close(fd);
         }
     }
+    // Undone, and the descriptor still open: the handler can never cut a file reusing its number.
+    unregisterPending(pendingSlot_);
+    if (fd_ >= 0)
+        ::close(fd_);
     fd_ = -1;
 }
 
-void removePendingTemporaryFiles() noexcept {
+void rollBackPendingOutputs() noexcept {
     for (int i = 0; i < kSlots; ++i) {
-        if (pendingUsed[i])
-            ::unlink(pendingNames[i].data());
+        if (!pendingUsed[i])
+            continue;
+        if (pending[i].name[0] != '\0') {
+            ::unlink(pending[i].name.data());
+        } else {
+            [[maybe_unused]] const int rc = ::ftruncate(pending[i].fd, pending[i].length);
+        }
     }
 }
 

@@ -52,11 +52,13 @@ class OutputFile {
     bool replacing_ = false;      // Replace mode: an existing file is being replaced
     std::int64_t oldLength_ = 0;  // Append mode: where a failed append is cut back to
     bool committed_ = false;
+    int pendingSlot_ = -1;  // where a signal handler finds this output to undo it
     std::string buffer_;
 };
 
-// Removes the temporary files of outputs still being written; meant for SIGINT and SIGTERM, so it
-// only makes async-signal-safe calls.
-void removePendingTemporaryFiles() noexcept;
+// Undoes the outputs still being written: removes their temporary files, cuts appended files back
+// to their old length (removes them when the append created them). Meant for SIGINT and SIGTERM,
+// so it only makes async-signal-safe calls.
+void rollBackPendingOutputs() noexcept;
 
 }  // namespace tessera

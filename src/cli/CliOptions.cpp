@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/VbText.h"
 
@@ -154,9 +155,30 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
     return o;
 }
 
+namespace {
+
+// The words a C compiler (C23 included) reserves: an array called `int` would not compile.
+bool isCKeyword(std::string_view text) {
+    static constexpr std::string_view kKeywords[] = {
+        "alignas",      "alignof",    "auto",          "bool",         "break",
+        "case",         "char",       "const",         "constexpr",    "continue",
+        "default",      "do",         "double",        "else",         "enum",
+        "extern",       "false",      "float",         "for",          "goto",
+        "if",           "inline",     "int",           "long",         "nullptr",
+        "register",     "restrict",   "return",        "short",        "signed",
+        "sizeof",       "static",     "static_assert", "struct",       "switch",
+        "thread_local", "true",       "typedef",       "typeof",       "typeof_unqual",
+        "union",        "unsigned",   "void",          "volatile",     "while",
+        "_Alignas",     "_Alignof",   "_Atomic",       "_Bool",        "_Complex",
+        "_Generic",     "_Imaginary", "_Noreturn",     "_Thread_local"};
+    return std::find(std::begin(kKeywords), std::end(kKeywords), text) != std::end(kKeywords);
+}
+
+}  // namespace
+
 bool isCIdentifier(std::string_view text) {
     return !text.empty() && !isDigit(text.front()) &&
-           std::all_of(text.begin(), text.end(), isIdentifierChar);
+           std::all_of(text.begin(), text.end(), isIdentifierChar) && !isCKeyword(text);
 }
 
 std::string identifierFrom(std::string_view text) {
@@ -165,6 +187,8 @@ std::string identifierFrom(std::string_view text) {
         out += '_';
     for (const char c : text)
         out += isIdentifierChar(c) ? c : '_';
+    if (isCKeyword(out))
+        out += '_';
     return out;
 }
 

@@ -34,10 +34,10 @@ constexpr const char* kUsage =
     "\n"
     "Exit status: 0 done, 1 refused or failed, 2 bad usage.\n";
 
-// An interrupted conversion leaves no temporary file behind; then the signal ends the process
-// as it would have without us.
+// An interrupted conversion leaves no temporary file and no half-added lines behind; then the
+// signal ends the process as it would have without us.
 extern "C" void onTerminatingSignal(int signal) {
-    tessera::removePendingTemporaryFiles();
+    tessera::rollBackPendingOutputs();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }

@@ -9,9 +9,9 @@
 namespace {
 
 // Ctrl+C or a kill in the middle of a conversion must not leave a half-written temporary file
-// beside the user's output.
+// beside the user's output, nor half-added lines in it.
 extern "C" void onTerminatingSignal(int signal) {
-    tessera::removePendingTemporaryFiles();
+    tessera::rollBackPendingOutputs();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }

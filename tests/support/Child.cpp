@@ -1,65 +1,74 @@
 #include "support/Child.h"
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
+#include <cerrno>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
+
+#include "support/Files.h"
 
 namespace tessera::test {
 
-bool ChildResult::exitedWith(int code) const {
-    return WIFEXITED(status) && WEXITSTATUS(status) == code;
-}
-
-bool ChildResult::killedBy(int signal) const {
-    return WIFSIGNALED(status) && WTERMSIG(status) == signal;
-}
-
 ChildResult runInChild(const std::function<std::string()>& body) {
     int fds[2];
-    if (::pipe(fds) != 0)
-        throw std::runtime_error("pipe failed");
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        throw std::runtime_error("fork failed");
+    const pid_t pid = ::pipe(fds) == 0 ? ::fork() : -1;
     if (pid == 0) {
-        ::close(fds[0]);
         std::string text;
-        int code = 0;
         try {
             text = body();
         } catch (const std::exception& e) {
             text = e.what();
-            code = 1;
-        } catch (...) {
-            code = 2;
         }
         for (std::size_t done = 0; done < text.size();) {
             const ssize_t n = ::write(fds[1], text.data() + done, text.size() - done);
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
+            done += n > 0 ? static_cast<std::size_t>(n) : text.size();
         }
-        ::_exit(code);  // no test teardown, no exit handlers in the child
+        ::_exit(0);  // no test teardown, no exit handlers in the child
     }
-    ::close(fds[1]);
     ChildResult result;
+    if (pid < 0)
+        return result;
+    ::close(fds[1]);
     char buf[4096];
     for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
         result.text.append(buf, static_cast<std::size_t>(n));
     ::close(fds[0]);
-    struct rusage usage {};
-    ::wait4(pid, &result.status, 0, &usage);
-    result.maxRssKiB = usage.ru_maxrss;
-    result.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    rusage use{};
+    ::wait4(pid, &result.status, 0, &use);
+    result.maxRssKiB = use.ru_maxrss;
+    result.cpuSeconds = static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
+                        static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
     return result;
+}
+
+ProgramRun runProgram(const std::vector<std::string>& argv, const std::string& workDir) {
+    TempDir capture;
+    const std::string out = capture.path("out"), err = capture.path("err");
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT, 0600);
+    posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT, 0600);
+    if (!workDir.empty())
+        posix_spawn_file_actions_addchdir_np(&files, workDir.c_str());
+    pid_t pid = 0;
+    int status = -1;
+    if (::posix_spawnp(&pid, args[0], &files, nullptr, args.data(), environ) == 0) {
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+    posix_spawn_file_actions_destroy(&files);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(out), readText(err)};
 }
 
 std::vector<std::string> folderEntries(const std::string& dir) {
@@ -68,20 +77,6 @@ std::vector<std::string> folderEntries(const std::string& dir) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-bool underAddressSanitizer() {
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return true;
-#else
-    return false;
-#endif
-#else
-    return false;
-#endif
 }
 
 }  // namespace tessera::test

@@ -6,26 +6,38 @@
 
 namespace tessera::test {
 
-// What a forked child did: its wait status, the text its body returned (or the exception it
-// threw), and what it cost.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kUnderAsan = true;  // shadow memory: time and memory figures mean little
+#else
+constexpr bool kUnderAsan = false;
+#endif
+
+// A forked child's wait status, the text its body returned (or threw) and what it cost. CPU
+// time, not wall time: a loaded machine does not make a case slow.
 struct ChildResult {
     int status = 0;
     std::string text;
     long maxRssKiB = 0;
-    double seconds = 0;
-
-    bool exitedWith(int code) const;
-    bool killedBy(int signal) const;
+    double cpuSeconds = 0;
 };
-
-// Runs `body` in a forked child, so that it may change its user, its limits or its signal
-// handlers, or die, without touching the test process. The child never returns into the test.
+// Runs `body` in a forked child, which may change its user or limits or die harmlessly.
 ChildResult runInChild(const std::function<std::string()>& body);
+
+// A program's exit status (-1: killed by a signal) and what it printed.
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out, err;
+};
+// Runs `argv` in `workDir` (or here), stdin from /dev/null, stdout and stderr captured.
+ProgramRun runProgram(const std::vector<std::string>& argv, const std::string& workDir = {});
+#ifdef TESSERA_CLI_PATH  // the built tessera-cli, known to tessera_tests only
+inline ProgramRun runCli(std::vector<std::string> args, const std::string& workDir = {}) {
+    args.insert(args.begin(), TESSERA_CLI_PATH);
+    return runProgram(args, workDir);
+}
+#endif
 
 // The names in a folder, sorted: to see that nothing was left behind.
 std::vector<std::string> folderEntries(const std::string& dir);
-
-// True when built with AddressSanitizer, whose shadow memory makes memory figures meaningless.
-bool underAddressSanitizer();
 
 }  // namespace tessera::test
