@@ -11,7 +11,7 @@
 #include "app/OutputFile.h"
 #include "support/Builders.h"
 #include "support/Child.h"
-#include "support/Hostile.h"
+#include "support/Window.h"
 
 namespace tessera {
 namespace {
