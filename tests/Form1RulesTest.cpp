@@ -72,5 +72,22 @@ TEST_F(Form1Rules, PaletteCheckBoxes) {
     EXPECT_TRUE(form.unloaded() && ui.messages.empty());
 }
 
+// A writer reports millions of times: the view hears only of whole-twip changes and resets, while
+// the model keeps the exact width.
+TEST_F(Form1Rules, ProgressViewHearsOnlyWholeTwipChanges) {
+    for (auto [from, to, heard] : {std::tuple{100.2, 100.4, 0u},
+                                   {100.6, 101.0, 1u},
+                                   {0.4, 0.0, 1u},
+                                   {99.9, 100.1, 1u},
+                                   {15.0, 15.0, 0u},
+                                   {0.0, 2415.0, 1u}}) {
+        ui.progress.clear();
+        form.lblPercent.Width = from;
+        form.setPercentWidth(to);
+        EXPECT_EQ(ui.progress.size(), heard) << from << " -> " << to;
+        EXPECT_EQ(form.lblPercent.Width, to);
+    }
+}
+
 }  // namespace
 }  // namespace tessera

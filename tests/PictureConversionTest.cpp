@@ -30,15 +30,11 @@ TEST_F(PictureConversion, PlacementExamples) {
 }
 
 TEST_F(PictureConversion, ColourValuesAndTheIntensityBit) {
+    using Row = std::tuple<std::uint32_t, int, std::uint32_t>;  // colour, fill bit, value
     for (const auto& [rgb, fill, value] :
-         std::vector<std::tuple<std::uint32_t, int, std::uint32_t>>{{0xFFFFFF, 0, 0xFFFE},
-                                                                    {0xFF0000, 0, 0xF800},
-                                                                    {0x00FF00, 0, 0x7C0},
-                                                                    {0x0000FF, 0, 0x3E},
-                                                                    {0x000000, 0, 0x0},
-                                                                    {0xFFFFFF, 1, 0xFFFF},
-                                                                    {0x000000, 1, 0x1},
-                                                                    {0xC86432, 1, 0xCB0D}}) {
+         {Row{0xFFFFFF, 0, 0xFFFE}, Row{0xFF0000, 0, 0xF800}, Row{0x00FF00, 0, 0x7C0},
+          Row{0x0000FF, 0, 0x3E}, Row{0x000000, 0, 0x0}, Row{0xFFFFFF, 1, 0xFFFF},
+          Row{0x000000, 1, 0x1}, Row{0xC86432, 1, 0xCB0D}}) {
         (fill ? form.optFill1 : form.optFill0).select();
         loadBmp("c.bmp", make(1, 4, 24, U32s(4, rgb)));
         form.ConvertBMPPixels();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Form1.h"
+#include "export/CommentBlock.h"
 #include "support/Builders.h"
 #include "support/ScriptedUi.h"
 
@@ -55,6 +56,13 @@ struct WindowFixture : ::testing::Test {
         form.state.tsOut->Close();
         form.state.tsOut.reset();
         return readText(dir.path(name));
+    }
+    // The comment block opening every header, around the lines that describe the input.
+    static std::string commentBlock(const std::string& title, const std::string& about) {
+        const std::string frame = "/////////////////////////////////////////\r\n";
+        return frame + "//\r\n// Header file for GP32\r\n//\r\n// convertion of " + title +
+               " file :\r\n" + about + "//\r\n// with Tessera coded by Zorvane :\r\n//    " +
+               kProjectPage + "\r\n//    " + kProjectContact + "\r\n//\r\n" + frame + "\r\n";
     }
     // GP32 colour from its definition: five bits each of red, green, blue, then the fill bit.
     static std::uint32_t gp32(std::uint32_t rgb, int fill) {

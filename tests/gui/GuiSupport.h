@@ -1,7 +1,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
+#include <cmath>
 #include <string>
 
 #include "gui/ControlViews.h"
@@ -19,13 +27,77 @@ inline QApplication& guiApp() {
     return *app;
 }
 
+// Whether the caption shows whole, in the room the style leaves it beside frames and indicators.
+inline bool captionFits(QWidget* w) {
+    const QFontMetrics fm(w->font());
+    if (auto* push = qobject_cast<QPushButton*>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(push);
+        o.text = push->text();
+        const QRect room = push->style()->subElementRect(QStyle::SE_PushButtonContents, &o, push);
+        return room.width() >= fm.horizontalAdvance(push->text().remove(QLatin1Char('&'))) &&
+               w->height() >= fm.height();
+    }
+    // A group box's minimum hint is its title with the style's margins.
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w) ||
+        qobject_cast<QGroupBox*>(w))
+        return w->width() >= w->minimumSizeHint().width() && w->height() >= fm.height();
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        const QRect used = fm.boundingRect(QRect(0, 0, 100000, 100000),
+                                           Qt::AlignLeft | Qt::AlignTop, label->text());
+        return used.width() <= w->width() && used.height() <= w->height();
+    }
+    return true;
+}
+
 // The controls whose caption is clipped or whose geometry is not their twips rectangle times the
 // scale's one factor, each named with what is wrong; empty when the layout is right.
-std::string layoutProblems(const gui::ControlViews& views, const gui::TwipsScale& scale);
+inline std::string layoutProblems(const gui::ControlViews& views, const gui::TwipsScale& scale) {
+    std::string problems;
+    const double f = scale.factor();
+    auto near = [f](int px, int twips) { return std::abs(px - twips * f) <= 0.5 + 1e-9; };
+    for (const auto& b : views.all()) {
+        const Twips& t = b.model->position;
+        const QRect g = b.widget->geometry();
+        // The progress bar's width is the model's, not the design's.
+        const auto* label =
+            b.model->kind == ControlKind::Label ? static_cast<const Label*>(b.model) : nullptr;
+        const int width = label && label->look == LabelLook::ProgressBar
+                              ? static_cast<int>(label->Width)
+                              : t.width;
+        if (!near(g.left(), t.left) || !near(g.top(), t.top) || !near(g.width(), width) ||
+            !near(g.height(), t.height))
+            problems += b.model->name + " misplaced; ";
+        if (!captionFits(b.widget))
+            problems += b.model->name + " clipped; ";
+    }
+    return problems;
+}
+
 // The names of the controls (labels aside) that the widgets show enabled, or with `model` that
 // the model holds enabled.
-std::string enabledControls(const gui::ControlViews& views, bool model = false);
+inline std::string enabledControls(const gui::ControlViews& views, bool model = false) {
+    std::string out;
+    for (const auto& b : views.all()) {
+        if (b.model->kind != ControlKind::Label &&
+            (model ? b.model->Enabled : b.widget->isEnabled()))
+            out += b.model->name + " ";
+    }
+    return out;
+}
+
 // The names of the focusable widgets in the order Tab visits them, starting at `first`.
-std::string tabChain(const gui::ControlViews& views, QWidget* first);
+inline std::string tabChain(const gui::ControlViews& views, QWidget* first) {
+    std::string chain;
+    QWidget* w = first;
+    do {
+        for (const auto& b : views.all()) {
+            if (b.widget == w && (w->focusPolicy() & Qt::TabFocus))
+                chain += b.model->name + " ";
+        }
+        w = w->nextInFocusChain();
+    } while (w && w != first);
+    return chain;
+}
 
 }  // namespace tessera::test

@@ -6,13 +6,17 @@
 #include <QTest>
 
 #include "GuiSupport.h"
+#include "app/DialogRAW.h"
 #include "app/Form1.h"
 #include "gui/MainWindow.h"
+#include "gui/RawDialogView.h"
 #include "support/Builders.h"
 #include "support/ScriptedUi.h"
 
 namespace tessera {
 namespace {
+
+using Strings = std::vector<std::string>;
 
 struct MainWindowView : ::testing::Test {
     QApplication& app = test::guiApp();
@@ -23,6 +27,14 @@ struct MainWindowView : ::testing::Test {
 
     std::string enabled(bool model = false) { return test::enabledControls(window.views(), model); }
     void click(const Control& c) { QTest::mouseClick(window.widget(c), Qt::LeftButton); }
+    void load(const std::string& name, const test::Bytes& bytes) {
+        test::writeFile(dir.path(name), bytes);
+        ui.openWith(dir.path(name));
+        click(name.ends_with(".wav") ? form.cmdWAVLoad : form.cmdBMPLoad);
+    }
+    std::string shown(const Label& l) {
+        return qobject_cast<QLabel*>(window.widget(l))->text().toStdString();
+    }
 };
 
 TEST_F(MainWindowView, CaptionsFitAndTwipsScaleByOneFactor) {
@@ -51,24 +63,71 @@ TEST_F(MainWindowView, TabOrderStartsAtQuitWhichHasFocus) {
 TEST_F(MainWindowView, PictureLoadBringsTheModelsStatesToTheWidgets) {
     window.show();
     EXPECT_EQ(enabled(), "cmdQuitter cmdBMPLoad cmdWAVLoad txtVar ");
-    const auto path = dir.path("tiles.bmp");
-    test::writeFile(path, test::buildBmp(test::Picture::pattern(16, 8, 8)));
-    ui.openWith(path);
-    click(form.cmdBMPLoad);
+    load("tiles.bmp", test::buildBmp(test::Picture::pattern(16, 8, 8)));
     EXPECT_EQ(enabled(), enabled(true));
     EXPECT_EQ(qobject_cast<QLineEdit*>(window.widget(form.txtVar))->text(), "tiles");
-    EXPECT_TRUE(qobject_cast<QLabel*>(window.widget(form.lblBMPName))
-                    ->text()
-                    .startsWith("Image Name : \ntiles.bmp\n\n"));
+    EXPECT_TRUE(shown(form.lblBMPName).starts_with("Image Name : \ntiles.bmp\n\n"));
     EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");  // the info fits
-
     // A box ticked in the window goes through the model, whose locks come back to the widgets.
     click(form.chkOnlyPal);
     EXPECT_EQ(enabled(), enabled(true));
     EXPECT_FALSE(window.widget(form.chkPal)->isEnabled());
-
     click(form.cmdBMPLoad);  // cancelled: every convert control greys out
     EXPECT_EQ(enabled(), "cmdQuitter cmdBMPLoad cmdWAVLoad ");
+}
+
+// The convert buttons clicked with the mouse, dialogs answered by script: a picture to a new
+// header, then a sound load that turns the window to sound and converts to a header.
+TEST_F(MainWindowView, ClickedConvertsPictureThenSound) {
+    window.show();
+    const std::string done = "Convertion done successfully :)";
+    load("tiles.bmp", test::buildBmp(test::Picture::pattern(7, 6, 8)));
+    ui.saveAs(dir.path("tiles.h"));
+    click(form.cmdBMPConvert);
+    EXPECT_EQ(ui.dialogsShown.back()->DialogTitle, "Save Converted  File");
+    EXPECT_EQ(ui.proposedNames, Strings{"tiles"});
+    EXPECT_EQ(ui.texts(), Strings{done});  // no question: a new file
+    const std::string header = test::readText(dir.path("tiles.h"));
+    EXPECT_NE(header.find("// Header file for GP32\r\n"), std::string::npos);
+    // 7 columns of 6 indices, each padded to 8.
+    EXPECT_NE(header.find("const unsigned char tiles[56] = {"), std::string::npos);
+
+    load("tune.wav", test::buildWav(test::Bytes(40, 0x80)));
+    EXPECT_EQ(enabled(), "cmdQuitter cmdBMPLoad cmdWAVLoad cmdWAVConvert txtVar cmdWAVConvertAdd ");
+    EXPECT_TRUE(shown(form.lblBMPName).starts_with("Sound Name : \ntune.wav\n\n Freq   : 22kHz\n"));
+    ui.saveAs(dir.path("tune.h"));
+    click(form.cmdWAVConvert);
+    EXPECT_EQ(ui.dialogsShown.back()->DialogTitle, "Save Converted File");
+    EXPECT_EQ(ui.texts(), (Strings{done, done}));
+    EXPECT_NE(test::readText(dir.path("tune.h")).find("const unsigned char tune[40] = {"),
+              std::string::npos);
+}
+
+// The RAW dialog: its layout and tab order, and only OK hands what was typed to the window.
+TEST_F(MainWindowView, RawDialogHandsOverOnlyOnOk) {
+    auto handedOver = [&] {
+        return form.lblIMGWidth.Caption + "x" + form.lblIMGHeight.Caption + "x" +
+               form.lblIMGbpp.Caption;
+    };
+    for (const bool ok : {false, true}) {
+        DialogRAW dialog{form.lblIMGWidth, form.lblIMGHeight, form.lblIMGbpp};
+        gui::RawDialogView view{dialog, nullptr};
+        EXPECT_EQ(test::layoutProblems(view.views(), view.scale()), "");
+        EXPECT_EQ(test::tabChain(view.views(), view.widget(dialog.OKButton)),
+                  "OKButton txtRAWWidth txtRAWHeight opt8b opt24b ");
+        qobject_cast<QLineEdit*>(view.widget(dialog.txtRAWWidth))->setText("321.5");
+        qobject_cast<QLineEdit*>(view.widget(dialog.txtRAWHeight))->setText("abc");
+        QTest::mouseClick(view.widget(dialog.opt24b), Qt::LeftButton);
+        EXPECT_EQ(handedOver(), "0x0x0");  // nothing reaches the model before OK
+        view.show();
+        if (ok)
+            QTest::mouseClick(view.widget(dialog.OKButton), Qt::LeftButton);
+        else
+            view.close();
+        EXPECT_EQ(handedOver(), ok ? "321.5xabcx24" : "0x0x0");
+        EXPECT_EQ(dialog.unloaded(), ok);
+        EXPECT_EQ(view.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+    }
 }
 
 }  // namespace

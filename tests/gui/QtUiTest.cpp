@@ -14,25 +14,16 @@ namespace {
 TEST(QtUi, MessageBoxStylesGiveTheirIconButtonsAndAnswer) {
     test::guiApp();
     gui::QtUi ui;
-    struct Case {
-        MsgStyle style;
-        QMessageBox::Icon icon;
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton press;
-        MsgAnswer answer;
-    } cases[] = {
-        {MsgStyle::OkOnly, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, MsgAnswer::Ok},
-        {MsgStyle::YesNoQuestion, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::No, MsgAnswer::No},
-        {MsgStyle::YesNoExclamation, QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No,
-         QMessageBox::Yes, MsgAnswer::Yes},
-        {MsgStyle::OkExclamation, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok,
-         MsgAnswer::Ok},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.style));
+    using B = QMessageBox;
+    using Row = std::tuple<MsgStyle, B::Icon, B::StandardButtons, B::StandardButton, MsgAnswer>;
+    for (const auto& [style, icon, buttons, press, answer] :
+         {Row{MsgStyle::OkOnly, B::NoIcon, B::Ok, B::Ok, MsgAnswer::Ok},
+          Row{MsgStyle::YesNoQuestion, B::Question, B::Yes | B::No, B::No, MsgAnswer::No},
+          Row{MsgStyle::YesNoExclamation, B::Warning, B::Yes | B::No, B::Yes, MsgAnswer::Yes},
+          Row{MsgStyle::OkExclamation, B::Warning, B::Ok, B::Ok, MsgAnswer::Ok}}) {
+        SCOPED_TRACE(static_cast<int>(style));
         // Answers the box once it is up; anything else modal is closed so the test cannot hang.
-        QTimer::singleShot(0, [&c] {
+        QTimer::singleShot(0, [&] {
             QWidget* modal = QApplication::activeModalWidget();
             auto* box = qobject_cast<QMessageBox*>(modal);
             if (!box) {
@@ -41,11 +32,11 @@ TEST(QtUi, MessageBoxStylesGiveTheirIconButtonsAndAnswer) {
             }
             EXPECT_EQ(box->windowTitle(), "Tessera");
             EXPECT_EQ(box->text(), "Line one\nline two");
-            EXPECT_EQ(box->icon(), c.icon);
-            EXPECT_EQ(box->standardButtons(), c.buttons);
-            box->button(c.press)->click();
+            EXPECT_EQ(box->icon(), icon);
+            EXPECT_EQ(box->standardButtons(), buttons);
+            box->button(press)->click();
         });
-        EXPECT_EQ(ui.msgBox("Line one\nline two", c.style), c.answer);
+        EXPECT_EQ(ui.msgBox("Line one\nline two", style), answer);
     }
 }
 

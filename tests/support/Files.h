@@ -13,7 +13,10 @@ using Bytes = std::vector<std::uint8_t>;
 class TempDir {
   public:
     TempDir();
-    ~TempDir();
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
@@ -24,12 +27,22 @@ class TempDir {
 };
 
 void writeFile(const std::string& path, const Bytes& bytes);
-void writeText(const std::string& path, const std::string& text);
 Bytes readFile(const std::string& path);
-std::string readText(const std::string& path);
+inline void writeText(const std::string& path, const std::string& text) {
+    writeFile(path, Bytes(text.begin(), text.end()));
+}
+inline std::string readText(const std::string& path) {
+    const Bytes b = readFile(path);
+    return std::string(b.begin(), b.end());
+}
 
-void putLe16(Bytes& b, std::size_t pos, std::uint16_t v);
-void putLe32(Bytes& b, std::size_t pos, std::uint32_t v);
+inline void putLe16(Bytes& b, std::size_t pos, std::uint16_t v) {
+    b.resize(std::max(b.size(), pos + 2));
+    b[pos] = static_cast<std::uint8_t>(v), b[pos + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+inline void putLe32(Bytes& b, std::size_t pos, std::uint32_t v) {
+    putLe16(b, pos, static_cast<std::uint16_t>(v)), putLe16(b, pos + 2, std::uint16_t(v >> 16));
+}
 inline void appendLe16(Bytes& b, std::uint16_t v) {
     putLe16(b, b.size(), v);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/DialogRAW.h"
 #include "app/Ui.h"
+#include "app/VbText.h"
 
 namespace tessera::test {
 
@@ -25,10 +25,8 @@ class ScriptedUi : public Ui {
         bool ok = true;
     };
 
-    // Each dialog takes the next path; an empty optional is Cancel. Without a scripted answer the
-    // dialog is cancelled.
-    std::deque<std::optional<std::string>> openAnswers;
-    std::deque<std::optional<std::string>> saveAnswers;
+    // Each dialog takes the next path; an empty optional (or none left) is Cancel.
+    std::deque<std::optional<std::string>> openAnswers, saveAnswers;
     std::deque<MsgAnswer> questionAnswers;  // Yes when none is left
     std::deque<RawAnswer> rawAnswers;       // OK with the defaults when none is left
 
@@ -46,15 +44,49 @@ class ScriptedUi : public Ui {
         proposedNames.push_back(dialog.FileName);
         return answer(dialog, saveAnswers);
     }
-    MsgAnswer msgBox(const std::string& text, MsgStyle style) override;
-    void showRawDialog(DialogRAW& dialog) override;
+    MsgAnswer msgBox(const std::string& text, MsgStyle style) override {
+        messages.push_back({text, style});
+        const bool question =
+            style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation;
+        return question ? next(questionAnswers, MsgAnswer::Yes) : MsgAnswer::Ok;
+    }
+    void showRawDialog(DialogRAW& d) override {
+        rawDefaultsSeen.push_back(d.txtRAWWidth.Text() + "x" + d.txtRAWHeight.Text() + "x" +
+                                  (d.opt24b.Value ? "24" : "8"));
+        const RawAnswer a = next(rawAnswers, RawAnswer{});
+        d.txtRAWWidth.Text() = a.width.value_or(d.txtRAWWidth.Text());
+        d.txtRAWHeight.Text() = a.height.value_or(d.txtRAWHeight.Text());
+        if (a.bits24)
+            d.opt24b.click();
+        if (a.ok)
+            d.OKButton.click();
+    }
     void progressChanged(double width) override { progress.push_back(width); }
 
     // Texts of the messages shown so far.
-    std::vector<std::string> texts() const;
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : messages)
+            out.push_back(m.text);
+        return out;
+    }
 
   private:
-    bool answer(CommonDialog& dialog, std::deque<std::optional<std::string>>& answers);
+    template <class T>
+    static T next(std::deque<T>& answers, T otherwise) {
+        if (answers.empty())
+            return otherwise;
+        T a = std::move(answers.front());
+        answers.pop_front();
+        return a;
+    }
+    bool answer(CommonDialog& dialog, std::deque<std::optional<std::string>>& answers) {
+        dialogsShown.push_back(&dialog);
+        const auto path = next(answers, std::optional<std::string>{});
+        if (path)
+            dialog.FileName = *path, dialog.FileTitle = fileTitleOf(*path);
+        return path.has_value();
+    }
 };
 
 }  // namespace tessera::test
