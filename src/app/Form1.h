@@ -114,6 +114,8 @@ class Form1 {
     // dialog and the two writers differ.
     void convertInNewFile(CommonDialog& dialog, Writer textWriter, Writer binaryWriter);
     void convertAddToFile(CommonDialog& dialog, Writer textWriter, Writer binaryWriter);
+    // The save dialog proposes the input's name; its answer becomes strOutPath.
+    void chooseOutput(CommonDialog& dialog);
     void writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryWriter);
     void finishConversion();
 

@@ -78,12 +78,16 @@ void Form1::writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryW
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
 }
 
+void Form1::chooseOutput(CommonDialog& dialog) {
+    dialog.FileName = withoutExtension(state.strImgTitle);
+    if (!ui_.showSave(dialog))
+        throw CommandCancelled{};
+    state.strOutPath = dialog.FileName;
+}
+
 void Form1::convertInNewFile(CommonDialog& dialog, Writer textWriter, Writer binaryWriter) {
     runCommand([&] {
-        dialog.FileName = withoutExtension(state.strImgTitle);
-        if (!ui_.showSave(dialog))
-            throw CommandCancelled{};
-        state.strOutPath = dialog.FileName;
+        chooseOutput(dialog);
         if (fileExists(state.strOutPath)) {
             askOrEnd(ui_, messages::kOverwrite, dialog.FileTitle, MsgStyle::YesNoExclamation);
         }
@@ -95,10 +99,7 @@ void Form1::convertInNewFile(CommonDialog& dialog, Writer textWriter, Writer bin
 
 void Form1::convertAddToFile(CommonDialog& dialog, Writer textWriter, Writer binaryWriter) {
     runCommand([&] {
-        dialog.FileName = withoutExtension(state.strImgTitle);
-        if (!ui_.showSave(dialog))
-            throw CommandCancelled{};
-        state.strOutPath = dialog.FileName;
+        chooseOutput(dialog);
         askOrEnd(ui_, messages::kAdd, dialog.FileTitle, MsgStyle::YesNoQuestion);
         state.bAddMode = -1;
         writeOutput(OutputFile::Mode::Append, textWriter, binaryWriter);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "app/TextStream.h"
@@ -96,6 +97,18 @@ inline std::size_t putHexLiteral(char* out, std::uint32_t value) {
         p[-1] = kDigits[value];
     }
     return static_cast<std::size_t>(2 + digits);
+}
+
+// A whole array of numbers: "DECLARATION[N] = {", then the body with one hexadecimal literal per
+// value.
+template <typename T, typename Progress>
+void writeHexArray(TextStream& out, const std::string& declaration, std::span<const T> values,
+                   std::int64_t progressEvery, Progress&& progress) {
+    const auto count = static_cast<std::int64_t>(values.size());
+    out.WriteLine(declaration + "[" + std::to_string(count) + "] = {");
+    writeCArrayBody(
+        out, count, [values](std::int64_t i, char* o) { return putHexLiteral(o, values[i]); },
+        progressEvery, progress);
 }
 
 }  // namespace tessera

@@ -57,23 +57,14 @@ void Form1::WriteImageText() {
         setPercentWidth(std::floor(static_cast<double>(i) / state.lngCount * gp32::kWritingSpan) +
                         gp32::kConvertedWidth);
     };
+    // The arrays hold exactly lngCount elements after a conversion.
     auto writeColours = [&] {
-        out.WriteLine("const unsigned short " + txtVar.Text() + "[" +
-                      std::to_string(state.lngCount) + "] = {");
-        const auto* values = state.strValues.data();
-        writeCArrayBody(
-            out, state.lngCount,
-            [values](std::int64_t i, char* o) { return putHexLiteral(o, values[i]); },
-            kProgressEvery, progress);
+        writeHexArray(out, "const unsigned short " + txtVar.Text(),
+                      std::span<const std::uint16_t>(state.strValues), kProgressEvery, progress);
     };
     auto writeIndices = [&] {
-        out.WriteLine("const unsigned char " + txtVar.Text() + "[" +
-                      std::to_string(state.lngCount) + "] = {");
-        const auto* indices = state.bytData.data();
-        writeCArrayBody(
-            out, state.lngCount,
-            [indices](std::int64_t i, char* o) { return putHexLiteral(o, indices[i]); },
-            kProgressEvery, progress);
+        writeHexArray(out, "const unsigned char " + txtVar.Text(),
+                      std::span<const std::uint8_t>(state.bytData), kProgressEvery, progress);
     };
 
     if (raw) {
@@ -97,13 +88,8 @@ void Form1::WriteImageText() {
         if (state.bAddMode == 0)
             out.WriteLine("#include \"gpgraphic.h\"");
         out.WriteBlankLines(1);
-        out.WriteLine("GP_PALETTEENTRY " + txtVar.Text() + "_Pal[" +
-                      std::to_string(state.lngPalCount) + "] = {");
-        const auto* pal = state.strPal.data();
-        writeCArrayBody(
-            out, state.lngPalCount,
-            [pal](std::int64_t i, char* o) { return putHexLiteral(o, pal[i]); }, 0,
-            [](std::int64_t) {});
+        writeHexArray(out, "GP_PALETTEENTRY " + txtVar.Text() + "_Pal",
+                      std::span<const std::uint16_t>(state.strPal), 0, [](std::int64_t) {});
         out.WriteBlankLines(2);
     }
     if (wantPixels) {
