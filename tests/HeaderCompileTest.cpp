@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "WindowFixture.h"
+#include "support/Window.h"
 
 namespace tessera {
 namespace {
@@ -20,10 +20,8 @@ struct HeaderCompile : test::WindowFixture {
                                     " -c -Wall -Wextra -pedantic -Werror -I" + dir.dir().string() +
                                     " -o " + o + " " + c,
                           extract = cc + "objcopy -O binary -j " + section + " " + o + " " + dump;
-        if (std::system(compile.c_str()) != 0 || std::system(extract.c_str()) != 0) {
-            ADD_FAILURE() << "failed: " << compile << " / " << extract;
-            return {};
-        }
+        EXPECT_EQ(std::system(compile.c_str()), 0) << compile;
+        EXPECT_EQ(std::system(extract.c_str()), 0) << extract;
         const Bytes b = test::readFile(dump);
         U32s out;
         for (std::size_t i = 0; i + static_cast<std::size_t>(width) <= b.size(); i += width)
@@ -38,27 +36,23 @@ TEST_F(HeaderCompile, PicturesAndSoundsCompileToTheirValues) {
     test::writeText(dir.path("gpgraphic.h"), "typedef unsigned short GP_PALETTEENTRY;\n");
     const Picture photo = Picture::pattern(7, 5, 24);
     loadBmp("photo.bmp", photo);
-    writeText("photo.h");
-    Picture tiles = Picture::pattern(9, 3, 8);
-    tiles.palette.resize(20);
-    for (auto& v : tiles.pixels)
-        v %= 20;
+    convert("photo.h");
+    const Picture tiles = Picture::pattern(9, 3, 8);
     loadBmp("tiles.bmp", tiles);
-    writeText("tiles.h");
+    convert("tiles.h");
     U32s palette, unsignedWide;
     for (const auto& c : tiles.palette)
         palette.push_back(gp32(c, 1));
-    Bytes wide, narrow;  // signed 16-bit samples play unsigned on the GP32, silence at 0x8000
+    const Bytes narrow = test::buildRaw(Picture::pattern(33, 1, 8));
+    Bytes wide;  // signed 16-bit samples play unsigned on the GP32, silence at 0x8000
     for (int s : {0, 32767, -32768, 1, -1, 255, -256, 12345, -12345, 30000, -30000, 7}) {
-        test::appendLe16(wide, static_cast<std::uint16_t>(s));
+        test::putLe16(wide, wide.size(), static_cast<std::uint16_t>(s));
         unsignedWide.push_back(static_cast<std::uint32_t>(s + 32768));
     }
-    for (int i = 0; i < 33; ++i)
-        narrow.push_back(static_cast<std::uint8_t>(i * 37));
     loadWav(wide, {.channels = 2, .bits = 16}, "wide.wav");
-    convertSound("wide.h");
+    convert("wide.h");
     loadWav(narrow, {.bits = 8}, "narrow.wav");
-    convertSound("narrow.h");
+    convert("narrow.h");
 
     // The desktop gcc in C99 and the ARM920T cross compiler, each with its own objcopy.
     for (const std::string cc : {"", "arm-none-eabi-"}) {

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "support/Window.h"
 
 namespace tessera {
 namespace {
@@ -17,10 +17,11 @@ struct PictureText : test::WindowFixture {};
 
 TEST_F(PictureText, WhiteTwoByFourWithTheIntensityBit) {
     loadBmp("pic.bmp", make(2, 4, 24, U32s(8, 0xFFFFFF)));
-    EXPECT_EQ(writeText(), pictureBlock("pic.bmp", 2, 4, 16) +
-                               "#define pic_width      2\r\n#define pic_height     4\r\n\r\n"
-                               "const unsigned short pic[8] = {\r\n      0xFFFF, 0xFFFF, 0xFFFF, "
-                               "0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF\r\n};\r\n");
+    EXPECT_EQ(convert("out.h"),
+              pictureBlock("pic.bmp", 2, 4, 16) +
+                  "#define pic_width      2\r\n#define pic_height     4\r\n\r\n"
+                  "const unsigned short pic[8] = {\r\n      0xFFFF, 0xFFFF, 0xFFFF, "
+                  "0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF\r\n};\r\n");
 }
 
 TEST_F(PictureText, TilesWithPaletteAndPixels) {
@@ -31,41 +32,37 @@ TEST_F(PictureText, TilesWithPaletteAndPixels) {
     const std::string head = pictureBlock("tiles.bmp", 4, 4, 8) +
                              "#define tiles_width      4\r\n#define tiles_height     4\r\n\r\n";
     const std::string palette =
+        "#define tiles_palnb      2\r\n\r\n#include \"gpgraphic.h\"\r\n\r\n"
         "GP_PALETTEENTRY tiles_Pal[2] = {\r\n      0x1, 0xFFFF\r\n};\r\n\r\n\r\n";
     const std::string pixels =
         "const unsigned char tiles[16] = {\r\n"
         "      0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1\r\n"
         "      \r\n};\r\n";
-    const std::string define = "#define tiles_palnb      2\r\n\r\n";
-    EXPECT_EQ(writeText(), head + define + "#include \"gpgraphic.h\"\r\n\r\n" + palette + pixels);
-    form.state.bAddMode = -1;  // added to a file that already includes the graphics header
-    EXPECT_EQ(writeText(), head + define + "\r\n" + palette + pixels);
+    EXPECT_EQ(convert("out.h"), head + palette + pixels);
 
     // Palette only: the pixels are not even converted. Then neither.
-    form.state.bAddMode = 0;
     form.chkOnlyPal.click();
     form.state.lngCount = -7;
-    EXPECT_EQ(writeText(), head + define + "#include \"gpgraphic.h\"\r\n\r\n" + palette);
+    EXPECT_EQ(convert("out.h"), head + palette);
     EXPECT_EQ(form.state.lngCount, -7);
     form.chkPal.setValue(0);
-    EXPECT_EQ(writeText(), head);
+    EXPECT_EQ(convert("out.h"), head);
 }
 
 TEST_F(PictureText, RawPicturesConvertFirstAndNeverGetAPalette) {
     loadRaw("scan.raw", make(3, 2, 8, {1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(writeText(), pictureBlock("scan.raw", 3, 2, 8) +
-                               "#define scan_width      3\r\n#define scan_height     2\r\n\r\n"
-                               "const unsigned char scan[12] = {\r\n      0x0, 0x0, 0x4, 0x1, "
-                               "0x0, 0x0, 0x5, 0x2, 0x0, 0x0, 0x6, 0x3\r\n};\r\n");
+    EXPECT_EQ(convert("out.h"), pictureBlock("scan.raw", 3, 2, 8) +
+                                    "#define scan_width      3\r\n#define scan_height     2\r\n\r\n"
+                                    "const unsigned char scan[12] = {\r\n      0x0, 0x0, 0x4, 0x1, "
+                                    "0x0, 0x0, 0x5, 0x2, 0x0, 0x0, 0x6, 0x3\r\n};\r\n");
 }
 
 TEST_F(PictureText, DescribesTheBitmapOrRefusesIt) {
-    const auto path = loadBmp("photo.bmp", Picture::pattern(320, 240, 24));
+    loadBmp("photo.bmp", Picture::pattern(320, 240, 24));
     EXPECT_EQ(form.lblBMPName.Caption,
               "Image Name : \r\nphoto.bmp\r\n\r\n Width  : 320\r\n Height : 240\r\n BPP    : 24\r\n"
               " Length : 230400");
     EXPECT_EQ(form.txtVar.Text(), "photo");
-    EXPECT_EQ(form.state.strImgPath, path);
     EXPECT_EQ(ui.dialogsShown.at(0)->DialogTitle, "Load BMP File");
     loadBmp("tiles.bmp", Picture::pattern(4, 4, 8));  // colour count field 0 means 256
     EXPECT_EQ(form.state.lngPalCount, 256);
@@ -80,23 +77,23 @@ TEST_F(PictureText, RawDialogValuesBecomeNumbers) {
         ui.openWith(dir.path("scan.Raw"));
         form.cmdBMPLoad.click();
     };
-    loadScan({.ok = false});  // closed before any OK: the hidden labels still say 0
-    EXPECT_EQ(form.state.lngWidth, 0);
-    EXPECT_EQ(form.state.intBpp, 0);
-    loadScan({});  // OK with the defaults
-    EXPECT_EQ(form.lblBMPName.Caption,
-              "Image Name : \r\nscan.Raw\r\n\r\n Width  : 320\r\n Height : 240\r\n BPP    : 8\r\n"
-              " Length : 1000");
-    loadScan({.width = "320.5", .height = "321.5", .bits24 = true});  // halves to even
-    EXPECT_EQ(form.state.lngWidth, 320);
-    EXPECT_EQ(form.state.lngHeight, 322);
-    EXPECT_EQ(form.state.intBpp, 24);
-    loadScan({.width = "abc", .height = "12px"});  // the leading number, or 0
-    EXPECT_EQ(form.state.lngWidth, 0);
-    EXPECT_EQ(form.state.lngHeight, 12);
-    // Closing without OK after an OK reuses the last values; each dialog opens with defaults.
-    loadScan({.width = "7", .ok = false});
-    EXPECT_EQ(form.state.lngWidth, 0);
+    // Closed before any OK, the hidden labels still say 0; halves go to even; the leading number
+    // or 0; closed after an OK, the last values stay. Each dialog opens with the defaults.
+    using Row = std::tuple<test::ScriptedUi::RawAnswer, int, int, int>;  // width, height, bpp
+    for (const auto& [answer, width, height, bpp] :
+         {Row{{.ok = false}, 0, 0, 0}, Row{{}, 320, 240, 8},
+          Row{{.width = "320.5", .height = "321.5", .bits24 = true}, 320, 322, 24},
+          Row{{.width = "abc", .height = "12px"}, 0, 12, 8},
+          Row{{.width = "7", .ok = false}, 0, 12, 8}}) {
+        loadScan(answer);
+        EXPECT_EQ(std::tuple(form.state.lngWidth, form.state.lngHeight, form.state.intBpp),
+                  std::tuple(width, height, bpp));
+        if (width == 320 && bpp == 8) {
+            EXPECT_EQ(form.lblBMPName.Caption,
+                      "Image Name : \r\nscan.Raw\r\n\r\n Width  : 320\r\n"
+                      " Height : 240\r\n BPP    : 8\r\n Length : 1000");
+        }
+    }
     EXPECT_EQ(ui.rawDefaultsSeen, std::vector<std::string>(5, "320x240x8"));
     loadScan({.width = "99999999999"});
     EXPECT_EQ(ui.texts().back(),

@@ -21,8 +21,7 @@ namespace tessera::test {
 // destroyed: tearing it down among the other statics at exit crashes once a window was shown.
 inline QApplication& guiApp() {
     static int argc = 1;
-    static char name[] = "tessera_gui_tests";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = {const_cast<char*>("tessera_gui_tests"), nullptr};
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
@@ -35,7 +34,7 @@ inline bool captionFits(QWidget* w) {
         o.initFrom(push);
         o.text = push->text();
         const QRect room = push->style()->subElementRect(QStyle::SE_PushButtonContents, &o, push);
-        return room.width() >= fm.horizontalAdvance(push->text().remove(QLatin1Char('&'))) &&
+        return room.width() >= fm.horizontalAdvance(push->text().remove('&')) &&
                w->height() >= fm.height();
     }
     // A group box's minimum hint is its title with the style's margins.
@@ -78,11 +77,10 @@ inline std::string layoutProblems(const gui::ControlViews& views, const gui::Twi
 // the model holds enabled.
 inline std::string enabledControls(const gui::ControlViews& views, bool model = false) {
     std::string out;
-    for (const auto& b : views.all()) {
+    for (const auto& b : views.all())
         if (b.model->kind != ControlKind::Label &&
             (model ? b.model->Enabled : b.widget->isEnabled()))
             out += b.model->name + " ";
-    }
     return out;
 }
 
@@ -91,10 +89,8 @@ inline std::string tabChain(const gui::ControlViews& views, QWidget* first) {
     std::string chain;
     QWidget* w = first;
     do {
-        for (const auto& b : views.all()) {
-            if (b.widget == w && (w->focusPolicy() & Qt::TabFocus))
-                chain += b.model->name + " ";
-        }
+        for (const auto& b : views.all())
+            chain += b.widget == w && (w->focusPolicy() & Qt::TabFocus) ? b.model->name + " " : "";
         w = w->nextInFocusChain();
     } while (w && w != first);
     return chain;

@@ -19,12 +19,8 @@ namespace {
 
 // One pixel's bytes: an index, or r, g, b (RAW) or b, g, r (bitmap).
 void appendPixel(Bytes& out, std::uint32_t v, int bpp, bool bgr) {
-    if (bpp == 8)
-        return out.push_back(static_cast<std::uint8_t>(v));
-    const auto r = static_cast<std::uint8_t>(v >> 16), g = static_cast<std::uint8_t>(v >> 8),
-               b = static_cast<std::uint8_t>(v);
-    out.insert(out.end(), bgr ? std::initializer_list<std::uint8_t>{b, g, r}
-                              : std::initializer_list<std::uint8_t>{r, g, b});
+    for (int i = 0; i < bpp / 8; ++i)  // shifts 0, 8, 16 for b, g, r
+        out.push_back(static_cast<std::uint8_t>(v >> 8 * (bgr ? i : bpp / 8 - 1 - i)));
 }
 
 // RLE8: repeats as encoded runs, three or more distinct bytes as absolute runs.
@@ -103,10 +99,9 @@ Bytes buildWav(const Bytes& data, const WavOptions& o) {
     };
     const auto align = static_cast<std::uint16_t>(o.channels * ((o.bits + 7) / 8));
     Bytes fmt;
-    appendLe32(fmt, o.format | std::uint32_t(o.channels) << 16);
-    appendLe32(fmt, o.rate);
-    appendLe32(fmt, o.rate * align);
-    appendLe32(fmt, align | std::uint32_t(o.bits) << 16);
+    for (const std::uint32_t v : {o.format | std::uint32_t(o.channels) << 16, o.rate,
+                                  o.rate * align, align | std::uint32_t(o.bits) << 16})
+        appendLe32(fmt, v);
     fmt.resize(o.fmtSize, 0);
 
     Bytes body{'W', 'A', 'V', 'E'};

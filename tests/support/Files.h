@@ -1,7 +1,12 @@
 #pragma once
 
+#include <stdlib.h>
+
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,13 +17,16 @@ using Bytes = std::vector<std::uint8_t>;
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
   public:
-    TempDir();
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tessera-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        dir_ = pattern;
+    }
     ~TempDir() {
         std::error_code ec;
         std::filesystem::remove_all(dir_, ec);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     const std::filesystem::path& dir() const { return dir_; }
 
@@ -26,8 +34,17 @@ class TempDir {
     std::filesystem::path dir_;
 };
 
-void writeFile(const std::string& path, const Bytes& bytes);
-Bytes readFile(const std::string& path);
+inline void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size())))
+        throw std::runtime_error("cannot write " + path);
+}
+inline Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 inline void writeText(const std::string& path, const std::string& text) {
     writeFile(path, Bytes(text.begin(), text.end()));
 }
@@ -43,12 +60,11 @@ inline void putLe16(Bytes& b, std::size_t pos, std::uint16_t v) {
 inline void putLe32(Bytes& b, std::size_t pos, std::uint32_t v) {
     putLe16(b, pos, static_cast<std::uint16_t>(v)), putLe16(b, pos + 2, std::uint16_t(v >> 16));
 }
-inline void appendLe16(Bytes& b, std::uint16_t v) {
-    putLe16(b, b.size(), v);
-}
 inline void appendLe32(Bytes& b, std::uint32_t v) {
     putLe32(b, b.size(), v);
 }
-void appendTag(Bytes& b, const char* fourChars);
+inline void appendTag(Bytes& b, const char* fourChars) {
+    b.insert(b.end(), fourChars, fourChars + 4);
+}
 
 }  // namespace tessera::test

@@ -46,9 +46,7 @@ class ScriptedUi : public Ui {
     }
     MsgAnswer msgBox(const std::string& text, MsgStyle style) override {
         messages.push_back({text, style});
-        const bool question =
-            style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation;
-        return question ? next(questionAnswers, MsgAnswer::Yes) : MsgAnswer::Ok;
+        return isQuestion(style) ? next(questionAnswers, MsgAnswer::Yes) : MsgAnswer::Ok;
     }
     void showRawDialog(DialogRAW& d) override {
         rawDefaultsSeen.push_back(d.txtRAWWidth.Text() + "x" + d.txtRAWHeight.Text() + "x" +
@@ -63,21 +61,23 @@ class ScriptedUi : public Ui {
     }
     void progressChanged(double width) override { progress.push_back(width); }
 
-    // Texts of the messages shown so far.
-    std::vector<std::string> texts() const {
+    static bool isQuestion(MsgStyle s) {
+        return s == MsgStyle::YesNoQuestion || s == MsgStyle::YesNoExclamation;
+    }
+    // Texts of the messages shown so far, the Yes/No questions left out with `questions` false.
+    std::vector<std::string> texts(bool questions = true) const {
         std::vector<std::string> out;
         for (const auto& m : messages)
-            out.push_back(m.text);
+            if (questions || !isQuestion(m.style))
+                out.push_back(m.text);
         return out;
     }
 
   private:
     template <class T>
-    static T next(std::deque<T>& answers, T otherwise) {
-        if (answers.empty())
-            return otherwise;
-        T a = std::move(answers.front());
-        answers.pop_front();
+    static T next(std::deque<T>& answers, T a) {
+        if (!answers.empty())
+            a = std::move(answers.front()), answers.pop_front();
         return a;
     }
     bool answer(CommonDialog& dialog, std::deque<std::optional<std::string>>& answers) {
