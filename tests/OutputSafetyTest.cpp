@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,7 +14,7 @@
 #include "support/Child.h"
 #include "support/Window.h"
 
-namespace tessera {
+namespace tessera::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -33,37 +34,34 @@ std::string writeThrough(const std::string& path, Mode mode, std::size_t bytes) 
 }
 
 // Every file below `dir` with its bytes (folders and links as empty).
-std::map<std::string, test::Bytes> snapshot(const fs::path& dir) {
-    std::map<std::string, test::Bytes> files;
+std::map<std::string, Bytes> snapshot(const fs::path& dir) {
+    std::map<std::string, Bytes> files;
     for (const auto& e : fs::recursive_directory_iterator(dir))
-        files[e.path()] = e.is_regular_file() ? test::readFile(e.path()) : test::Bytes{};
+        files[e.path()] = e.is_regular_file() ? readFile(e.path()) : Bytes{};
     return files;
 }
 
 // Outputs the window cannot use: one message with the reason, and every file as it was.
 TEST(OutputSafety, UnusableOutputsAreRefusedWithTheReason) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string pic = dir.path("pic.bmp");
-    test::writeFile(pic, test::buildBmp(test::Picture::pattern(4, 4, 8)));
+    writeFile(pic, buildBmp(Picture::pattern(4, 4, 8)));
     fs::create_directory(dir.path("folder.h"));
-    test::writeText(dir.path("plain.txt"), kOld);
+    writeText(dir.path("plain.txt"), kOld);
     fs::create_symlink(pic, dir.path("alias.h"));
-    test::Bytes binary{'G', 'P', 'G', '0', 0, 0, 1, 0};
-    binary.resize(70000, 'a');  // a NUL early, text after
-    test::writeFile(dir.path("image.h"), binary);
+    // A NUL early, text after.
+    writeText(dir.path("image.h"), std::string("GPG0\0\0\1\0", 8) + std::string(69992, 'a'));
     const auto before = snapshot(dir.dir());
+    const std::string kInput = "the output would replace the input";
+    // clang-format off
     for (const auto& [name, reason] : std::vector<std::pair<std::string, std::string>>{
-             {"folder.h", "it is a folder"},
-             {"missing/out.h", "No such file or directory"},
-             {"plain.txt/out.h", "Not a directory"},
-             {"pic.bmp", "the output would replace the input"},
-             {"alias.h", "the output would replace the input"},
-             {"image.h", "not a text file"}}) {
-        for (const bool add : {true, false}) {
-            if (!add && name == "image.h")
-                continue;  // a new file may replace a binary one
+             {"folder.h", "it is a folder"}, {"missing/out.h", "No such file or directory"},
+             {"plain.txt/out.h", "Not a directory"}, {"image.h", "not a text file"},
+             {"pic.bmp", kInput}, {"alias.h", kInput}}) {
+        // clang-format on
+        for (const bool add : {true, name == "image.h"}) {  // a new file may replace a binary one
             SCOPED_TRACE(name + (add ? " (add)" : ""));
-            const auto shown = test::convertInWindow(pic, dir.path(name), add);
+            const auto shown = convertInWindow(pic, dir.path(name), add);
             ASSERT_EQ(shown.size(), 1u);
             EXPECT_NE(shown[0].find(reason), std::string::npos) << shown[0];
             EXPECT_EQ(snapshot(dir.dir()), before);
@@ -74,39 +72,33 @@ TEST(OutputSafety, UnusableOutputsAreRefusedWithTheReason) {
 // Writes that the system stops: a read-only file or folder (as "nobody": root writes through
 // any mode bits) and a full disk (RLIMIT_FSIZE stops writes past 64 KiB, mid-file).
 TEST(OutputSafety, StoppedWritesLeaveNoTraceAndNoDamage) {
-    test::TempDir dir;
+    TempDir dir;
     fs::permissions(dir.dir(), fs::perms(0711));
-    for (const char* folder : {"rw", "ro"})
-        fs::create_directory(dir.path(folder));
-    for (const char* file : {"rw/locked.h", "ro/kept.h", "old.h"})
-        test::writeText(dir.path(file), kOld);
-    for (const auto& [path, perms] : {std::pair{"rw/locked.h", 0444}, std::pair{"ro/kept.h", 0666},
-                                      std::pair{"rw", 0777}, std::pair{"ro", 0555}})
-        fs::permissions(dir.path(path), fs::perms(perms));
+    for (const auto& [path, perms] :
+         {std::pair{"rw", 0777}, std::pair{"ro", 0555}, std::pair{"rw/locked.h", 0444},
+          std::pair{"ro/kept.h", 0666}, std::pair{"old.h", 0644}}) {
+        const std::string at = dir.path(path);  // made as root, which writes through any bits
+        at.ends_with(".h") ? writeText(at, kOld) : void(fs::create_directory(at));
+        fs::permissions(at, fs::perms(perms));
+    }
     const auto before = snapshot(dir.dir());
-    const struct {
-        std::string path;
-        Mode mode;
-        bool fullDisk = false;
-    } rows[] = {
-        // clang-format off
-        {"rw/locked.h", Mode::Replace}, {"rw/locked.h", Mode::Append}, {"ro/new.h", Mode::Replace},
-        {"ro/kept.h", Mode::Replace}, {"new.h", Mode::Replace, true}, {"old.h", Mode::Append, true},
+    // clang-format off
+    for (const auto& [path, mode] : std::vector<std::pair<std::string, Mode>>{
+             {"rw/locked.h", Mode::Replace}, {"rw/locked.h", Mode::Append},
+             {"ro/new.h", Mode::Replace}, {"ro/kept.h", Mode::Replace},
+             {"new.h", Mode::Replace}, {"old.h", Mode::Append}}) {
         // clang-format on
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.path);
-        const auto result = test::runInChild([&] {
+        const bool fullDisk = path.find('/') == std::string::npos;  // the folders are for nobody
+        SCOPED_TRACE(path);
+        const auto result = runInChild([&] {
             const rlimit limit{1 << 16, 1 << 16};
-            if (r.fullDisk &&
-                (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
-                return std::string("no limit");
-            if (!r.fullDisk &&
-                (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-                return std::string("cannot become nobody");
-            return writeThrough(dir.path(r.path), r.mode, 300000);
+            const bool stopped = fullDisk ? ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR &&
+                                                ::setrlimit(RLIMIT_FSIZE, &limit) == 0
+                                          : ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 &&
+                                                ::setuid(65534) == 0;
+            return stopped ? writeThrough(dir.path(path), mode, 300000) : "no nobody, no limit";
         });
-        const std::string reason = r.fullDisk ? "File too large" : "Permission denied";
+        const std::string reason = fullDisk ? "File too large" : "Permission denied";
         EXPECT_NE(result.text.find(reason), std::string::npos) << result.text;
         EXPECT_EQ(snapshot(dir.dir()), before);
     }
@@ -114,19 +106,58 @@ TEST(OutputSafety, StoppedWritesLeaveNoTraceAndNoDamage) {
 }
 
 TEST(OutputSafety, ASymbolicLinkStaysALinkToItsRewrittenTarget) {
-    test::TempDir dir;
+    TempDir dir;
     fs::create_directory(dir.path("real"));
     const auto target = dir.path("real/target.h"), link = dir.path("link.h");
-    test::writeText(target, kOld);
+    writeText(target, kOld);
     fs::permissions(target, fs::perms(0640));
     fs::create_symlink("real/target.h", link);
     ASSERT_EQ(writeThrough(link, Mode::Replace, 5), "");
     ASSERT_EQ(writeThrough(link, Mode::Append, 2), "");
     EXPECT_EQ(fs::read_symlink(link), "real/target.h");
-    EXPECT_EQ(test::readText(target), "xxxxxxx");
+    EXPECT_EQ(readText(target), "xxxxxxx");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
-    EXPECT_EQ(test::folderEntries(dir.path("real")), std::vector<std::string>{"target.h"});
+    EXPECT_EQ(folderEntries(dir.path("real")), std::vector<std::string>{"target.h"});
+}
+
+// SIGINT or SIGTERM in the middle of a replacement or an addition: the signal still ends
+// tessera-cli, and what it had written is undone. The child is stopped the moment its writing
+// shows (a temporary file beside out.h, or out.h grown), so the signal lands mid-write however
+// loaded the machine is.
+TEST(Interrupt, ASignalMidWriteLeavesTheOldFileAsItWas) {
+    for (const auto& [add, sig] : {std::pair{false, SIGINT}, std::pair{true, SIGTERM}}) {
+        SCOPED_TRACE(add ? "add" : "replace");
+        TempDir dir;
+        // A few bytes claiming 8192 x 8192: seconds of writing, never finished here.
+        Bytes big = buildBmp(Picture::pattern(4, 4, 8));
+        putLe32(big, 18, 8192);
+        putLe32(big, 22, 8192);
+        const std::string input = dir.path("big.bmp"), output = dir.path("out.h");
+        writeFile(input, big);
+        writeText(output, kOld);
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::execl(TESSERA_CLI_PATH, TESSERA_CLI_PATH, "-q", add ? "-a" : "-q", input.c_str(),
+                    output.c_str(), nullptr);
+            ::_exit(127);
+        }
+        int status = 0;
+        while (::waitpid(pid, &status, WNOHANG) == 0 &&
+               (add ? std::filesystem::file_size(output) == kOld.size()
+                    : folderEntries(dir.dir()).size() == 2))
+            ::usleep(100);
+        ::kill(pid, SIGSTOP);  // an ended child is reaped already: no stop to wait for
+        ASSERT_TRUE(::waitpid(pid, &status, WUNTRACED) == pid && WIFSTOPPED(status))
+            << "tessera-cli ended before writing";
+        ::kill(pid, sig);
+        ::kill(pid, SIGCONT);
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+        EXPECT_EQ(folderEntries(dir.dir()), (std::vector<std::string>{"big.bmp", "out.h"}));
+        EXPECT_EQ(readText(output), kOld);
+    }
 }
 
 }  // namespace
-}  // namespace tessera
+}  // namespace tessera::test

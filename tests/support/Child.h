@@ -30,12 +30,6 @@ struct ProgramRun {
 };
 // Runs `argv` in `workDir` (or here), stdin from /dev/null, stdout and stderr captured.
 ProgramRun runProgram(const std::vector<std::string>& argv, const std::string& workDir = {});
-#ifdef TESSERA_CLI_PATH  // the built tessera-cli, known to tessera_tests only
-inline ProgramRun runCli(std::vector<std::string> args, const std::string& workDir = {}) {
-    args.insert(args.begin(), TESSERA_CLI_PATH);
-    return runProgram(args, workDir);
-}
-#endif
 
 // The names in a folder, sorted: to see that nothing was left behind.
 std::vector<std::string> folderEntries(const std::string& dir);
