@@ -1,5 +1,6 @@
 #include "gui/ControlViews.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -91,24 +92,30 @@ QWidget* ControlViews::widget(const Control& control) const {
     return nullptr;
 }
 
+namespace {
+
+// Buttons, check boxes and option buttons alike: a click runs the model control's click().
+template <typename Model>
+void connectClick(QWidget* widget, const ControlViews::Runner& run, Control* m) {
+    QObject::connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked,
+                     [run, m] { run([m] { static_cast<Model*>(m)->click(); }); });
+}
+
+}  // namespace
+
 void ControlViews::connect(const Runner& run) {
     for (const Bound& b : bound_) {
         Control* m = b.model;
         switch (m->kind) {
             case ControlKind::CommandButton:
-                QObject::connect(
-                    static_cast<QPushButton*>(b.widget), &QPushButton::clicked,
-                    [run, m] { run([m] { static_cast<CommandButton*>(m)->click(); }); });
+                connectClick<CommandButton>(b.widget, run, m);
                 break;
             case ControlKind::CheckBox:
                 // Qt has already toggled the box; the model decides, the mirror then shows it.
-                QObject::connect(static_cast<QCheckBox*>(b.widget), &QCheckBox::clicked,
-                                 [run, m] { run([m] { static_cast<CheckBox*>(m)->click(); }); });
+                connectClick<CheckBox>(b.widget, run, m);
                 break;
             case ControlKind::OptionButton:
-                QObject::connect(
-                    static_cast<QRadioButton*>(b.widget), &QRadioButton::clicked,
-                    [run, m] { run([m] { static_cast<OptionButton*>(m)->click(); }); });
+                connectClick<OptionButton>(b.widget, run, m);
                 break;
             case ControlKind::TextBox:
                 QObject::connect(
