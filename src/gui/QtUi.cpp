@@ -11,11 +11,7 @@
 
 namespace tessera::gui {
 
-namespace {
-
-constexpr int kFileMustExist = 4096;
-
-}  // namespace
+namespace {}  // namespace
 
 void QtUi::showCurrentState() {
     // A command may have changed the window before it asks something (a load clears the label
@@ -39,8 +35,8 @@ bool QtUi::showFileDialog(CommonDialog& dialog, bool save) {
         box.setDefaultSuffix(QString());
     } else {
         box.setAcceptMode(QFileDialog::AcceptOpen);
-        box.setFileMode((dialog.Flags & kFileMustExist) ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
+        box.setFileMode((dialog.Flags & CommonDialog::kFileMustExist) ? QFileDialog::ExistingFile
+                                                                      : QFileDialog::AnyFile);
     }
     if (!dialog.FileName.empty())
         box.selectFile(QString::fromStdString(dialog.FileName));
