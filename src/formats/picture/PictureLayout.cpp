@@ -113,10 +113,11 @@ PictureLayout bmpLayout(const PictureInfo& info) {
     return layout;
 }
 
-// Every PNG row is decoded to indices or colours by the PNG library, top row first.
+// Every PNG row is decoded to indices or colours by the PNG library, top row first, red first;
+// placed like a top-down bitmap, so a PNG gives the very arrays of its bitmap twin.
 PictureLayout pngLayout(const PictureInfo& info) {
     PictureLayout layout = checkedLayout(convertedDepth(info), info.width, info.height);
-    layout.rowOrder = PictureLayout::RowOrder::Raw;
+    layout.rowOrder = PictureLayout::RowOrder::BitmapTopDown;
     layout.redFirst = true;
     layout.coding = PictureLayout::Coding::Png;
     layout.storedBits = info.bitsPerPixel;
