@@ -63,23 +63,26 @@ TEST_F(PictureCommands, RefusalsShowTheirMessageAndWriteNothing) {
     const std::string pal = "Can't export palette\r\n with \".GPG\" Files :(",
                       add = "Can't ADD with \".GPG\" Files :(",
                       gpg24 = "Only 8 bits pictures can be\r\nconverted in a \".GPG\" file :(",
-                      depth = "Only 8 and 24 bits pictures can be converted :(",
                       no = "Can't convert this picture :(\r\n",
+                      depth = no +
+                              "It has 2 bits per pixel; bitmaps of 1, 4, 8, 16, 24 and 32 bits are "
+                              "read (`convert IN.bmp BMP3:OUT.bmp` writes a plain 24-bit copy).",
                       size = no + "Its width and height must be more than 0.",
                       big = no +
                             "It is too big: more than 67108864 pixels once its columns are "
                             "padded.",
                       colours = no + "Its colour table claims more than 256 colours.",
                       packed = no +
-                               "Its pixels are packed in a way this tool does not read (only "
-                               "plain pixels, 8 bits RLE and 24 bits with the usual colour "
-                               "masks are read).";
+                               "Its 24 bits pixels are packed in a way this tool does not read "
+                               "(compression 1); plain pixels, RLE at 4 and 8 bits and bit fields "
+                               "at 16 and 32 bits are read (`convert IN.bmp BMP3:OUT.bmp` writes a "
+                               "plain 24-bit copy).";
     using Patch = std::vector<std::pair<std::size_t, std::uint32_t>>;  // header fields changed
     using Row = std::tuple<const char*, bool, bool, int, Patch, std::string>;  // add, only palette
     for (const auto& [name, add, onlyPalette, bpp, patch, message] :
          {Row{"x.gpg", false, true, 8, {}, pal}, Row{"x.gpg", true, true, 8, {}, pal},
           Row{"x.gpg", true, false, 8, {}, add}, Row{"x.gpg", false, false, 24, {}, gpg24},
-          Row{"x.gpg", false, false, 8, {{28, 16}}, depth},
+          Row{"x.gpg", false, false, 8, {{28, 2}}, depth},
           Row{"x.h", false, false, 8, {{18, 0}}, size},
           Row{"x.h", false, false, 24, {{18, 0xFFFFFFFE}}, size},
           Row{"x.h", false, false, 8, {{18, 8193}, {22, 8192}}, big},

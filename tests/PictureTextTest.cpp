@@ -67,7 +67,10 @@ TEST_F(PictureText, DescribesTheBitmapOrRefusesIt) {
     loadBmp("tiles.bmp", Picture::pattern(4, 4, 8));  // colour count field 0 means 256
     EXPECT_EQ(form.state.lngPalCount, 256);
     loadFile("fake.bmp", {0x89, 'P', 'N', 'G'});
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Can't open this kind of image file..."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{
+                              "Can't open this kind of image file...\r\nIt is no picture this "
+                              "tool knows; BMP, PNG and RAW pictures are read (`convert IN "
+                              "OUT.png` writes a PNG copy)."});
 }
 
 TEST_F(PictureText, RawDialogValuesBecomeNumbers) {

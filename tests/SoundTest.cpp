@@ -36,10 +36,17 @@ TEST_F(Sound, LoadDescribesTheSoundOrRefusesIt) {
                   std::string::npos);
         EXPECT_EQ(form.txtVar.Text(), proposed);
     }
-    for (const auto& [name, format] : {std::pair{"adpcm.wav", 2}, {"drum.wave", 1}}) {
+    const std::string kind = "Can't open this kind of WAV file...";
+    for (const auto& [name, format, says] :
+         {std::tuple{"adpcm.wav", 2,
+                     kind + "\r\nIts samples are coded as Microsoft ADPCM; integer "
+                            "PCM and IEEE float samples are read (`sox IN.wav -e "
+                            "signed-integer -b 16 OUT.wav` writes a 16-bit PCM "
+                            "copy)."},
+          {"drum.wave", 1, kind}}) {
         loadWav(Bytes(4, 0x80));  // not PCM; not named as a WAV file
         loadWav(Bytes(4, 0x80), {.format = std::uint16_t(format)}, name);
-        EXPECT_EQ(ui.texts(), Strings(1, "Can't open this kind of WAV file..."));
+        EXPECT_EQ(ui.texts(), Strings(1, says));
         EXPECT_FALSE(form.cmdWAVConvert.Enabled || form.txtVar.Enabled) << name;
         EXPECT_EQ(form.txtVar.Text(), "snd") << name;
         ui.messages.clear();
@@ -96,7 +103,10 @@ TEST_F(Sound, WorkedExamplesAsTextAndSef) {
 TEST_F(Sound, RefusalsWriteNothing) {
     using Row = std::tuple<Bytes, std::uint16_t, std::string>;
     for (const auto& [data, bits, message] :
-         {Row{Bytes(6, 0x11), 24, "Only 8 and 16 bits sounds can be converted :("},
+         {Row{Bytes(6, 0x11), 12,
+              "Can't convert this sound :(\r\nIt has 12 bits integer samples; 8, 16, 24 and 32 "
+              "bits integer and 32 and 64 bits floating-point samples are read (`sox IN.wav -b 16 "
+              "OUT.wav` writes a 16-bit copy)."},
           Row{Bytes{0x11}, 16, "This sound has no sample to convert :("}}) {
         loadWav(data, {.bits = bits});
         ui.messages.clear();
