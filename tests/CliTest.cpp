@@ -175,5 +175,21 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
     EXPECT_EQ(folderEntries(in.dir()).size(), 9u);  // no temporary file left
 }
 
+// A RAW file whose length is not what its size needs most likely got the wrong --raw: it is
+// converted as asked, with a warning.
+TEST(CliConvert, WarnsOfARawFileOfAnotherLength) {
+    TempDir dir;
+    for (const std::size_t length : {10u, 9u}) {
+        writeFile(dir.path("tiles.raw"), Bytes(length, 7));
+        const auto run = runCli({"--raw", "3x3", "tiles.raw", "t.h"}, dir.dir());
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err.starts_with("tessera-cli: tiles.raw: warning: it holds 10 bytes, but a "
+                                      "3x3x8 RAW picture needs 9"),
+                  length == 10)
+            << run.err;
+        EXPECT_EQ(run.err.empty(), length == 9);
+    }
+}
+
 }  // namespace
 }  // namespace tessera::test
