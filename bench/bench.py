@@ -125,8 +125,14 @@ def main():
     convert_group("4096 x 4096 24-bit BMP (%.1f MB; no .gpg, which is 8-bit only)" % (
         os.path.getsize(os.path.join(OUT, "pic24.bmp")) / 1e6), os.path.join(OUT, "pic24.bmp"),
         None)  # a .gpg holds 8-bit pictures only: the tool refuses this one
+    convert_group("the same picture as a 4096 x 4096 RGBA PNG (%.1f MB)" % (
+        os.path.getsize(os.path.join(OUT, "pic32.png")) / 1e6), os.path.join(OUT, "pic32.png"),
+        None)
     convert_group("4096 x 4096 8-bit BMP with palette (%.1f MB)" % (
         os.path.getsize(os.path.join(OUT, "pic8.bmp")) / 1e6), os.path.join(OUT, "pic8.bmp"),
+        ".gpg")
+    convert_group("the same picture as a 4096 x 4096 palette PNG (%.1f MB)" % (
+        os.path.getsize(os.path.join(OUT, "pic8.png")) / 1e6), os.path.join(OUT, "pic8.png"),
         ".gpg")
     convert_group("10 minutes 44.1 kHz 16-bit stereo WAV (%.1f MB)" % (
         os.path.getsize(os.path.join(OUT, "sound.wav")) / 1e6), os.path.join(OUT, "sound.wav"),
