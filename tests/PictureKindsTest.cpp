@@ -58,8 +58,11 @@ TEST_F(PictureKinds, EachKindConvertsLikeItsBitmapTwin) {
     Picture greys = colours;
     for (auto& v : greys.pixels)
         v = (v & 0xFF) * 0x010101;
+    Picture nibbles = colours;  // 4-bit channels, widened by repeating them: 0xA becomes 0xAA
+    for (auto& v : nibbles.pixels)
+        v = (v & 0xF0F0F0) | (v & 0xF0F0F0) >> 4;
     const std::array<std::uint32_t, 3> x555{0x7C00, 0x3E0, 0x1F}, x565{0xF800, 0x7E0, 0x1F},
-        rgbx{0xFF000000, 0xFF0000, 0xFF00};
+        x444{0xF00, 0xF0, 0xF}, rgbx{0xFF000000, 0xFF0000, 0xFF00};
     using test::buildBmp, test::buildPng;
     const std::vector<KindCase> cases{
         {"1 bit", two, buildBmp(two, {.bits = 1}), 1},
@@ -71,6 +74,8 @@ TEST_F(PictureKinds, EachKindConvertsLikeItsBitmapTwin) {
         {"core 24 bits", colours, buildBmp(colours, {.infoSize = 12}), 24},
         {"16 bits 5-5-5", colours, buildBmp(colours, {.bits = 16, .masks = x555}), 16},
         {"16 bits 5-6-5", colours, buildBmp(colours, {.compression = 3, .bits = 16, .masks = x565}),
+         16},
+        {"16 bits 4-4-4", nibbles, buildBmp(nibbles, {.compression = 3, .bits = 16, .masks = x444}),
          16},
         {"32 bits", colours, buildBmp(colours, {.bits = 32}), 32},
         {"32 bits V5 masks, alpha set", colours,
