@@ -12,9 +12,9 @@
 #include <string>
 
 #include "app/DialogRAW.h"
+#include "app/FileNames.h"
 #include "app/Form1.h"
 #include "app/Ui.h"
-#include "app/VbText.h"
 
 namespace tessera::fuzz {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "export/CArrayWriter.h"
+#include "formats/text/CArrayWriter.h"
 #include "support/Files.h"
 
 namespace tessera {
@@ -33,7 +33,7 @@ TEST(CArrayWriter, MatchesThePlainLayoutAcrossLinesAndBufferedBlocks) {
             TextStream out(dir.path("a.h"), OutputFile::Mode::Replace);
             writeCArrayBody(
                 out, count, [](std::int64_t i, char* o) { return putHexLiteral(o, valueAt(i)); },
-                64, [&](std::int64_t i) { progress.push_back(i); });
+                64, [&](std::int64_t i, std::int64_t) { progress.push_back(i); });
             out.Close();
         }
         EXPECT_EQ(test::readText(dir.path("a.h")), plainLayout(count)) << count;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <tuple>
 
-#include "app/VbText.h"
+#include "app/FileNames.h"
 #include "support/Builders.h"
 #include "support/Child.h"
 #include "support/Window.h"

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <map>
 
-#include "app/Errors.h"
-#include "app/OutputFile.h"
+#include "platform/Errors.h"
+#include "platform/OutputFile.h"
 #include "support/Builders.h"
 #include "support/Child.h"
 #include "support/Window.h"

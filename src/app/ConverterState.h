@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/TextStream.h"
+#include <optional>
+
+#include "formats/picture/PictureInfo.h"
+#include "platform/TextStream.h"
 
 namespace tessera {
 
@@ -36,6 +39,8 @@ struct ConverterState {
     std::vector<std::uint8_t> bytData;  // 8-bit colour indices in GP32 screen order
     std::vector<std::uint16_t> strValues;  // 16-bit GP32 colours in GP32 screen order
     std::vector<std::uint16_t> strPal;     // palette as GP32 colours
+    // The loaded picture as its load described it; the conversions never read its headers again.
+    std::optional<PictureInfo> picture;
 
     // Sound. The samples are streamed from the file by the writers in blocks, so there is no
     // whole-sound buffer: a ten-minute stereo sound would otherwise be 100 MB of memory.
@@ -45,6 +50,7 @@ struct ConverterState {
     std::int16_t intSndBits = 0;
     std::int32_t lngSndLength = 0;      // bytes of sample data
     std::int64_t lngSndDataOffset = 0;  // where the samples start (44 in a canonical header)
+    FileStamp soundFile;                // the sound file as its load found it
 };
 
 }  // namespace tessera

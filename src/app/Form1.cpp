@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/AppMessages.h"
+#include "platform/Errors.h"
+#include "platform/InputFile.h"
+#include "platform/PlatformMessages.h"
+
 namespace tessera {
 
 Form1::Form1(Ui& ui) : ui_(ui) {
@@ -75,6 +80,22 @@ void Form1::setPercentWidth(double twips) {
         ui_.progressChanged(twips);
 }
 
+Progress Form1::progressBar(double start, double span, bool wholeTwips) {
+    return [this, start, span, wholeTwips](std::int64_t done, std::int64_t total) {
+        const double part = static_cast<double>(done) / static_cast<double>(total) * span;
+        setPercentWidth(start + (wholeTwips ? std::floor(part) : part));
+    };
+}
+
+InputFile Form1::openLoadedInput(const FileStamp& loaded) const {
+    InputFile in(state.strImgPath);
+    if (!(in.stamp() == loaded)) {
+        throw TesseraError(failureText(messages::kCantRead,
+                                       state.strImgPath + ": " + messages::kChangedSinceLoad));
+    }
+    return in;
+}
+
 void Form1::showFailure(const std::string& text) {
     ui_.msgBox(text, MsgStyle::OkExclamation);
 }
@@ -89,6 +110,7 @@ void Form1::disableConvertControls() {
 
 void Form1::pictureLoadBegins() {
     lblBMPName.Caption.clear();
+    state.picture.reset();
     disableConvertControls();
 }
 
@@ -110,6 +132,7 @@ void Form1::pictureLoadCompletes() {
 
 void Form1::soundLoadBegins() {
     lblBMPName.Caption.clear();
+    state.picture.reset();
     for (Control* c :
          std::initializer_list<Control*>{&cmdBMPConvert, &cmdBMPConvertAdd, &txtVar, &Frame2,
                                          &optFill0, &optFill1, &Frame1, &chkPal, &chkOnlyPal}) {

@@ -3,9 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "Version.h"
 #include "app/Controls.h"
 #include "app/ConverterState.h"
 #include "app/Ui.h"
+#include "formats/Progress.h"
+#include "platform/OutputFile.h"
 
 namespace tessera {
 
@@ -16,10 +19,11 @@ class InputFile;
 // command line and the tests all drive this one object through a Ui.
 class Form1 {
   public:
-    static constexpr const char* kCaption = "Tessera v1.3";
+    static constexpr const char* kCaption = "Tessera v" TESSERA_VERSION;
     static constexpr int kClientWidth = 8355;  // twips
     static constexpr int kClientHeight = 3285;
-    // The progress bar is full at the width of the information column.
+    // The progress bar is full at the width of the information column. A picture's conversion
+    // fills it to 1415 twips, writing takes it on to the end; a sound fills it in one go.
     static constexpr double kFullProgress = 2415.0;
     static constexpr double kConvertedProgress = 1415.0;
 
@@ -102,6 +106,9 @@ class Form1 {
 
     // Sets the progress bar's width in twips and lets the view repaint it.
     void setPercentWidth(double twips);
+    // The one progress formula: `done` of `total` fills `span` twips from `start`, in whole
+    // twips for pictures.
+    Progress progressBar(double start, double span, bool wholeTwips);
 
     // Runs a command under its one error handler: Cancel and "No" end it silently, any other
     // failure is shown with its reason. No exception leaves a handler.
@@ -118,6 +125,10 @@ class Form1 {
     void chooseOutput(CommonDialog& dialog);
     void writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryWriter);
     void finishConversion();
+    // The input as it was loaded: a file that changed since is refused, not mixed with what its
+    // load learned.
+    InputFile openLoadedInput(const FileStamp& loaded) const;
+    std::int32_t fillBit() const { return optFill1.Value ? 1 : 0; }
 
     void showFailure(const std::string& text);
     void pictureLoadBegins();

@@ -3,7 +3,8 @@
 #include <exception>
 #include <new>
 
-#include "app/Errors.h"
+#include "app/AppMessages.h"
+#include "platform/Errors.h"
 
 namespace tessera {
 
@@ -16,9 +17,9 @@ void Form1::runCommand(Body&& body) {
     } catch (const TesseraError& e) {
         showFailure(e.what());
     } catch (const std::bad_alloc&) {
-        showFailure("Not enough memory for this file :(");
+        showFailure(messages::kNoMemory);
     } catch (const std::exception& e) {
-        showFailure(failureText("Something went wrong :(", e.what()));
+        showFailure(failureText(messages::kWentWrong, e.what()));
     }
 }
 

@@ -11,8 +11,9 @@ class DialogRAW;
 struct CommonDialog {
     std::string name;
     std::string DialogTitle;
-    std::string Filter;  // "Description|pattern|Description|pattern..."
-    int Flags = 0;       // 4096: the chosen file must exist
+    std::string Filter;                          // "Description|pattern|Description|pattern..."
+    static constexpr int kFileMustExist = 4096;  // the open dialogs' flag
+    int Flags = 0;
     std::string FileName;
     std::string FileTitle;
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/VbText.h"
+#include "app/FileNames.h"
 
 namespace tessera::cli {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "app/AppMessages.h"
 #include "app/Form1.h"
 #include "cli/CliUi.h"
-#include "commands/ConvertMessages.h"
 
 namespace tessera::cli {
 

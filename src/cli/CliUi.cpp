@@ -9,14 +9,13 @@
 #include <cstring>
 
 #include "app/DialogRAW.h"
+#include "app/FileNames.h"
 #include "app/Form1.h"
-#include "app/VbText.h"
 
 namespace tessera::cli {
 
 namespace {
 
-constexpr int kMustExist = 4096;  // the open dialogs' flag: the chosen file must exist
 constexpr int kBarCells = 30;
 
 bool answerWith(CommonDialog& dialog, const std::string& path) {
@@ -32,7 +31,8 @@ CliUi::CliUi(const CliOptions& options, bool showProgress)
 
 bool CliUi::showOpen(CommonDialog& dialog) {
     struct stat st {};
-    if ((dialog.Flags & kMustExist) != 0 && ::stat(options_.input.c_str(), &st) != 0) {
+    if ((dialog.Flags & CommonDialog::kFileMustExist) != 0 &&
+        ::stat(options_.input.c_str(), &st) != 0) {
         // A file dialog would not let a missing file be picked: the person cancels.
         openFailure_ = std::strerror(errno);
         return false;

@@ -1,17 +1,17 @@
-#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "app/OutputFile.h"
+#include "Version.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "platform/Signals.h"
 
 namespace {
 
-constexpr const char* kVersion = "tessera-cli 1.3";
+constexpr const char* kVersion = "tessera-cli " TESSERA_VERSION;
 
 constexpr const char* kUsage =
     "Usage: tessera-cli [options] INPUT OUTPUT\n"
@@ -34,27 +34,12 @@ constexpr const char* kUsage =
     "\n"
     "Exit status: 0 done, 1 refused or failed, 2 bad usage.\n";
 
-// An interrupted conversion leaves no temporary file and no half-added lines behind; then the
-// signal ends the process as it would have without us.
-extern "C" void onTerminatingSignal(int signal) {
-    tessera::rollBackPendingOutputs();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void installSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = onTerminatingSignal;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM})
-        sigaction(signal, &action, nullptr);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace tessera::cli;
-    installSignalHandlers();
+    // An interrupted conversion leaves no temporary file and no half-added lines behind.
+    tessera::installTerminationHandlers();
     try {
         const CliOptions options = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
         if (options.help) {

@@ -1,9 +1,14 @@
 #include "gui/PreviewPicture.h"
 
-#include "app/Errors.h"
+#include "app/AppMessages.h"
 #include "app/Form1.h"
-#include "app/VbText.h"
-#include "image/Gp32.h"
+#include "formats/Gp32.h"
+#include "formats/picture/Palette.h"
+#include "formats/picture/PictureLayout.h"
+#include "formats/picture/PixelPlacement.h"
+#include "platform/Errors.h"
+#include "platform/InputFile.h"
+#include "platform/PlatformMessages.h"
 
 namespace tessera::gui {
 
@@ -11,36 +16,27 @@ namespace {
 
 constexpr const char* kNoPicture = "Load a picture to see it as the GP32 shows it.";
 
-// The copy of the window the preview converts with: it asks nothing and shows nothing.
-class SilentUi : public Ui {
-  public:
-    bool showOpen(CommonDialog&) override { return false; }
-    bool showSave(CommonDialog&) override { return false; }
-    MsgAnswer msgBox(const std::string&, MsgStyle) override { return MsgAnswer::No; }
-    void showRawDialog(DialogRAW&) override {}
+// The values a conversion with the window's current options would write, in screen order, read
+// by the formats layer's own placement; the window, its state and its progress bar are untouched.
+struct Converted {
+    ScreenPixels pixels;
+    std::vector<std::uint16_t> palette;
+    PictureLayout layout;
 };
 
-// The converted values of a loaded picture, in screen order, as the writers would write them.
-void convert(const Form1& form, Form1& copy) {
-    const ConverterState& from = form.state;
-    ConverterState& to = copy.state;
-    to.strImgPath = from.strImgPath;
-    to.strImgTitle = from.strImgTitle;
-    to.lngWidth = from.lngWidth;
-    to.lngHeight = from.lngHeight;
-    to.intBpp = from.intBpp;
-    to.intGP32Mode = from.intGP32Mode;
-    to.lngDataOffset = from.lngDataOffset;
-    to.lngPalCount = from.lngPalCount;
-    copy.optFill0.Value = form.optFill0.Value;
-    copy.optFill1.Value = form.optFill1.Value;
-    if (hasKind(to.strImgPath, "raw")) {
-        copy.RAWRotateRight();
-        return;
+Converted convert(const Form1& form, std::int32_t fill) {
+    const PictureInfo& info = *form.state.picture;
+    Converted c;
+    c.layout = pictureLayout(info);
+    const InputFile in(form.state.strImgPath);
+    if (!(in.stamp() == info.file)) {
+        throw TesseraError(failureText(messages::kCantRead,
+                                       form.state.strImgPath + ": " + messages::kChangedSinceLoad));
     }
-    copy.ConvertBMPPixels();
-    if (to.intBpp == 8)
-        copy.ConvertBMPPalette();
+    c.pixels = placePixels(in, c.layout, fill, [](std::int64_t, std::int64_t) {});
+    if (info.kind == PictureKind::Bmp && c.layout.bytesPerPixel == 1)
+        c.palette = readPalette(in, info, fill);
+    return c;
 }
 
 int channel(int five, int intensity) {
@@ -67,32 +63,30 @@ QImage PreviewPicture::image() const {
 
 PreviewPicture previewOf(const Form1& form) {
     PreviewPicture p;
-    if (!form.cmdBMPConvert.Enabled || hasKind(form.state.strImgPath, "wav")) {
+    if (!form.cmdBMPConvert.Enabled || !form.state.picture) {
         p.refusal = kNoPicture;
         return p;
     }
-    SilentUi ui;
-    Form1 copy(ui);
+    const std::int32_t fill = form.optFill1.Value ? 1 : 0;
+    Converted c;
     try {
-        convert(form, copy);
+        c = convert(form, fill);
     } catch (const TesseraError& e) {
         p.refusal = e.what();
         return p;
     }
-    const ConverterState& s = copy.state;
-    const gp32::ScreenOrder order{s.lngWidth, s.lngHeight};
-    p.width = s.lngWidth;
+    const gp32::ScreenOrder& order = c.layout.order;
+    p.width = static_cast<int>(order.width);
     p.height = static_cast<int>(order.columnLength());
     p.padding = static_cast<int>(order.padding());
-    p.bpp = s.intBpp;
-    p.hasPalette = s.intBpp == 8 && !s.strPal.empty();
-    p.palette = s.strPal;
+    p.bpp = c.layout.bytesPerPixel == 1 ? 8 : 24;
+    p.hasPalette = !c.palette.empty();
+    p.palette = std::move(c.palette);
     p.colours.resize(std::size_t(p.width) * p.height);
-    const int fill = copy.optFill1.Value ? 1 : 0;
     const auto shown = [&](std::size_t k) -> std::uint16_t {
-        if (s.intBpp != 8)
-            return s.strValues[k];
-        const std::uint8_t index = s.bytData[k];
+        if (p.bpp != 8)
+            return c.pixels.colours[k];
+        const std::uint8_t index = c.pixels.indices[k];
         if (!p.hasPalette)
             return gp32::colour(index, index, index, fill);
         return index < p.palette.size() ? p.palette[index] : gp32::colour(0, 0, 0, fill);

@@ -32,9 +32,9 @@ struct PreviewPicture {
 // channel's sixth, lowest bit.
 QRgb shownColour(std::uint16_t gp32);
 
-// Converts the picture loaded in `form` with its current options. The window's own conversion
-// procedures run on a copy of the load, so the window, its progress bar and its state are left
-// as they were. An 8-bit picture's indices take their colours from the palette; a RAW 8-bit
+// Converts the picture loaded in `form` with its current intensity bit, through the formats
+// layer's placement and palette reading (the conversion's own code), leaving the window and its
+// state as they were. An 8-bit bitmap's indices take their colours from its palette; a RAW 8-bit
 // picture has none and shows its indices as grey levels.
 PreviewPicture previewOf(const Form1& form);
 

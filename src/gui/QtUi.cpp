@@ -14,7 +14,6 @@ namespace tessera::gui {
 
 namespace {
 
-constexpr int kFileMustExist = 4096;
 constexpr const char* kLastFolderKey = "lastFolder";
 
 void answer(CommonDialog& dialog, const QFileInfo& chosen) {
@@ -55,8 +54,8 @@ bool QtUi::showFileDialog(CommonDialog& dialog, bool save) {
         box.setDefaultSuffix(QString());
     } else {
         box.setAcceptMode(QFileDialog::AcceptOpen);
-        box.setFileMode((dialog.Flags & kFileMustExist) ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
+        box.setFileMode((dialog.Flags & CommonDialog::kFileMustExist) ? QFileDialog::ExistingFile
+                                                                      : QFileDialog::AnyFile);
     }
     if (!dialog.FileName.empty())
         box.selectFile(QString::fromStdString(dialog.FileName));

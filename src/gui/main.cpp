@@ -1,22 +1,9 @@
 #include <QApplication>
-#include <csignal>
 
 #include "app/Form1.h"
-#include "app/OutputFile.h"
 #include "gui/MainWindow.h"
 #include "gui/QtUi.h"
-
-namespace {
-
-// Ctrl+C or a kill in the middle of a conversion must not leave a half-written temporary file
-// beside the user's output, nor half-added lines in it.
-extern "C" void onTerminatingSignal(int signal) {
-    tessera::rollBackPendingOutputs();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-}  // namespace
+#include "platform/Signals.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -24,8 +11,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Tessera"));
     QCoreApplication::setApplicationName(QStringLiteral("Tessera"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tessera.Tessera"));
-    std::signal(SIGINT, onTerminatingSignal);
-    std::signal(SIGTERM, onTerminatingSignal);
+    // Ctrl+C or a kill in the middle of a conversion must not leave a half-written temporary
+    // file beside the user's output, nor half-added lines in it.
+    tessera::installTerminationHandlers();
 
     tessera::gui::QtUi ui;
     tessera::Form1 form(ui);

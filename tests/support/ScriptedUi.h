@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/DialogRAW.h"
+#include "app/FileNames.h"
 #include "app/Ui.h"
-#include "app/VbText.h"
 
 namespace tessera::test {
 

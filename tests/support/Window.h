@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "app/Form1.h"
-#include "export/CommentBlock.h"
+#include "formats/text/CommentBlock.h"
 #include "support/Builders.h"
 #include "support/ScriptedUi.h"
 

@@ -1,9 +1,0 @@
-#include "app/Errors.h"
-
-namespace tessera {
-
-std::string failureText(const std::string& headline, const std::string& reason) {
-    return reason.empty() ? headline : headline + "\r\n" + reason;
-}
-
-}  // namespace tessera

@@ -1,0 +1,39 @@
+#include "app/FileNames.h"
+
+#include <cctype>
+
+namespace tessera {
+
+namespace {
+
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+}  // namespace
+
+std::string withoutExtension(std::string_view title) {
+    return title.size() < 4 ? std::string() : std::string(title.substr(0, title.size() - 4));
+}
+
+std::string fileTitleOf(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+bool hasKind(std::string_view path, std::string_view threeLetters) {
+    if (path.size() < threeLetters.size())
+        return false;
+    const auto tail = path.substr(path.size() - threeLetters.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (lower(tail[i]) != lower(threeLetters[i]))
+            return false;
+    }
+    return true;
+}
+
+bool isTextOutput(std::string_view path) {
+    return hasKind(path, ".h") || hasKind(path, ".c");
+}
+
+}  // namespace tessera

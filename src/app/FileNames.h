@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tessera {
+
+// A file's title without its last four characters (the extension with its dot, in the usual
+// case): the proposed array or file name. A title shorter than that proposes nothing.
+std::string withoutExtension(std::string_view title);
+
+// The name of a path without its folders.
+std::string fileTitleOf(std::string_view path);
+
+// File kinds go by the last characters of the name, whatever their case: "photo.Bmp" is a BMP.
+bool hasKind(std::string_view path, std::string_view threeLetters);
+// ".h" and ".c" outputs get C text; every other name gets the binary format.
+bool isTextOutput(std::string_view path);
+
+}  // namespace tessera

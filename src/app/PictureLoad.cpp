@@ -1,0 +1,87 @@
+#include <cstdint>
+#include <string>
+
+#include "app/AppMessages.h"
+#include "app/DialogRAW.h"
+#include "app/FileNames.h"
+#include "app/Form1.h"
+#include "app/VbConvert.h"
+#include "formats/picture/BmpInfo.h"
+#include "platform/Errors.h"
+#include "platform/InputFile.h"
+
+namespace tessera {
+
+namespace {
+
+// "Image Name : " / title / blank line / four aligned value lines, for the fixed-pitch label.
+std::string pictureInfo(const std::string& title, std::int32_t width, std::int32_t height,
+                        std::int16_t bpp, std::int64_t dataLength) {
+    return "Image Name : \r\n" + title + "\r\n\r\n Width  : " + std::to_string(width) +
+           "\r\n Height : " + std::to_string(height) + "\r\n BPP    : " + std::to_string(bpp) +
+           "\r\n Length : " + std::to_string(dataLength);
+}
+
+template <typename Int>
+Int rawValue(const Label& label, std::optional<Int> (*convert)(std::string_view),
+             const char* what) {
+    const auto value = convert(label.Caption);
+    if (!value) {
+        throw TesseraError(failureText(
+            messages::kBadSize,
+            std::string("The ") + what + " \"" + label.Caption + "\" is out of range."));
+    }
+    return *value;
+}
+
+}  // namespace
+
+void Form1::cmdBMPLoad_Click() {
+    pictureLoadBegins();
+    runCommand([this] {
+        dlgBMPFile.Flags = CommonDialog::kFileMustExist;
+        if (!ui_.showOpen(dlgBMPFile))
+            throw CommandCancelled{};
+        const std::string path = dlgBMPFile.FileName;
+        std::int64_t dataLength = 0;
+
+        if (hasKind(path, "raw")) {
+            DialogRAW dialog(lblIMGWidth, lblIMGHeight, lblIMGbpp);
+            ui_.showRawDialog(dialog);
+            const InputFile in(path);  // checked before the size is taken as the picture's
+            state.strImgPath = path;
+            state.lngWidth = rawValue<std::int32_t>(lblIMGWidth, valToInt32, "width");
+            state.lngHeight = rawValue<std::int32_t>(lblIMGHeight, valToInt32, "height");
+            state.intBpp = rawValue<std::int16_t>(lblIMGbpp, valToInt16, "depth");
+            state.picture = rawInfo(in, state.lngWidth, state.lngHeight, state.intBpp);
+            dataLength = in.length();
+        } else if (hasKind(path, "bmp")) {
+            const InputFile in(path);
+            const std::optional<PictureInfo> info = readBmpInfo(in);
+            if (!info) {
+                ui_.msgBox(messages::kUnknownImage, MsgStyle::OkOnly);
+                return;
+            }
+            state.strImgPath = path;
+            state.picture = info;
+            state.lngWidth = info->width;
+            state.lngHeight = info->height;
+            state.intBpp = info->bitsPerPixel;
+            state.lngDataOffset = info->dataOffset;
+            state.lngPalCount = info->paletteCount;
+            dataLength = in.length() - state.lngDataOffset;
+        } else {
+            ui_.msgBox(messages::kUnknownImage, MsgStyle::OkOnly);
+            return;
+        }
+
+        state.strImgTitle = dlgBMPFile.FileTitle;
+        lblBMPName.Caption = pictureInfo(dlgBMPFile.FileTitle, state.lngWidth, state.lngHeight,
+                                         state.intBpp, dataLength);
+        txtVar.Text() = withoutExtension(state.strImgTitle);
+        state.intGP32Mode = state.intBpp == 8 ? 8 : 16;
+        pictureLoadCompletes();
+    });
+}
+
+}  // namespace tessera

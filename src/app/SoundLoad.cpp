@@ -1,0 +1,75 @@
+#include <cstdint>
+#include <string>
+
+#include "app/AppMessages.h"
+#include "app/FileNames.h"
+#include "app/Form1.h"
+#include "formats/sound/WavReader.h"
+#include "platform/Errors.h"
+#include "platform/InputFile.h"
+
+namespace tessera {
+
+namespace {
+
+// "Sound Name : " / title / blank line / four aligned value lines, for the fixed-pitch label.
+std::string soundInfo(const std::string& title, const ConverterState& s) {
+    return "Sound Name : \r\n" + title + "\r\n\r\n Freq   : " + std::to_string(s.lngFreq / 1000) +
+           "kHz\r\n Mode   : " + s.strSndMode + "\r\n Data   : " + std::to_string(s.intSndBits) +
+           " bits\r\n Length : " + std::to_string(s.lngSndLength) + "\r\n";
+}
+
+}  // namespace
+
+void Form1::cmdWAVLoad_Click() {
+    soundLoadBegins();
+    bool fileChosen = false;
+    bool completed = false;
+    runCommand([&] {
+        dlgWAVFile.Flags = CommonDialog::kFileMustExist;
+        if (!ui_.showOpen(dlgWAVFile))
+            throw CommandCancelled{};
+        fileChosen = true;
+        state.strImgPath = dlgWAVFile.FileName;
+        if (!hasKind(state.strImgPath, "wav")) {
+            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
+            return;
+        }
+
+        const InputFile in(state.strImgPath);
+        const WavReading wav = walkWavChunks(in);
+        if (wav.problem == WavProblem::TooLong) {
+            throw TesseraError(failureText(messages::kCantOpenWav, messages::kSoundTooLong));
+        }
+        if (wav.problem != WavProblem::None) {
+            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
+            return;
+        }
+        // The fields keep the widths of their variables, the way a reader of the canonical
+        // header at fixed offsets would see them.
+        state.intChannels = static_cast<std::int16_t>(wav.layout.channels);
+        state.lngFreq = static_cast<std::int32_t>(wav.layout.sampleRate);
+        state.intSndBits = static_cast<std::int16_t>(wav.layout.bitsPerSample);
+        state.lngSndLength = wav.layout.dataLength;
+        state.lngSndDataOffset = wav.layout.dataOffset;
+        state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
+        state.soundFile = in.stamp();
+        // Floating-point, compressed and extensible sounds hold no bytes the GP32 can play as
+        // they are.
+        if (wav.layout.formatCode != 1) {
+            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
+            return;
+        }
+
+        state.strImgTitle = dlgWAVFile.FileTitle;
+        txtVar.Text() = withoutExtension(state.strImgTitle);
+        lblBMPName.Caption = soundInfo(dlgWAVFile.FileTitle, state);
+        soundLoadCompletes();
+        completed = true;
+    });
+    // A refused or unreadable file must never be converted with what an earlier load left.
+    if (fileChosen && !completed)
+        disableConvertControls();
+}
+
+}  // namespace tessera

@@ -1,0 +1,43 @@
+#include "app/AppMessages.h"
+#include "app/Form1.h"
+#include "formats/sound/SefWriter.h"
+#include "formats/sound/SoundSamples.h"
+#include "formats/text/SoundText.h"
+#include "platform/InputFile.h"
+#include "platform/OutputFile.h"
+
+// The window's sound procedures: each reads the converter state into plain values and hands them
+// to the formats layer. The samples are read front to back in blocks while they are written.
+
+namespace tessera {
+
+void Form1::WriteSoundText() {
+    const SampleLayout samples = samplesToWrite(state.intSndBits, state.lngSndLength);
+    const InputFile in = openLoadedInput(state.soundFile);
+    SampleReader reader(in, state.lngSndDataOffset, samples.byteCount());
+    writeSoundText(*state.tsOut,
+                   {.title = state.strImgTitle,
+                    .name = txtVar.Text(),
+                    .frequency = state.lngFreq,
+                    .mode = state.strSndMode,
+                    .bitsPerSample = state.intSndBits},
+                   reader, samples, progressBar(0, kFullProgress, false));
+}
+
+void Form1::WriteSEFFile() {
+    // The player takes a whole file only: there is no way to add a second sound to one.
+    if (state.bAddMode != 0) {
+        ui_.msgBox(messages::kSefNoAdd, MsgStyle::OkOnly);
+        return;
+    }
+    const SampleLayout samples = samplesToWrite(state.intSndBits, state.lngSndLength);
+    const InputFile in = openLoadedInput(state.soundFile);
+    SampleReader reader(in, state.lngSndDataOffset, samples.byteCount());
+
+    OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
+    writeSef(out, reader, samples, state.lngSndLength, progressBar(0, kFullProgress, false));
+    out.commit();
+    ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
+}
+
+}  // namespace tessera

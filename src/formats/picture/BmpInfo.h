@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+
+#include "formats/picture/PictureInfo.h"
+
+namespace tessera {
+
+inline constexpr std::int64_t kBmpFileHeaderSize = 14;
+
+// The fields of a Windows bitmap's file header (14 bytes) and information header, named where
+// they are read; empty when the file does not start with "BM".
+std::optional<PictureInfo> readBmpInfo(const InputFile& in);
+
+// A headerless RAW picture of the given size and depth, rows top first, red first.
+PictureInfo rawInfo(const InputFile& in, std::int32_t width, std::int32_t height,
+                    std::int16_t bitsPerPixel);
+
+}  // namespace tessera

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+#include "formats/Gp32.h"
+#include "formats/picture/PictureInfo.h"
+
+namespace tessera {
+
+// The largest picture converted: 64 Mi elements (a 8192 x 8192 picture), 128 MB of colours.
+inline constexpr std::int64_t kMaxElements = std::int64_t{64} * 1024 * 1024;
+
+// Where a picture's pixels lie in its file and where each one goes in screen order, worked out
+// and checked before anything is read or written. Every refusal of a picture happens here, so a
+// refused picture leaves no output behind.
+struct PictureLayout {
+    enum class Coding { Plain, Rle8 };
+
+    gp32::ScreenOrder order;         // width and the height as a positive number of rows
+    std::int64_t bytesPerPixel = 1;  // 1 (palette indices) or 3 (colours)
+    std::int64_t dataOffset = 0;     // first pixel byte
+    std::int64_t rowStride = 0;      // bytes from one stored row to the next
+    Coding coding = Coding::Plain;
+    bool redFirst = false;  // RAW colours are red, green, blue; bitmap colours blue, green, red
+    enum class RowOrder { BitmapBottomUp, BitmapTopDown, Raw } rowOrder = RowOrder::Raw;
+
+    // 0-based position inside its column of the pixels of stored row i (0-based).
+    std::int64_t rowInColumn(std::int64_t i) const {
+        switch (rowOrder) {
+            case RowOrder::BitmapBottomUp:
+                return order.bottomUpElement(i + 1, 1) - 1;
+            case RowOrder::BitmapTopDown:  // the same picture as its bottom-up twin
+                return order.bottomUpElement(order.height - i, 1) - 1;
+            case RowOrder::Raw:
+                break;
+        }
+        return order.topDownElement(i + 1, 1) - 1;
+    }
+};
+
+// The layout of a described BMP or RAW picture; throws TesseraError with the reason when the
+// picture cannot be converted.
+PictureLayout pictureLayout(const PictureInfo& info);
+
+// A colour count that cannot size an 8-bit colour table is refused rather than trusted.
+void checkPaletteCount(std::int32_t count);
+
+}  // namespace tessera

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "platform/TextStream.h"
+
+namespace tessera {
+
+// Where users of the generated files find us: lines 11 and 12 of every comment block.
+inline constexpr const char* kProjectPage = "https://tessera.example.org";
+inline constexpr const char* kProjectContact = "contact@tessera.example.org";
+
+// The fifteen-line comment block that opens every block of generated C text: a frame of 41
+// slashes, the converted file's title, the description lines of the picture or sound, the
+// credits, and one empty line.
+void writeCommentBlock(TextStream& out, const std::string& title,
+                       std::initializer_list<std::string> description);
+
+}  // namespace tessera

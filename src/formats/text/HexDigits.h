@@ -1,0 +1,8 @@
+#pragma once
+
+namespace tessera {
+
+// Every literal the tool writes is upper-case hexadecimal.
+inline constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+}  // namespace tessera

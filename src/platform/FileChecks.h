@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace tessera {
+
+// Questions about files that the convert commands ask before writing anything.
+bool fileExists(const std::string& path);
+// Both names lead to one file (hard links, symbolic links and "./" spellings included).
+bool sameFile(const std::string& a, const std::string& b);
+// A file holding a NUL byte near its start is taken for binary: adding C text to a .gpg or an
+// object file would leave the user with neither. A missing or unreadable file is not binary.
+bool looksBinary(const std::string& path);
+
+}  // namespace tessera

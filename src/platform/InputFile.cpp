@@ -1,0 +1,83 @@
+#include "platform/InputFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Errors.h"
+#include "platform/PlatformMessages.h"
+
+namespace tessera {
+
+InputFile::InputFile(const std::string& path) : path_(path) {
+    // O_NONBLOCK keeps a FIFO from blocking the open; it is refused just below anyway.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0)
+        throw TesseraError(failureText(messages::kCantRead, path + ": " + std::strerror(errno)));
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw TesseraError(failureText(messages::kCantRead, path + ": " + messages::kNotRegular));
+    }
+    stamp_.size = st.st_size;
+    stamp_.modifiedNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void InputFile::read(std::int64_t pos, std::span<std::uint8_t> out) const {
+    std::fill(out.begin(), out.end(), std::uint8_t{0});
+    const std::int64_t want = static_cast<std::int64_t>(out.size());
+    std::int64_t start = std::max<std::int64_t>(pos, 0);
+    const std::int64_t end = std::min<std::int64_t>(pos + want, stamp_.size);
+    while (start < end) {
+        const ssize_t got =
+            ::pread(fd_, out.data() + (start - pos), static_cast<std::size_t>(end - start), start);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw TesseraError(
+                failureText(messages::kCantRead, path_ + ": " + std::strerror(errno)));
+        if (got == 0)
+            break;  // the file shrank under us: the rest reads as zero
+        start += got;
+    }
+}
+
+std::uint8_t InputFile::readByte(std::int64_t pos) const {
+    std::array<std::uint8_t, 1> b{};
+    read(pos, b);
+    return b[0];
+}
+
+std::uint16_t InputFile::readU16(std::int64_t pos) const {
+    std::array<std::uint8_t, 2> b{};
+    read(pos, b);
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+std::int16_t InputFile::readLe16(std::int64_t pos) const {
+    return static_cast<std::int16_t>(readU16(pos));
+}
+
+std::uint32_t InputFile::readU32(std::int64_t pos) const {
+    std::array<std::uint8_t, 4> b{};
+    read(pos, b);
+    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+           (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+}
+
+std::int32_t InputFile::readLe32(std::int64_t pos) const {
+    return static_cast<std::int32_t>(readU32(pos));
+}
+
+}  // namespace tessera

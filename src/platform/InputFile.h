@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <utility>
+
+namespace tessera {
+
+// What tells one state of a file from another: a file whose size or modification time changed
+// since it was described is no longer the file described.
+struct FileStamp {
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// A file opened for reading at explicit 0-based positions. Integers are little-endian; bytes past
+// the end of the file read as zero, so a short file never fails a read, it just yields zeros.
+// Only regular files are opened: a directory, a FIFO or a device would never end or never start.
+class InputFile {
+  public:
+    explicit InputFile(const std::string& path);  // throws TesseraError
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    InputFile(InputFile&& other) noexcept
+        : fd_(std::exchange(other.fd_, -1)), stamp_(other.stamp_), path_(std::move(other.path_)) {}
+    InputFile& operator=(InputFile&&) = delete;
+
+    std::int64_t length() const { return stamp_.size; }
+    const FileStamp& stamp() const { return stamp_; }
+    const std::string& path() const { return path_; }
+
+    std::uint8_t readByte(std::int64_t pos) const;
+    std::int16_t readLe16(std::int64_t pos) const;
+    std::uint16_t readU16(std::int64_t pos) const;
+    std::int32_t readLe32(std::int64_t pos) const;
+    std::uint32_t readU32(std::int64_t pos) const;
+
+    // Fills `out` from `pos`: what lies past the end (or before 0) is zero.
+    void read(std::int64_t pos, std::span<std::uint8_t> out) const;
+
+  private:
+    int fd_ = -1;
+    FileStamp stamp_;
+    std::string path_;
+};
+
+}  // namespace tessera

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace tessera::messages {
+
+// What the file layer says when an input or an output fails, side by side.
+inline constexpr const char* kCantRead = "Can't read this file :(";
+inline constexpr const char* kCantWrite = "Can't write this file :(";
+inline constexpr const char* kNotRegular = "not a regular file";
+inline constexpr const char* kIsFolder = "it is a folder";
+inline constexpr const char* kNothingWritten = "nothing could be written";
+
+}  // namespace tessera::messages

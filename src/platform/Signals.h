@@ -1,0 +1,36 @@
+#pragma once
+
+#include <signal.h>
+#include <sys/types.h>
+
+namespace tessera {
+
+// Outputs still being written are noted in fixed slots, so that a terminating signal can undo
+// them without allocating: a file to remove (a temporary file, or an appended file that did not
+// exist before) or, with no name, an appended file to cut back to its old length. Returns the
+// slot, or -1 when none is free (the output then stays safe against failures, not signals).
+int registerPendingOutput(const char* name, int fd, off_t length);
+void unregisterPendingOutput(int& slot);
+
+// Undoes every output still noted. Only async-signal-safe calls.
+void rollBackPendingOutputs() noexcept;
+
+// Both programs call this first thing: every terminating signal that can be caught undoes the
+// pending outputs, then ends the process as it would have ended without us. A file-size limit
+// makes the write fail (EFBIG) instead of killing the process, so the usual rollback runs.
+void installTerminationHandlers();
+
+// A signal arriving between creating a file and noting it would leave the file behind: while
+// one of these lives, the terminating signals wait.
+class TerminationHeld {
+  public:
+    TerminationHeld();
+    ~TerminationHeld();
+    TerminationHeld(const TerminationHeld&) = delete;
+    TerminationHeld& operator=(const TerminationHeld&) = delete;
+
+  private:
+    sigset_t previous_{};
+};
+
+}  // namespace tessera
