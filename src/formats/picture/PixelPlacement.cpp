@@ -1,48 +1,16 @@
+#include "formats/picture/PixelPlacement.h"
+
 #include <algorithm>
 #include <span>
 #include <vector>
 
-#include "formats/picture/PixelPlacement.h"
-
 #include "formats/Gp32.h"
-#include "formats/picture/Rle8.h"
+#include "formats/picture/RowReader.h"
 #include "platform/InputFile.h"
 
 namespace tessera {
 
 namespace {
-
-// Reads the stored rows one after the other, whole: from the file for plain pixels, from the
-// decoded rows for RLE8 data.
-class RowReader {
-  public:
-    RowReader(const InputFile& in, const PictureLayout& layout) : in_(in), layout_(layout) {
-        if (layout.coding == PictureLayout::Coding::Rle8) {
-            decoded_ = decodeRle8(in, layout.dataOffset, layout.order.width, layout.order.height);
-        }
-    }
-    // Row i (0-based, in stored order), width x bytesPerPixel bytes. False for a row that lies
-    // wholly past the end of the file: it would read as zeros, which the freshly filled arrays
-    // already hold, so a tiny file claiming a huge picture costs no scattered writes.
-    bool read(std::int64_t i, std::span<std::uint8_t> row) const {
-        if (layout_.coding == PictureLayout::Coding::Rle8) {
-            const auto begin =
-                decoded_.begin() + static_cast<std::ptrdiff_t>(i * layout_.order.width);
-            std::copy(begin, begin + static_cast<std::ptrdiff_t>(row.size()), row.begin());
-            return true;
-        }
-        const std::int64_t at = layout_.dataOffset + layout_.rowStride * i;
-        if (at >= in_.length())
-            return false;
-        in_.read(at, row);
-        return true;
-    }
-
-  private:
-    const InputFile& in_;
-    const PictureLayout& layout_;
-    std::vector<std::uint8_t> decoded_;
-};
 
 // Places every stored row into screen order through `place(band, n, at)`: `band` holds n rows
 // one after the other, `at[r]` is the 0-based position of row r's first pixel (column 0), the
