@@ -108,11 +108,12 @@ PreviewWindow::PreviewWindow(const Form1& form, QWidget* owner)
     swatches_ = new SwatchView(this);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(info_, 1);
     top->addWidget(zoomLabel);
     top->addWidget(zoomBox_);
+    top->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(info_);
     layout->addWidget(scroll, 1);
     layout->addWidget(paletteTitle_);
     layout->addWidget(swatches_);
