@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/tessera/tessera)
 
 set(CPACK_COMPONENTS_ALL cli)
 set(CPACK_DEBIAN_CLI_PACKAGE_NAME tessera-cli)
-set(CPACK_COMPONENT_CLI_DESCRIPTION
+set(CPACK_DEBIAN_CLI_DESCRIPTION
     "Converts BMP and RAW pictures and WAV sounds into C arrays, .gpg and .sef files for the\n\
 GP32, from the command line; writes exactly the bytes the Tessera window writes.")
 if(TARGET tessera)
@@ -31,7 +31,7 @@ if(TARGET tessera)
     set(CPACK_DEBIAN_GUI_PACKAGE_NAME tessera)
     set(CPACK_DEBIAN_GUI_PACKAGE_SECTION graphics)
     set(CPACK_COMPONENT_GUI_DEPENDS cli)
-    set(CPACK_COMPONENT_GUI_DESCRIPTION
+    set(CPACK_DEBIAN_GUI_DESCRIPTION
         "The Tessera window: loads a picture or a sound, previews a picture as the GP32 shows\n\
 it and converts it into C text or a binary file for GP32 programs.")
 endif()
