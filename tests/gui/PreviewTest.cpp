@@ -7,6 +7,7 @@
 #include "gui/MainWindow.h"
 #include "gui/PreviewPicture.h"
 #include "gui/PreviewWindow.h"
+#include "support/Expected.h"
 #include "support/Window.h"
 
 namespace tessera {
@@ -49,7 +50,7 @@ TEST_F(PreviewPixels, EqualTheConvertedValues) {
         convert("out.h");
         ASSERT_EQ(preview.refusal, "");
         const test::U32s written = converted();
-        ASSERT_EQ(written, screenOrder(p, r.raw, r.fill));
+        ASSERT_EQ(written, test::screenOrder(p, r.raw, r.fill));
         const int column = (r.height + 3) / 4 * 4;
         ASSERT_EQ(preview.width, r.width);
         ASSERT_EQ(preview.height, column);
@@ -69,7 +70,7 @@ TEST_F(PreviewPixels, EqualTheConvertedValues) {
         // The top left pixel: a bitmap's padding shows above the picture, a RAW one's below.
         const int top = r.raw ? 0 : column - r.height;
         if (r.bpp == 24) {
-            EXPECT_EQ(preview.at(0, top), gp32(p.at(0, 0), r.fill));
+            EXPECT_EQ(preview.at(0, top), test::gp32(p.at(0, 0), r.fill));
         }
     }
 }
@@ -106,7 +107,7 @@ TEST_F(PreviewInWindow, FollowsTheOptionsAndLoadsAndZooms) {
 
     click(form.optFill0);
     EXPECT_EQ(preview->picture().at(0, 0) & 1, 0);
-    EXPECT_EQ(preview->picture().at(0, 0), gp32(test::Picture::pattern(6, 4, 24).at(0, 0), 0));
+    EXPECT_EQ(preview->picture().at(0, 0), test::gp32(test::Picture::pattern(6, 4, 24).at(0, 0), 0));
 
     // A new load through the window (a drop) refreshes the preview.
     window.answerOpensWith([this](const QString& path) { ui.openWith(path.toStdString()); });
