@@ -86,6 +86,11 @@ bool sameContents(int fdA, const std::string& pathB) {
 
 OutputFile::OutputFile(const std::string& path, Mode mode)
     : path_(path), target_(resolveTarget(path)) {
+    if (mode == Mode::StandardOutput) {
+        standard_ = true;
+        fd_ = STDOUT_FILENO;
+        return;
+    }
     struct stat st {};
     bool exists = ::stat(target_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
@@ -203,6 +208,10 @@ void OutputFile::copyByReading(std::int64_t from, std::int64_t length) {
 
 void OutputFile::prepare() {
     flush();
+    if (standard_) {  // written as it went
+        fd_ = -1;
+        return;
+    }
     unchanged_ =
         replacing_ && (lock_ ? sameContents(fd_, lock_->fileFd()) : sameContents(fd_, target_));
     // The old file's contents are only given up once the new ones are on the disk. A file that
@@ -217,6 +226,10 @@ void OutputFile::prepare() {
 }
 
 void OutputFile::publish() {
+    if (standard_) {
+        committed_ = true;
+        return;
+    }
     if (unchanged_) {
         ::unlink(temp_.c_str());
     } else if (::rename(temp_.c_str(), target_.c_str()) != 0) {
@@ -231,7 +244,7 @@ void OutputFile::publish() {
 }
 
 void OutputFile::rollback() noexcept {
-    if (fd_ >= 0)
+    if (fd_ >= 0 && !standard_)
         ::close(fd_);
     fd_ = -1;
     if (!temp_.empty())
