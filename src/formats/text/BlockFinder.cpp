@@ -170,26 +170,28 @@ class BlockReader {
                std::optional<std::int64_t> expected) {
         if (!next())
             return false;
-        std::string_view rest = *next();
+        std::string_view text = *next();
         bool typed = false;
         for (const auto type : types)
-            typed = typed || (takePrefix(rest, type) && takePrefix(rest, " "));
-        if (!typed || !takePrefix(rest, arrayName) || !takePrefix(rest, "["))
+            typed = typed || (takePrefix(text, type) && takePrefix(text, " "));
+        if (!typed || !takePrefix(text, arrayName) || !takePrefix(text, "["))
             return false;
-        const auto count = takeNumber(rest);
-        if (!count || (expected && *count != *expected) || !takePrefix(rest, "]"))
+        const auto count = takeNumber(text);
+        if (!count || (expected && *count != *expected) || !takePrefix(text, "]"))
             return false;
-        if (takePrefix(rest, " __attribute__((aligned(")) {
-            if (!takeNumber(rest) || !takePrefix(rest, ")))"))
+        if (takePrefix(text, " __attribute__((aligned(")) {
+            if (!takeNumber(text) || !takePrefix(text, ")))"))
                 return false;
         }
-        if (!accept(rest == " = {"))
+        if (!accept(text == " = {"))
             return false;
+        // The array's last literal has no separator after it, even at the end of a full line.
         const std::int64_t fullLines = *count / gp32::kLiteralsPerLine;
+        const std::int64_t lastLine = *count % gp32::kLiteralsPerLine;
         for (std::int64_t i = 0; i < fullLines; ++i)
-            if (!bodyLine(gp32::kLiteralsPerLine, true))
+            if (!bodyLine(gp32::kLiteralsPerLine, i + 1 < fullLines || lastLine != 0))
                 return false;
-        return bodyLine(*count % gp32::kLiteralsPerLine, false) && exact("};");
+        return bodyLine(lastLine, false) && exact("};");
     }
 
     // Six blanks, then `literals` hexadecimal literals separated by ", " (and one more after the
