@@ -107,5 +107,65 @@ TEST(CTextProject, EightParallelAppendsKeepEveryBlock) {
     EXPECT_EQ(folderEntries(dir.dir()).size(), 8u * 2 + 2);  // no temporary or lock file left
 }
 
+// --replace run twice leaves the file untouched the second time, time stamp included; -a with a
+// name the file holds is refused and pointed at --replace.
+TEST(CTextProject, ReplaceTwiceChangesNothingAndAddRefusesASecondBlock) {
+    TempDir dir;
+    writeFile(dir.path("ship.bmp"), buildBmp(Picture::pattern(6, 2, 8)));
+    writeText(dir.path("a.h"), "int keep;\r\n");
+    ASSERT_EQ(sh(cli() + "--replace ship.bmp a.h", dir).exitCode, 0);
+    const std::string first = readText(dir.path("a.h"));
+    const auto dayAgo = fs::last_write_time(dir.path("a.h")) - std::chrono::hours(24);
+    fs::last_write_time(dir.path("a.h"), dayAgo);
+    EXPECT_EQ(sh(cli() + "--replace ship.bmp a.h", dir).exitCode, 0);
+    EXPECT_EQ(fs::last_write_time(dir.path("a.h")), dayAgo);
+    const auto added = sh(cli() + "-a ship.bmp a.h", dir);
+    EXPECT_EQ(added.exitCode, 1);
+    EXPECT_EQ(added.err, "tessera-cli: a.h: it already holds ship: give --replace to replace it\n");
+    EXPECT_EQ(readText(dir.path("a.h")), first);
+}
+
+// The README's two project Makefiles, copied as a reader would and run in parallel: the pairs
+// compile, assets.h holds each picture's block once, a changed picture replaces its own block,
+// and a run with nothing new changes nothing.
+TEST(CTextProject, ReadmeProjectMakefilesRunAsWritten) {
+    const std::string readme =
+        readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
+    std::vector<std::string> makefiles;
+    for (auto at = readme.find("```make\n"); at != std::string::npos;
+         at = readme.find("```make\n", at + 1))
+        makefiles.push_back(readme.substr(at + 8, readme.find("```", at + 8) - at - 8));
+    ASSERT_EQ(makefiles.size(), 3u);
+    TempDir dir;
+    writeText(dir.path("pair.mk"), makefiles[1]);
+    writeText(dir.path("assets.mk"), makefiles[2]);
+    const std::string make = "make -s -j4 TESSERA=" + std::string(TESSERA_CLI_PATH) + " -f ";
+    const auto blocksIn = [&](const std::string& text, int picture) {
+        const auto one = sh(cli() + "p" + std::to_string(picture) + ".bmp -", dir).out;
+        std::size_t count = 0;
+        for (auto at = text.find(one); at != std::string::npos; at = text.find(one, at + 1))
+            ++count;
+        return count;
+    };
+    for (int i = 0; i < 4; ++i)
+        writeFile(dir.path("p" + std::to_string(i) + ".bmp"),
+                  buildBmp(Picture::pattern(7, i + 1, 24)));
+    ASSERT_EQ(sh(make + "pair.mk && " + make + "assets.mk", dir).exitCode, 0);
+    EXPECT_EQ(sh("gcc -std=c99 -pedantic -Wall -Werror -c *_gfx.c && gcc -std=c99 -Wall -Werror "
+                 "-c -x c assets.h -o assets.o",
+                 dir)
+                  .exitCode,
+              0);
+    writeFile(dir.path("p2.bmp"), buildBmp(Picture::pattern(9, 9, 24)));
+    ASSERT_EQ(sh(make + "assets.mk", dir).exitCode, 0);
+    const std::string assets = readText(dir.path("assets.h"));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(blocksIn(assets, i), 1u) << i;
+    const auto stamp = fs::last_write_time(dir.path("assets.h"));
+    const auto again = sh(make + "pair.mk && " + make + "assets.mk", dir);
+    EXPECT_EQ(again.out + again.err, "");
+    EXPECT_EQ(fs::last_write_time(dir.path("assets.h")), stamp);
+}
+
 }  // namespace
 }  // namespace tessera::test

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <tuple>
 
 #include "app/FileNames.h"
@@ -55,6 +57,10 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         {{"--name=int", "i", "o"}, 2, "'int' is not a C identifier"},
         {{"--no-palette", "--only-palette", "i", "o"}, 2, "--only-palette"},
         {{"--info", "i", "o"}, 2, "--info takes one INPUT"}, {{"--info", "-a", "i"}, 2, "--append"},
+        {{"--align=3", "i", "o.h"}, 2, "bad --align value '3'"},
+        {{"--align", "8", "i", "o.gpg"}, 2, "name OUTPUT .c or .h"},
+        {{"--replace", "i", "-"}, 2, "standard output"},
+        {{"--header", "o.c", "i", "o.c"}, 2, "--header needs"},
         // clang-format on
     };
     for (const auto& [args, code, says] : rows) {
@@ -75,6 +81,35 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         for (const char* out : {"out.gpg", "out.sef", "out.h"})
             EXPECT_EQ(readText(dir.path(out)), "kept") << out;
     }
+}
+
+// The README's option table and --help name the same options: --help is made from the parser's
+// own table.
+TEST(CliUsage, ReadmeTableNamesTheOptionsOfHelp) {
+    const std::string readme =
+        readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
+    std::vector<std::string> documented, helped;
+    const auto separator = readme.find('\n', readme.find("| option |")) + 1;
+    for (auto line = readme.find('\n', separator) + 1; readme.compare(line, 1, "|") == 0;
+         line = readme.find('\n', line) + 1) {
+        const std::string cell = readme.substr(line, readme.find(" |", line + 1) - line);
+        for (auto tick = cell.find("`-"); tick != std::string::npos;
+             tick = cell.find("`-", tick + 1))
+            documented.push_back(
+                cell.substr(tick + 1, cell.find_first_of(" `", tick + 1) - tick - 1));
+    }
+    std::istringstream help(runCli({"--help"}).out);
+    for (std::string line, word; std::getline(help, line);) {
+        std::istringstream names(line.substr(0, 22));  // where the option's help starts
+        if (line.find_first_not_of(' ') != line.find('-'))
+            continue;
+        while (names >> word)
+            if (word.starts_with("-"))
+                helped.push_back(word.ends_with(",") ? word.substr(0, word.size() - 1) : word);
+    }
+    std::sort(documented.begin(), documented.end());
+    std::sort(helped.begin(), helped.end());
+    EXPECT_EQ(documented, helped);
 }
 
 // The README's Makefile, copied as a reader would, builds every header, then nothing.
