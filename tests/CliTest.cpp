@@ -112,32 +112,6 @@ TEST(CliUsage, ReadmeTableNamesTheOptionsOfHelp) {
     EXPECT_EQ(documented, helped);
 }
 
-// The README's Makefile, copied as a reader would, builds every header, then nothing.
-TEST(CliMakefile, ReadmeExampleBuildsEveryHeaderAndThenNothing) {
-    const std::string text = readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
-    const auto start = text.find("```make\n");
-    ASSERT_NE(start, std::string::npos);
-    const auto end = text.find("```", start + 8);
-    TempDir dir;
-    writeText(dir.path("assets.mk"), text.substr(start + 8, end - start - 8));
-    writeFile(dir.path("my-ship.bmp"), buildBmp(Picture::pattern(5, 3, 8)));
-    writeFile(dir.path("1up.wav"), buildWav({1, 2, 3, 250}));
-    const std::vector<std::string> make{"make", "-f", "assets.mk",
-                                        std::string("TESSERA=") + TESSERA_CLI_PATH};
-
-    const auto first = runProgram(make, dir.dir().string());
-    ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
-    for (const std::string input : {"my-ship.bmp", "1up.wav"}) {
-        SCOPED_TRACE(input);
-        ASSERT_EQ(runCli({"-q", input, "by-hand.h"}, dir.dir().string()).exitCode, 0);
-        const std::string header = input.substr(0, input.size() - 4) + ".h";
-        EXPECT_EQ(readFile(dir.path(header)), readFile(dir.path("by-hand.h")));
-    }
-    const auto second = runProgram(make, dir.dir().string());
-    EXPECT_EQ(second.exitCode, 0);
-    EXPECT_EQ(second.out.find("tessera-cli"), std::string::npos) << second.out;
-}
-
 // Every option lands on its control: tessera-cli writes the window's file byte for byte, and
 // --info prints the window's description (LF line ends, one at the end). make rebuilds what
 // depends on a header only when the header really changed: same bytes keep the time stamp.
