@@ -105,16 +105,15 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
     if (mode != Mode::Replace) {
         try {
             lock_ = std::make_unique<TargetLock>(target_);
-            // What the file is now that it is ours: another process may have changed it.
-            exists = lock_->fileFd() >= 0;
-            if (exists) {
-                original_ = std::make_unique<InputFile>(::dup(lock_->fileFd()), target_);
-                if (::fstat(lock_->fileFd(), &st) != 0)
-                    fail(std::strerror(errno));
-            }
         } catch (const TesseraError& e) {
             fail(e.what());
         }
+        // What the file is now that it is ours: another process may have changed it.
+        exists = lock_->fileFd() >= 0;
+        if (exists && ::fstat(lock_->fileFd(), &st) != 0)
+            fail(std::strerror(errno));
+        if (exists)
+            original_ = std::make_unique<InputFile>(::dup(lock_->fileFd()), target_);
     }
 
     replacing_ = exists;
