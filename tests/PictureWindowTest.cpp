@@ -129,7 +129,9 @@ TEST_F(PictureWindow, NewFilesAskBeforeOverwritingAndAddedOnesAlways) {
     EXPECT_EQ(ui.texts().back(), "Do you want to OVERWRITE this file :\r\npic.h  ?!?");
     EXPECT_EQ(convert("pic.h"), fresh);
 
-    // Adding to a file: three line ends, then the block without the include line.
+    // Adding: three line ends, then the block. A file that had no text gets the palette's
+    // include line, as a new file does; one with text is taken to have it already.
+    EXPECT_EQ(convert("new.h", true), "\r\n\r\n\r\n" + fresh);
     test::writeText(dir.path("game.h"), "int score;");
     ui.questionAnswers = {MsgAnswer::No, MsgAnswer::Yes};
     EXPECT_EQ(convert("game.h", true), "int score;");
@@ -140,6 +142,41 @@ TEST_F(PictureWindow, NewFilesAskBeforeOverwritingAndAddedOnesAlways) {
     withoutInclude.erase(fresh.find(include), include.size());
     EXPECT_EQ(convert("game.h", true), "int score;\r\n\r\n\r\n" + withoutInclude);
     EXPECT_EQ(ui.texts().back(), kDone);
+}
+
+// Adding an array the file already holds asks to replace it: No writes nothing, Yes puts the
+// new block where the old one was and keeps every other byte. A block edited by hand is left
+// alone with the line that gives it away.
+TEST_F(PictureWindow, AddingANameTheFileHoldsReplacesItsBlockWhenAsked) {
+    const std::string game = dir.path("game.h");
+    test::writeText(game, "int score;\r\n");
+    loadBmp("tile.bmp", Picture::pattern(2, 2, 24));
+    convert("game.h", true);
+    loadBmp("pic.bmp", Picture::pattern(4, 4, 8));
+    const std::string first = convert("game.h", true);
+    loadBmp("tile.bmp", Picture::pattern(3, 5, 24));  // same name, another picture
+    ui.messages.clear();
+    ui.questionAnswers = {MsgAnswer::Yes, MsgAnswer::No};
+    EXPECT_EQ(convert("game.h", true), first);
+    EXPECT_EQ(ui.texts(),
+              (std::vector<std::string>{
+                  "Do you want to ADD data to this file :\r\ngame.h  ?!?",
+                  "Do you want to REPLACE the array tile in this file :\r\ngame.h  ?!?"}));
+    EXPECT_EQ(ui.messages.back().style, MsgStyle::YesNoQuestion);
+
+    const std::string replaced = convert("game.h", true);
+    const std::string newTile = convert("alone.h");
+    const auto picAt = first.rfind("\r\n\r\n\r\n", first.find("convertion of pic.bmp"));
+    EXPECT_EQ(replaced, "int score;\r\n\r\n\r\n\r\n" + newTile + first.substr(picAt));
+
+    std::string edited = replaced;
+    edited.replace(edited.find("0x"), 2, "0X");  // the first literal of the tile's array
+    test::writeText(game, edited);
+    ui.messages.clear();
+    EXPECT_EQ(convert("game.h", true), edited);
+    EXPECT_EQ(ui.texts().back(), "Can't write this file :(\r\n" + game +
+                                     ": it already defines tile, but line 24 is not as Tessera "
+                                     "writes it");
 }
 
 TEST_F(PictureWindow, GpgOfTheThreeByTwoExampleAndItsProgress) {

@@ -26,7 +26,7 @@ void Form1::WriteSoundText() {
     const SampleLayout samples = loadedSamples(state);
     const InputFile in = openLoadedInput(state.soundFile);
     SampleReader reader(in, state.lngSndDataOffset, samples);
-    writeSoundText(*state.tsOut,
+    writeSoundText(textOutput(),
                    {.title = state.strImgTitle,
                     .name = txtVar.Text(),
                     .frequency = state.lngFreq,

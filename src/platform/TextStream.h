@@ -11,7 +11,7 @@ namespace tessera {
 // A single-byte text output with CR LF line ends, the way the GP32 tool chains on the desktop
 // expect their headers. Texts come in as UTF-8 (the window's text box); characters beyond
 // Latin-1 have no single byte and become '?'. Nothing reaches the file's final name before
-// Close(); a stream dropped unclosed leaves the file as it was.
+// Close(); a stream dropped unclosed leaves the file as it was (the standard output excepted).
 class TextStream {
   public:
     TextStream(const std::string& path, OutputFile::Mode mode)
@@ -29,6 +29,7 @@ class TextStream {
     // Text known to be plain ASCII (literals, separators): no conversion on the hot path.
     void writeAscii(std::string_view text) { out_->write(text); }
     void Close() { out_->commit(); }
+    OutputFile& file() { return *out_; }
 
   private:
     std::unique_ptr<OutputFile> out_;

@@ -10,6 +10,9 @@ namespace tessera {
 // Where users of the generated files find us: lines 11 and 12 of every comment block.
 inline constexpr const char* kProjectPage = "https://tessera.example.org";
 inline constexpr const char* kProjectContact = "contact@tessera.example.org";
+inline constexpr const char* kCommentFrame = "/////////////////////////////////////////";
+inline constexpr const char* kCommentTitle = "// Header file for GP32";
+inline constexpr const char* kCommentCredits = "// with Tessera coded by Zorvane :";
 
 // The fifteen-line comment block that opens every block of generated C text: a frame of 41
 // slashes, the converted file's title, the description lines of the picture or sound, the
