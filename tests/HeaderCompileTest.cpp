@@ -38,7 +38,9 @@ TEST_F(HeaderCompile, PicturesAndSoundsCompileToTheirValues) {
     loadBmp("photo.bmp", photo);
     convert("photo.h");
     const Picture tiles = Picture::pattern(9, 3, 8);
-    loadBmp("tiles.bmp", tiles);
+    loadBmp("ti\nles\r\x7f.bmp", tiles);  // line ends in a name must stay inside the comment
+    EXPECT_EQ(form.lblBMPName.Caption.find("ti?les??.bmp\r\n"), 15u) << form.lblBMPName.Caption;
+    form.txtVar.Text() = "tiles";
     convert("tiles.h");
     U32s palette, unsignedWide;
     for (const auto& c : tiles.palette)

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -120,13 +121,25 @@ TEST(OutputSafety, ASymbolicLinkStaysALinkToItsRewrittenTarget) {
     EXPECT_EQ(folderEntries(dir.path("real")), std::vector<std::string>{"target.h"});
 }
 
-// SIGINT or SIGTERM in the middle of a replacement or an addition: the signal still ends
-// tessera-cli, and what it had written is undone. The child is stopped the moment its writing
-// shows (a temporary file beside out.h, or out.h grown), so the signal lands mid-write however
-// loaded the machine is.
-TEST(Interrupt, ASignalMidWriteLeavesTheOldFileAsItWas) {
-    for (const auto& [add, sig] : {std::pair{false, SIGINT}, std::pair{true, SIGTERM}}) {
-        SCOPED_TRACE(add ? "add" : "replace");
+// Whatever ends tessera-cli in the middle of a replacement or an addition: every terminating
+// signal that can be caught (a closed terminal's HUP, a broken pipe, timers) still ends it, and
+// what it had written is undone; a file-size limit (SIGXFSZ) makes the write fail with its reason
+// instead. The child is stopped the moment its writing shows (a temporary file beside out.h, or
+// out.h grown), so the signal lands mid-write however loaded the machine is.
+TEST(Interrupt, WhateverEndsAWriteLeavesTheOldFileAsItWas) {
+    struct Row {
+        bool add;
+        int signal;  // 0: no signal, a file-size limit instead
+    };
+    std::vector<Row> rows{{.add = false, .signal = 0}, {.add = true, .signal = 0}};
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGALRM, SIGUSR1, SIGUSR2,
+                          SIGVTALRM, SIGPROF}) {
+        rows.push_back({.add = false, .signal = sig});
+        rows.push_back({.add = true, .signal = sig});
+    }
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.add ? "add, " : "replace, ") +
+                     (row.signal ? ::strsignal(row.signal) : "file-size limit"));
         TempDir dir;
         // A few bytes claiming 8192 x 8192: seconds of writing, never finished here.
         Bytes big = buildBmp(Picture::pattern(4, 4, 8));
@@ -135,25 +148,44 @@ TEST(Interrupt, ASignalMidWriteLeavesTheOldFileAsItWas) {
         const std::string input = dir.path("big.bmp"), output = dir.path("out.h");
         writeFile(input, big);
         writeText(output, kOld);
+        int err[2];
+        ASSERT_EQ(::pipe(err), 0);
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            ::execl(TESSERA_CLI_PATH, TESSERA_CLI_PATH, "-q", add ? "-a" : "-q", input.c_str(),
+            const rlimit noCore{0, 0}, fileSize{100000, 100000};
+            ::setrlimit(RLIMIT_CORE, &noCore);  // SIGQUIT would dump one
+            if (row.signal == 0)
+                ::setrlimit(RLIMIT_FSIZE, &fileSize);
+            ::dup2(err[1], STDERR_FILENO);
+            ::execl(TESSERA_CLI_PATH, TESSERA_CLI_PATH, "-q", row.add ? "-a" : "-q", input.c_str(),
                     output.c_str(), nullptr);
             ::_exit(127);
         }
+        ::close(err[1]);
         int status = 0;
-        while (::waitpid(pid, &status, WNOHANG) == 0 &&
-               (add ? std::filesystem::file_size(output) == kOld.size()
-                    : folderEntries(dir.dir()).size() == 2))
-            ::usleep(100);
-        ::kill(pid, SIGSTOP);  // an ended child is reaped already: no stop to wait for
-        ASSERT_TRUE(::waitpid(pid, &status, WUNTRACED) == pid && WIFSTOPPED(status))
-            << "tessera-cli ended before writing";
-        ::kill(pid, sig);
-        ::kill(pid, SIGCONT);
+        if (row.signal != 0) {
+            while (::waitpid(pid, &status, WNOHANG) == 0 &&
+                   (row.add ? fs::file_size(output) == kOld.size()
+                            : folderEntries(dir.dir()).size() == 2))
+                ::usleep(100);
+            ::kill(pid, SIGSTOP);  // an ended child is reaped already: no stop to wait for
+            ASSERT_TRUE(::waitpid(pid, &status, WUNTRACED) == pid && WIFSTOPPED(status))
+                << "tessera-cli ended before writing";
+            ::kill(pid, row.signal);
+            ::kill(pid, SIGCONT);
+        }
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+        std::string said(256, '\0');
+        said.resize(
+            static_cast<std::size_t>(std::max<ssize_t>(::read(err[0], said.data(), 256), 0)));
+        ::close(err[0]);
+        if (row.signal != 0) {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == row.signal) << status;
+        } else {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+            EXPECT_NE(said.find("out.h: File too large"), std::string::npos) << said;
+        }
         EXPECT_EQ(folderEntries(dir.dir()), (std::vector<std::string>{"big.bmp", "out.h"}));
         EXPECT_EQ(readText(output), kOld);
     }

@@ -52,6 +52,7 @@ void Form1::writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryW
     if (mode == OutputFile::Mode::Append)
         state.tsOut->WriteBlankLines(3);
     (this->*textWriter)();
+    refuseChangedInput();
     state.tsOut->Close();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
 }

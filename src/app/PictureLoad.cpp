@@ -7,6 +7,7 @@
 #include "app/Form1.h"
 #include "app/VbConvert.h"
 #include "formats/picture/BmpInfo.h"
+#include "formats/text/CommentBlock.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
 
@@ -75,8 +76,8 @@ void Form1::cmdBMPLoad_Click() {
             return;
         }
 
-        state.strImgTitle = dlgBMPFile.FileTitle;
-        lblBMPName.Caption = pictureInfo(dlgBMPFile.FileTitle, state.lngWidth, state.lngHeight,
+        state.strImgTitle = printableTitle(dlgBMPFile.FileTitle);
+        lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth, state.lngHeight,
                                          state.intBpp, dataLength);
         txtVar.Text() = withoutExtension(state.strImgTitle);
         state.intGP32Mode = state.intBpp == 8 ? 8 : 16;

@@ -36,6 +36,7 @@ void Form1::WriteSEFFile() {
 
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
     writeSef(out, reader, samples, state.lngSndLength, progressBar(0, kFullProgress, false));
+    refuseChangedInput();
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
 }

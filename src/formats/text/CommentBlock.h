@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "platform/TextStream.h"
 
@@ -10,6 +11,10 @@ namespace tessera {
 // Where users of the generated files find us: lines 11 and 12 of every comment block.
 inline constexpr const char* kProjectPage = "https://tessera.example.org";
 inline constexpr const char* kProjectContact = "contact@tessera.example.org";
+
+// A file name as a line of text: a line end would let the rest of the name out of a `//`
+// comment (and break the window's description), so every control character becomes '?'.
+std::string printableTitle(std::string_view title);
 
 // The fifteen-line comment block that opens every block of generated C text: a frame of 41
 // slashes, the converted file's title, the description lines of the picture or sound, the
