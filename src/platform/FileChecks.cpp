@@ -32,4 +32,16 @@ bool looksBinary(const std::string& path) {
     return std::find(head.begin(), end, '\0') != end;
 }
 
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace tessera

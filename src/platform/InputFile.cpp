@@ -14,9 +14,11 @@
 
 namespace tessera {
 
-InputFile::InputFile(const std::string& path) : path_(path) {
+InputFile::InputFile(const std::string& path)
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused just below anyway.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    : InputFile(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), path) {}
+
+InputFile::InputFile(int fd, const std::string& path) : fd_(fd), path_(path) {
     if (fd_ < 0)
         throw TesseraError(failureText(messages::kCantRead, path + ": " + std::strerror(errno)));
     struct stat st {};

@@ -22,6 +22,8 @@ struct FileStamp {
 class InputFile {
   public:
     explicit InputFile(const std::string& path);  // throws TesseraError
+    // Takes over `fd`, a regular file already open for reading (closed here on failure too).
+    InputFile(int fd, const std::string& path);
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;

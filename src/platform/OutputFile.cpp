@@ -6,30 +6,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <span>
 
 #include "platform/Errors.h"
+#include "platform/FileChecks.h"
 #include "platform/PlatformMessages.h"
 #include "platform/Signals.h"
 
 namespace tessera {
 
 namespace {
-
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // A symbolic link is written through: its target is replaced and the link stays a link.
 std::string resolveTarget(const std::string& path) {
@@ -63,15 +54,12 @@ int createTemporary(const std::string& target, mode_t perms, std::string& name, 
     return -1;
 }
 
-bool sameContents(int fdA, const std::string& pathB) {
+bool sameContents(int fdA, int fdB) {
     struct stat a {
     }, b{};
-    if (::fstat(fdA, &a) != 0 || ::stat(pathB.c_str(), &b) != 0)
+    if (::fstat(fdA, &a) != 0 || ::fstat(fdB, &b) != 0)
         return false;
     if (!S_ISREG(b.st_mode) || a.st_size != b.st_size)
-        return false;
-    const int fdB = ::open(pathB.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fdB < 0)
         return false;
     std::array<char, 1 << 16> bufA{}, bufB{};
     bool same = true;
@@ -82,6 +70,14 @@ bool sameContents(int fdA, const std::string& pathB) {
                std::memcmp(bufA.data(), bufB.data(), static_cast<std::size_t>(gotA)) == 0;
         pos += gotA > 0 ? gotA : 0;
     }
+    return same;
+}
+
+bool sameContents(int fdA, const std::string& pathB) {
+    const int fdB = ::open(pathB.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fdB < 0)
+        return false;
+    const bool same = sameContents(fdA, fdB);
     ::close(fdB);
     return same;
 }
@@ -89,9 +85,9 @@ bool sameContents(int fdA, const std::string& pathB) {
 }  // namespace
 
 OutputFile::OutputFile(const std::string& path, Mode mode)
-    : path_(path), target_(resolveTarget(path)), mode_(mode) {
+    : path_(path), target_(resolveTarget(path)) {
     struct stat st {};
-    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    bool exists = ::stat(target_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         fail(messages::kIsFolder);
     if (exists && !S_ISREG(st.st_mode))
@@ -101,21 +97,19 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
     if (exists && ::access(target_.c_str(), W_OK) != 0)
         fail(std::strerror(errno));
 
-    if (mode == Mode::Append) {
-        created_ = !exists;
-        oldLength_ = exists ? st.st_size : 0;
-        int err = 0;
-        {
-            const TerminationHeld held;
-            fd_ = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-            err = errno;
-            if (fd_ >= 0)
-                pendingSlot_ =
-                    registerPendingOutput(created_ ? target_.c_str() : "", fd_, oldLength_);
+    if (mode != Mode::Replace) {
+        try {
+            lock_ = std::make_unique<TargetLock>(target_);
+            // What the file is now that it is ours: another process may have changed it.
+            exists = lock_->fileFd() >= 0;
+            if (exists) {
+                original_ = std::make_unique<InputFile>(::dup(lock_->fileFd()), target_);
+                if (::fstat(lock_->fileFd(), &st) != 0)
+                    fail(std::strerror(errno));
+            }
+        } catch (const TesseraError& e) {
+            fail(e.what());
         }
-        if (fd_ < 0)
-            fail(std::strerror(err));
-        return;
     }
 
     replacing_ = exists;
@@ -124,15 +118,22 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
         const TerminationHeld held;
         fd_ = createTemporary(target_, exists ? (st.st_mode & 07777) : 0666, temp_, err);
         if (fd_ >= 0)
-            pendingSlot_ = registerPendingOutput(temp_.c_str(), -1, 0);
+            pendingSlot_ = registerPendingOutput(temp_.c_str());
     }
     if (fd_ < 0) {
         temp_.clear();
         fail(std::strerror(err));
     }
-    // The replacement keeps the old file's permissions, which the creation mask may have cut.
-    if (exists && ::fchmod(fd_, st.st_mode & 07777) != 0)
-        fail(std::strerror(errno));
+    try {
+        // The replacement keeps the old file's permissions, which the creation mask may have cut.
+        if (exists && ::fchmod(fd_, st.st_mode & 07777) != 0)
+            fail(std::strerror(errno));
+        if (mode == Mode::Append && original_)
+            copyOriginal(0, original_->length());
+    } catch (...) {
+        rollback();
+        throw;
+    }
 }
 
 OutputFile::~OutputFile() {
@@ -165,66 +166,80 @@ void OutputFile::flush() {
     buffer_.clear();
 }
 
-void OutputFile::commit() {
+void OutputFile::copyOriginal(std::int64_t from, std::int64_t length) {
     flush();
-    if (mode_ == Mode::Replace) {
-        if (sameContents(fd_, target_)) {
-            ::close(fd_);
-            fd_ = -1;
-            ::unlink(temp_.c_str());
-        } else {
-            // The old file's contents are only given up once the new ones are on the disk. A
-            // file that did not exist has nothing to protect, and waiting for the disk a dozen
-            // milliseconds per file would dominate a build converting a thousand small tiles.
-            if (replacing_ && ::fsync(fd_) != 0)
-                fail(std::strerror(errno));
-            if (::close(fd_) != 0) {
-                fd_ = -1;
-                fail(std::strerror(errno));
-            }
-            fd_ = -1;
-            if (::rename(temp_.c_str(), target_.c_str()) != 0)
-                fail(std::strerror(errno));
+    // The kernel copies (or shares the blocks) without the bytes passing through us.
+    auto in = static_cast<off_t>(from);
+    while (length > 0) {
+        const ssize_t n = ::copy_file_range(lock_->fileFd(), &in, fd_, nullptr,
+                                            static_cast<std::size_t>(length), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+                      errno == EPERM)) {
+            copyByReading(in, length);
+            return;
         }
-        unregisterPendingOutput(pendingSlot_);
-    } else {
-        unregisterPendingOutput(pendingSlot_);  // the appended lines are kept from here on
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        if (rc != 0)
+        if (n < 0)
             fail(std::strerror(errno));
+        if (n == 0)
+            fail(messages::kChangedWhileRead);
+        length -= n;
     }
+}
+
+void OutputFile::copyByReading(std::int64_t from, std::int64_t length) {
+    std::vector<std::uint8_t> chunk(kBufferSize);
+    while (length > 0) {
+        const auto n = std::min<std::int64_t>(length, static_cast<std::int64_t>(chunk.size()));
+        const std::span<std::uint8_t> part(chunk.data(), static_cast<std::size_t>(n));
+        original_->read(from, part);
+        write(std::string_view(reinterpret_cast<const char*>(part.data()), part.size()));
+        from += n;
+        length -= n;
+    }
+    flush();
+}
+
+void OutputFile::prepare() {
+    flush();
+    unchanged_ =
+        replacing_ && (lock_ ? sameContents(fd_, lock_->fileFd()) : sameContents(fd_, target_));
+    // The old file's contents are only given up once the new ones are on the disk. A file that
+    // did not exist has nothing to protect, and waiting for the disk a dozen milliseconds per
+    // file would dominate a build converting a thousand small tiles.
+    if (!unchanged_ && replacing_ && ::fsync(fd_) != 0)
+        fail(std::strerror(errno));
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    if (rc != 0)
+        fail(std::strerror(errno));
+}
+
+void OutputFile::publish() {
+    if (unchanged_) {
+        ::unlink(temp_.c_str());
+    } else if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+        fail(std::strerror(errno));
+    }
+    unregisterPendingOutput(pendingSlot_);
+    temp_.clear();
+    original_.reset();
+    if (lock_)
+        lock_->release();
     committed_ = true;
 }
 
 void OutputFile::rollback() noexcept {
-    if (mode_ == Mode::Replace) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!temp_.empty()) {
-            ::unlink(temp_.c_str());
-            unregisterPendingOutput(pendingSlot_);
-        }
-        fd_ = -1;
-        return;
-    }
-    if (created_) {
-        ::unlink(target_.c_str());
-    } else if (fd_ >= 0) {
-        [[maybe_unused]] const int rc = ::ftruncate(fd_, oldLength_);
-    } else {
-        // Closed already (a failed close): reopen to cut the append back.
-        const int fd = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd >= 0) {
-            [[maybe_unused]] const int rc = ::ftruncate(fd, oldLength_);
-            ::close(fd);
-        }
-    }
-    // Undone, and the descriptor still open: the handler can never cut a file reusing its number.
-    unregisterPendingOutput(pendingSlot_);
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    if (!temp_.empty())
+        ::unlink(temp_.c_str());
+    unregisterPendingOutput(pendingSlot_);
+    original_.reset();
+    if (lock_)
+        lock_->release();
 }
 
 }  // namespace tessera

@@ -1,19 +1,29 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/InputFile.h"
+#include "platform/TargetLock.h"
+
 namespace tessera {
 
-// An output written safely. A new or replaced file is written to a temporary file beside its
-// target and renamed over it by commit(), so the old file survives any failure; an append is cut
-// back to the file's old length (or the file removed, when the append created it) unless
-// commit() is reached. Writes are buffered and every system call is checked.
+// An output written safely: the bytes go to a temporary file beside the target, renamed over it
+// by commit(), so the file is always either the old one or the new one, whatever fails or kills
+// the process, and a failure removes the temporary file. Writes are buffered and every system
+// call is checked.
+//
+// - Replace: a new file, whatever the target held.
+// - Update: the target changed in place. Other Tessera processes updating the same file wait
+//   for the lock until this one commits or rolls back; the old bytes are readable through
+//   original() and copied over with copyOriginal().
+// - Append: an Update that starts with the whole old file, so parallel appends all survive.
 class OutputFile {
   public:
-    enum class Mode { Replace, Append };
+    enum class Mode { Replace, Append, Update };
 
     OutputFile(const std::string& path, Mode mode);  // throws TesseraError
     ~OutputFile();                                   // rolls back unless committed
@@ -32,27 +42,40 @@ class OutputFile {
     }
     void writeLe32(std::int32_t value);
 
-    // Makes the output final. A replacement whose bytes equal the existing file leaves that file
+    // Update and Append: the target as it was when the lock was taken; null when it did not exist.
+    const InputFile* original() const { return original_.get(); }
+    // Appends `length` bytes of the original from `from` (within the original).
+    void copyOriginal(std::int64_t from, std::int64_t length);
+
+    // Makes the output final. An output whose bytes equal the existing file leaves that file
     // untouched, time stamp included, so a build tool sees nothing new.
-    void commit();
+    void commit() {
+        prepare();
+        publish();
+    }
+    // commit() in two steps, for outputs that change together: prepare() each (every failure
+    // that can be foreseen happens there), then publish() each (the renames).
+    void prepare();
+    void publish();
     const std::string& path() const { return path_; }
 
   private:
     static constexpr std::size_t kBufferSize = 1 << 16;
     void flush();
+    void copyByReading(std::int64_t from, std::int64_t length);
     void rollback() noexcept;
     [[noreturn]] void fail(const std::string& what) const;
 
     std::string path_;    // as the user named it
     std::string target_;  // the file really written: a symbolic link's target
-    std::string temp_;    // Replace mode: the file being written
-    Mode mode_;
+    std::string temp_;    // the file being written
     int fd_ = -1;
-    bool created_ = false;        // Append mode: the file did not exist before
-    bool replacing_ = false;      // Replace mode: an existing file is being replaced
-    std::int64_t oldLength_ = 0;  // Append mode: where a failed append is cut back to
+    bool replacing_ = false;  // an existing file is being replaced
+    bool unchanged_ = false;  // prepared: the new bytes equal the old ones
     bool committed_ = false;
-    int pendingSlot_ = -1;  // where a signal handler finds this output to undo it
+    int pendingSlot_ = -1;  // where a signal handler finds the temporary file to remove it
+    std::unique_ptr<TargetLock> lock_;     // Update and Append
+    std::unique_ptr<InputFile> original_;  // Update and Append, when the target existed
     std::string buffer_;
 };
 

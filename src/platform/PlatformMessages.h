@@ -8,5 +8,6 @@ inline constexpr const char* kCantWrite = "Can't write this file :(";
 inline constexpr const char* kNotRegular = "not a regular file";
 inline constexpr const char* kIsFolder = "it is a folder";
 inline constexpr const char* kNothingWritten = "nothing could be written";
+inline constexpr const char* kChangedWhileRead = "it changed while it was being read";
 
 }  // namespace tessera::messages

@@ -14,8 +14,6 @@ namespace {
 
 struct Pending {
     std::array<char, PATH_MAX + 1> name;
-    int fd;
-    off_t length;
 };
 constexpr int kSlots = 8;
 std::array<Pending, kSlots> pending{};
@@ -44,7 +42,7 @@ extern "C" void onTerminatingSignal(int signal) {
 
 }  // namespace
 
-int registerPendingOutput(const char* name, int fd, off_t length) {
+int registerPendingOutput(const char* name) {
     const std::size_t size = ::strlen(name);
     if (size > PATH_MAX)
         return -1;
@@ -52,8 +50,6 @@ int registerPendingOutput(const char* name, int fd, off_t length) {
         bool expected = false;
         if (pendingUsed[i].compare_exchange_strong(expected, true)) {
             ::memcpy(pending[i].name.data(), name, size + 1);
-            pending[i].fd = fd;
-            pending[i].length = length;
             return i;
         }
     }
@@ -68,13 +64,8 @@ void unregisterPendingOutput(int& slot) {
 
 void rollBackPendingOutputs() noexcept {
     for (int i = 0; i < kSlots; ++i) {
-        if (!pendingUsed[i])
-            continue;
-        if (pending[i].name[0] != '\0') {
+        if (pendingUsed[i])
             ::unlink(pending[i].name.data());
-        } else {
-            [[maybe_unused]] const int rc = ::ftruncate(pending[i].fd, pending[i].length);
-        }
     }
 }
 

@@ -5,11 +5,10 @@
 
 namespace tessera {
 
-// Outputs still being written are noted in fixed slots, so that a terminating signal can undo
-// them without allocating: a file to remove (a temporary file, or an appended file that did not
-// exist before) or, with no name, an appended file to cut back to its old length. Returns the
-// slot, or -1 when none is free (the output then stays safe against failures, not signals).
-int registerPendingOutput(const char* name, int fd, off_t length);
+// The temporary files of outputs still being written are noted in fixed slots, so that a
+// terminating signal can remove them without allocating. Returns the slot, or -1 when none is
+// free (the output then stays safe against failures, not signals).
+int registerPendingOutput(const char* name);
 void unregisterPendingOutput(int& slot);
 
 // Undoes every output still noted. Only async-signal-safe calls.
