@@ -26,18 +26,54 @@ TEST_F(PictureCommands, NewFilesAskBeforeOverwritingAndAddedOnesAlways) {
     EXPECT_EQ(ui.texts().back(), "Do you want to OVERWRITE this file :\r\npic.h  ?!?");
     EXPECT_EQ(convert("pic.h"), fresh);
 
-    // Adding: three line ends, no include line; asked even when the file does not exist.
+    // Adding: three line ends; asked even when the file does not exist. A file that had no text
+    // gets the palette's include line, as a new file does; one with text is assumed to have it.
     const std::string added = convert("new.h", true);
     EXPECT_EQ(ui.messages.end()[-2].text, "Do you want to ADD data to this file :\r\nnew.h  ?!?");
     EXPECT_EQ(ui.messages.end()[-2].style, MsgStyle::YesNoQuestion);
     EXPECT_EQ(ui.texts().back(), kDone);
+    EXPECT_EQ(added, "\r\n\r\n\r\n" + fresh);
     const std::string include = "#include \"gpgraphic.h\"\r\n";
-    EXPECT_EQ(added,
-              "\r\n\r\n\r\n" + std::string(fresh).erase(fresh.find(include), include.size()));
     test::writeText(dir.path("game.h"), "int score;");
     ui.questionAnswers = {MsgAnswer::Yes, MsgAnswer::No};
     convert("game.h", true);
-    EXPECT_EQ(convert("game.h", true), "int score;" + added);
+    EXPECT_EQ(convert("game.h", true),
+              "int score;" + std::string(added).erase(added.find(include), include.size()));
+}
+
+// Adding an array the file already holds asks to replace it: No writes nothing, Yes puts the
+// new block where the old one was and keeps every other byte. A block edited by hand is left
+// alone with the line that gives it away.
+TEST_F(PictureCommands, AddingANameTheFileHoldsReplacesItsBlockWhenAsked) {
+    const std::string game = dir.path("game.h");
+    test::writeText(game, "int score;\r\n");
+    loadBmp("tile.bmp", Picture::pattern(2, 2, 24));
+    convert("game.h", true);
+    loadBmp("pic.bmp", Picture::pattern(4, 4, 8));
+    const std::string first = convert("game.h", true);
+    loadBmp("tile.bmp", Picture::pattern(3, 5, 24));  // same name, another picture
+    ui.messages.clear();
+    ui.questionAnswers = {MsgAnswer::Yes, MsgAnswer::No};
+    EXPECT_EQ(convert("game.h", true), first);
+    EXPECT_EQ(ui.texts(),
+              (std::vector<std::string>{
+                  "Do you want to ADD data to this file :\r\ngame.h  ?!?",
+                  "Do you want to REPLACE the array tile in this file :\r\ngame.h  ?!?"}));
+    EXPECT_EQ(ui.messages.back().style, MsgStyle::YesNoQuestion);
+
+    const std::string replaced = convert("game.h", true);
+    const std::string newTile = convert("alone.h");
+    const auto picAt = first.rfind("\r\n\r\n\r\n", first.find("convertion of pic.bmp"));
+    EXPECT_EQ(replaced, "int score;\r\n\r\n\r\n\r\n" + newTile + first.substr(picAt));
+
+    std::string edited = replaced;
+    edited.replace(edited.find("0x"), 2, "0X");  // the first literal of the tile's array
+    test::writeText(game, edited);
+    ui.messages.clear();
+    EXPECT_EQ(convert("game.h", true), edited);
+    EXPECT_EQ(ui.texts().back(), "Can't write this file :(\r\n" + game +
+                                     ": it already defines tile, but line 24 is not as Tessera "
+                                     "writes it");
 }
 
 TEST_F(PictureCommands, OnlyDotHAndDotCInEitherCaseAreText) {

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cstdlib>
 
+#include "support/Child.h"
 #include "support/Window.h"
 
 namespace tessera {
@@ -10,23 +12,28 @@ using test::Picture;
 using test::U32s;
 
 struct HeaderCompile : test::WindowFixture {
-    // Compiles a file including `header` with warnings as errors and returns `section` of the
-    // object, read as little-endian elements of 1 or 2 bytes.
-    U32s compiled(const std::string& cc, const std::string& header, int width,
-                  const char* section = ".rodata") {
-        const std::string c = dir.path("use.c"), o = dir.path("use.o"), dump = dir.path("s.bin");
-        test::writeText(c, "#include \"" + header + "\"\n");
-        const std::string compile = cc + "gcc" + (cc.empty() ? " -std=c99" : " -mcpu=arm920t") +
-                                    " -c -Wall -Wextra -pedantic -Werror -I" + dir.dir().string() +
-                                    " -o " + o + " " + c,
-                          extract = cc + "objcopy -O binary -j " + section + " " + o + " " + dump;
-        EXPECT_EQ(std::system(compile.c_str()), 0) << compile;
-        EXPECT_EQ(std::system(extract.c_str()), 0) << extract;
-        const Bytes b = test::readFile(dump);
+    // Runs `command` in the test's folder; true when it succeeded.
+    bool run(const std::string& command) {
+        const auto r = test::runProgram({"sh", "-c", command}, dir.dir().string());
+        EXPECT_EQ(r.exitCode, 0) << command << "\n" << r.err;
+        return r.exitCode == 0;
+    }
+    // `section` of the object `o`, read as little-endian elements of 1 or 2 bytes.
+    U32s dumped(const std::string& tools, const std::string& o, int width, const char* section) {
+        run(tools + "objcopy -O binary -j " + section + " " + o + " s.bin");
+        const Bytes b = test::readFile(dir.path("s.bin"));
         U32s out;
         for (std::size_t i = 0; i + static_cast<std::size_t>(width) <= b.size(); i += width)
             out.push_back(width == 1 ? b[i] : static_cast<std::uint32_t>(b[i] | b[i + 1] << 8));
         return out;
+    }
+    // Compiles a file including `header` with warnings as errors; returns `section` of it.
+    U32s compiled(const std::string& cc, const std::string& header, int width,
+                  const char* section = ".rodata") {
+        test::writeText(dir.path("use.c"), "#include \"" + header + "\"\n");
+        run(cc + "gcc" + (cc.empty() ? " -std=c99" : " -mcpu=arm920t") +
+            " -c -Wall -Wextra -pedantic -Werror -o use.o use.c");
+        return dumped(cc, "use.o", width, section);
     }
 };
 
@@ -64,6 +71,47 @@ TEST_F(HeaderCompile, PicturesAndSoundsCompileToTheirValues) {
         EXPECT_EQ(compiled(cc, "tiles.h", 2, ".data"), palette);  // not const: initialised data
         EXPECT_EQ(compiled(cc, "wide.h", 2), unsignedWide);
         EXPECT_EQ(compiled(cc, "narrow.h", 1), U32s(narrow.begin(), narrow.end()));
+    }
+
+    // The same as header and data pairs aligned on 64 bytes, each header included twice by each
+    // of three C files: every compiler links them (no array defined twice) and the data objects
+    // hold the same values.
+    form.textOptions.align = 64;
+    form.headerPath = dir.path("tiles_gfx.h");
+    loadBmp("tiles.bmp", tiles);
+    convert("tiles_gfx.c");
+    loadWav(wide, {.channels = 2, .bits = 16}, "wide.wav");
+    form.headerPath = dir.path("wide_sfx.h");
+    convert("wide_sfx.c");
+    for (const std::string unit : {"main", "one", "two"}) {
+        test::writeText(
+            dir.path(unit + ".c"),
+            "#include \"tiles_gfx.h\"\n#include \"tiles_gfx.h\"\n#include \"wide_sfx.h\"\n"
+            "int " +
+                unit + "(void) { return tiles[1] + tiles_Pal[2] + wide[3]; }\n");
+    }
+    const struct {
+        std::string compile, link, tools;
+    } compilers[] = {
+        {"gcc -std=c99 -pedantic", "gcc -nostartfiles -e main", ""},
+        {"g++ -std=c++17 -x c++", "g++ -nostartfiles -e main", ""},
+        {"arm-none-eabi-gcc -std=c99 -pedantic -mcpu=arm920t", "arm-none-eabi-ld -r",
+         "arm-none-eabi-"},
+    };
+    for (const auto& c : compilers) {
+        SCOPED_TRACE(c.compile);
+        ASSERT_TRUE(run(c.compile +
+                        " -Wall -Wextra -Werror -c main.c one.c two.c tiles_gfx.c "
+                        "wide_sfx.c && " +
+                        c.link + " -o prog *_?fx.o main.o one.o two.o"));
+        EXPECT_EQ(dumped(c.tools, "tiles_gfx.o", 1, ".rodata"), screenOrder(tiles, false, 1));
+        EXPECT_EQ(dumped(c.tools, "tiles_gfx.o", 2, ".data"), palette);
+        EXPECT_EQ(dumped(c.tools, "wide_sfx.o", 2, ".rodata"), unsignedWide);
+        const auto symbols = test::runProgram({c.tools + "nm", "prog"}, dir.dir().string()).out;
+        for (const std::string name : {" tiles\n", " tiles_Pal\n", " wide\n"}) {
+            const auto at = symbols.rfind('\n', symbols.find(name)) + 1;
+            EXPECT_EQ(std::stoul(symbols.substr(at), nullptr, 16) % 64, 0u) << symbols;
+        }
     }
 }
 

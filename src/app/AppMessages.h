@@ -9,6 +9,13 @@ inline constexpr const char* kQuestionEnd = "  ?!?";
 inline constexpr const char* kDone = "Convertion done successfully :)";
 inline constexpr const char* kSameAsInput = "the output would replace the input";
 inline constexpr const char* kNotTextFile = "not a text file";
+// Adding an array the file already holds: "...REPLACE the array NAME in this file :", the title.
+inline constexpr const char* kReplaceQuestion = "Do you want to REPLACE the array ";
+inline constexpr const char* kReplaceQuestionMiddle = " in this file :\r\n";
+// A name defined by text Tessera did not write (or edited since): "it already defines NAME, but
+// line N is not as Tessera writes it".
+inline constexpr const char* kNameDefined = "it already defines ";
+inline constexpr const char* kLineNotOurs = " is not as Tessera writes it";
 inline constexpr const char* kChangedSinceLoad =
     "It changed since it was loaded: load it again before converting it.";
 

@@ -17,43 +17,36 @@ void refuseInputAsOutput(const std::string& input, const std::string& output) {
     }
 }
 
-void refuseBinaryAppendTarget(const std::string& output) {
-    if (looksBinary(output)) {
-        throw TesseraError(
-            failureText(messages::kCantWrite, output + ": " + messages::kNotTextFile));
-    }
-}
-
-void askOrEnd(Ui& ui, const std::string& question, const std::string& title, MsgStyle style) {
-    if (ui.msgBox(question + title + messages::kQuestionEnd, style) != MsgAnswer::Yes) {
-        throw CommandCancelled{};
-    }
-}
-
 }  // namespace
+
+void Form1::askOrEnd(const std::string& question, MsgStyle style) {
+    if (ui_.msgBox(question + messages::kQuestionEnd, style) != MsgAnswer::Yes)
+        throw CommandCancelled{};
+}
 
 void Form1::finishConversion() {
     // A text output that a failure left open is dropped unclosed, which rolls it back.
     state.tsOut.reset();
+    state.tsHeader.reset();
     if (lblPercent.Width != 0)
         setPercentWidth(0);
 }
 
 void Form1::writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryWriter) {
     refuseInputAsOutput(state.strImgPath, state.strOutPath);
-    if (!isTextOutput(state.strOutPath)) {
+    if (state.strOutPath == kStandardOutputName) {
+        writeTextFile(OutputFile::Mode::StandardOutput, textWriter);
+    } else if (!isTextOutput(state.strOutPath)) {
         (this->*binaryWriter)();  // opens, writes and reports for itself
         return;
+    } else if (!headerPath.empty()) {
+        refuseInputAsOutput(state.strImgPath, headerPath);
+        writeTextPair(textWriter);
+    } else if (mode == OutputFile::Mode::Append) {
+        addTextBlock(fileTitleOf(state.strOutPath), textWriter);
+    } else {
+        writeTextFile(mode, textWriter);
     }
-    if (mode == OutputFile::Mode::Append)
-        refuseBinaryAppendTarget(state.strOutPath);
-    state.tsOut = std::make_unique<TextStream>(state.strOutPath, mode);
-    // Three line ends keep an added block apart from what the file already holds.
-    if (mode == OutputFile::Mode::Append)
-        state.tsOut->WriteBlankLines(3);
-    (this->*textWriter)();
-    refuseChangedInput();
-    state.tsOut->Close();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
 }
 
@@ -68,7 +61,7 @@ void Form1::convertInNewFile(CommonDialog& dialog, Writer textWriter, Writer bin
     runCommand([&] {
         chooseOutput(dialog);
         if (fileExists(state.strOutPath)) {
-            askOrEnd(ui_, messages::kOverwrite, dialog.FileTitle, MsgStyle::YesNoExclamation);
+            askOrEnd(messages::kOverwrite + dialog.FileTitle, MsgStyle::YesNoExclamation);
         }
         state.bAddMode = 0;
         writeOutput(OutputFile::Mode::Replace, textWriter, binaryWriter);
@@ -79,7 +72,7 @@ void Form1::convertInNewFile(CommonDialog& dialog, Writer textWriter, Writer bin
 void Form1::convertAddToFile(CommonDialog& dialog, Writer textWriter, Writer binaryWriter) {
     runCommand([&] {
         chooseOutput(dialog);
-        askOrEnd(ui_, messages::kAdd, dialog.FileTitle, MsgStyle::YesNoQuestion);
+        askOrEnd(messages::kAdd + dialog.FileTitle, MsgStyle::YesNoQuestion);
         state.bAddMode = -1;
         writeOutput(OutputFile::Mode::Append, textWriter, binaryWriter);
     });

@@ -21,11 +21,13 @@ namespace tessera {
 // arrays are 0-based here: element k of the screen order is index k - 1.
 struct ConverterState {
     // Input file and output.
-    std::string strImgPath;             // full path of the current input, picture or sound
-    std::string strImgTitle;            // its name with extension, without folders
-    std::string strOutPath;             // output path accepted in the last save dialog
-    std::int16_t bAddMode = 0;          // 0 for a new file, -1 when adding to an existing one
-    std::unique_ptr<TextStream> tsOut;  // the text output while a text writer runs
+    std::string strImgPath;                // full path of the current input, picture or sound
+    std::string strImgTitle;               // its name with extension, without folders
+    std::string strOutPath;                // output path accepted in the last save dialog
+    std::int16_t bAddMode = 0;             // 0 for a new file, -1 when adding to an existing one
+    std::unique_ptr<TextStream> tsOut;     // the text output while a text writer runs
+    std::unique_ptr<TextStream> tsHeader;  // its header, when the arrays go to a file of their own
+    bool includeGraphicsHeader = true;     // a palette's block includes the graphics header
 
     // Picture.
     std::int32_t lngWidth = 0;

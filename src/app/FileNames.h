@@ -16,5 +16,7 @@ std::string fileTitleOf(std::string_view path);
 bool hasKind(std::string_view path, std::string_view threeLetters);
 // ".h" and ".c" outputs get C text; every other name gets the binary format.
 bool isTextOutput(std::string_view path);
+// The output name that stands for the standard output (C text only).
+inline constexpr const char* kStandardOutputName = "-";
 
 }  // namespace tessera

@@ -8,6 +8,7 @@
 #include "app/ConverterState.h"
 #include "app/Ui.h"
 #include "formats/Progress.h"
+#include "formats/text/TextOutput.h"
 #include "platform/OutputFile.h"
 
 namespace tessera {
@@ -76,6 +77,11 @@ class Form1 {
         "Headers (*.h)|*.h|C Files (*.c)|*.c|SEF Files (*.sef)|*.sef|All Files (*.*)|*.*"};
 
     ConverterState state;
+    // What the command line adds to the window's C text; the window keeps these defaults, which
+    // write its own bytes. A header path sends the declarations there and the arrays to the
+    // output.
+    TextOptions textOptions;
+    std::string headerPath;
 
     // Every control, sorted by tab index.
     std::vector<Control*> controls();
@@ -124,6 +130,14 @@ class Form1 {
     // The save dialog proposes the input's name; its answer becomes strOutPath.
     void chooseOutput(CommonDialog& dialog);
     void writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryWriter);
+    // The three ways C text is written: a file of its own, a header and its data file, a block
+    // added to a file (or put in place of the block of the same name).
+    void writeTextFile(OutputFile::Mode mode, Writer textWriter);
+    void writeTextPair(Writer textWriter);
+    void addTextBlock(const std::string& title, Writer textWriter);
+    TextOutput textOutput() const;
+    // Asks a Yes/No question (its end mark added); anything but Yes ends the command.
+    void askOrEnd(const std::string& question, MsgStyle style);
     void finishConversion();
     // The input as it was loaded: a file that changed since is refused, not mixed with what its
     // load learned.

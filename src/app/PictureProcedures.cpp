@@ -49,7 +49,7 @@ void Form1::WriteImageText() {
         return;
     const PictureInfo& info = *state.picture;
     const bool raw = info.kind == PictureKind::Raw;
-    TextStream& out = *state.tsOut;
+    const TextOutput out = textOutput();
     const std::string& name = txtVar.Text();
     const bool wantPalette = !raw && state.intBpp == 8 && chkPal.Value() == 1;
     const bool wantPixels = raw || state.intBpp == 24 || chkOnlyPal.Value() == 0;
@@ -61,11 +61,11 @@ void Form1::WriteImageText() {
     if (raw)
         RAWRotateRight();
 
-    writePictureHeading(out, {.title = state.strImgTitle,
-                              .name = name,
-                              .width = layout.order.width,
-                              .height = layout.order.height,
-                              .gp32Mode = state.intGP32Mode});
+    writePictureHeading(out.heading(), {.title = state.strImgTitle,
+                                        .name = name,
+                                        .width = layout.order.width,
+                                        .height = layout.order.height,
+                                        .gp32Mode = state.intGP32Mode});
     const Progress writing =
         progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true);
     if (state.intBpp == 24) {
@@ -76,7 +76,7 @@ void Form1::WriteImageText() {
     }
     if (wantPalette) {
         ConvertBMPPalette();
-        writePaletteText(out, name, state.strPal, state.bAddMode == 0);
+        writePaletteText(out, name, state.strPal, state.includeGraphicsHeader);
     }
     if (wantPixels) {
         if (!raw)

@@ -15,7 +15,7 @@ void Form1::WriteSoundText() {
     const SampleLayout samples = samplesToWrite(state.intSndBits, state.lngSndLength);
     const InputFile in = openLoadedInput(state.soundFile);
     SampleReader reader(in, state.lngSndDataOffset, samples.byteCount());
-    writeSoundText(*state.tsOut,
+    writeSoundText(textOutput(),
                    {.title = state.strImgTitle,
                     .name = txtVar.Text(),
                     .frequency = state.lngFreq,

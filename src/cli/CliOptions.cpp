@@ -5,6 +5,7 @@
 
 #include "app/CNames.h"
 #include "app/FileNames.h"
+#include "cli/OptionTable.h"
 
 namespace tessera::cli {
 
@@ -40,27 +41,31 @@ class ArgumentReader {
     std::size_t next_ = 0;
 };
 
-void applyFlag(CliOptions& o, const std::string& option) {
-    if (option == "-h" || option == "--help")
-        o.help = true;
-    else if (option == "--version")
-        o.version = true;
-    else if (option == "--info")
-        o.info = true;
-    else if (option == "-q" || option == "--quiet")
-        o.quiet = true;
-    else if (option == "-v" || option == "--verbose")
-        o.verbose = true;
-    else if (option == "-a" || option == "--append")
-        o.append = true;
-    else if (option == "--palette")
-        o.palette = true;
-    else if (option == "--no-palette")
-        o.palette = false;
-    else if (option == "--only-palette")
-        o.onlyPalette = true;
-    else
-        throw UsageError("unknown option " + option);
+// The table's row for `arg` ("--name", "--fill=0", "-n", "-nship"), with a glued value.
+const OptionSpec& findOption(std::string& arg, std::optional<std::string>& glued) {
+    const bool isLong = arg.rfind("--", 0) == 0;
+    if (isLong) {
+        if (const auto eq = arg.find('='); eq != std::string::npos) {
+            glued = arg.substr(eq + 1);
+            arg.resize(eq);
+        }
+    }
+    for (const OptionSpec& option : optionTable()) {
+        if (isLong ? arg.substr(2) == option.longName : arg[1] == option.shortName) {
+            if (!isLong && arg.size() > 2) {
+                if (!option.valueName)
+                    break;  // "-qv": not an option of ours
+                glued = arg.substr(2);
+                arg.resize(2);
+            }
+            return option;
+        }
+    }
+    throw UsageError("unknown option " + arg);
+}
+
+bool isTextName(const std::string& path) {
+    return path == kStandardOutputName || isTextOutput(path);
 }
 
 void checkCombination(const CliOptions& o, const std::vector<std::string>& files) {
@@ -76,6 +81,15 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
     if (files.size() != 2)
         throw UsageError(files.size() < 2 ? "INPUT and OUTPUT are needed"
                                           : "too many files: " + files[2]);
+    const std::string& output = files[1];
+    if ((o.append || o.replace || o.header) && output == kStandardOutputName)
+        throw UsageError("the standard output can only take a whole text: drop the - OUTPUT");
+    if ((o.header || o.align != 0) && !isTextName(output))
+        throw UsageError("--header and --align are for C text: name OUTPUT .c or .h");
+    if (o.header && (o.append || o.replace))
+        throw UsageError("--header writes both files whole: drop --append and --replace");
+    if (o.header && (!isTextOutput(*o.header) || *o.header == output))
+        throw UsageError("--header needs a .h or .c FILE other than OUTPUT");
 }
 
 }  // namespace
@@ -117,32 +131,10 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
             continue;
         }
         std::optional<std::string> glued;
-        if (arg.rfind("--", 0) == 0) {
-            if (const auto eq = arg.find('='); eq != std::string::npos) {
-                glued = arg.substr(eq + 1);
-                arg.resize(eq);
-            }
-        } else if (arg.size() > 2 && arg.rfind("-n", 0) == 0) {
-            glued = arg.substr(2);
-            arg = "-n";
-        }
-        if (arg == "-n" || arg == "--name") {
-            const std::string name = in.value(arg, glued);
-            if (const std::string problem = cNameProblem(name); !problem.empty())
-                throw UsageError("--name '" + name + "' " + problem);
-            o.name = name;
-        } else if (arg == "--fill") {
-            const std::string fill = in.value(arg, glued);
-            if (fill != "0" && fill != "1")
-                throw UsageError("bad --fill value '" + fill + "': give 0 or 1");
-            o.fill = fill == "1" ? 1 : 0;
-        } else if (arg == "--raw") {
-            o.raw = parseRaw(in.value(arg, glued));
-        } else if (glued) {
+        const OptionSpec& option = findOption(arg, glued);
+        if (!option.valueName && glued)
             throw UsageError("option " + arg + " takes no value");
-        } else {
-            applyFlag(o, arg);
-        }
+        option.apply(o, option.valueName ? in.value(arg, glued) : std::string());
     }
     if (o.help || o.version)
         return o;

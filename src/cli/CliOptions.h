@@ -30,13 +30,16 @@ struct CliOptions {
     bool quiet = false;
     bool verbose = false;
     bool append = false;
+    bool replace = false;  // adds, putting the new block in place of one of the same name
+    int align = 0;         // bytes; 0 leaves the arrays as the window writes them
+    std::optional<std::string> header;
     bool palette = true;  // "Generate Palette" starts checked in the window too
     bool onlyPalette = false;
     int fill = 1;  // "Fill bit with 1" starts selected
     RawSize raw;
     std::optional<std::string> name;
     std::string input;
-    std::string output;  // empty with --info
+    std::string output;  // empty with --info; "-" for the standard output
 };
 
 // Reads the arguments after the program's name. Throws UsageError.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppMessages.h"
+#include "app/FileNames.h"
 #include "app/Form1.h"
 #include "cli/CliUi.h"
 
@@ -79,11 +80,13 @@ int run(const CliOptions& o) {
     const bool sound = inputKind(o.input) == InputKind::Sound;
     const std::string name = o.info ? std::string() : arrayName(o);  // usage checked first
 
-    CliUi ui(o, !o.quiet && ::isatty(STDERR_FILENO) == 1);
+    const bool toStandardOutput = o.output == kStandardOutputName;
+    CliUi ui(o, !o.quiet && !toStandardOutput && ::isatty(STDERR_FILENO) == 1);
     Form1 form(ui);
     CommandButton& load = sound ? form.cmdWAVLoad : form.cmdBMPLoad;
-    CommandButton& convert = sound ? (o.append ? form.cmdWAVConvertAdd : form.cmdWAVConvert)
-                                   : (o.append ? form.cmdBMPConvertAdd : form.cmdBMPConvert);
+    const bool add = o.append || o.replace;
+    CommandButton& convert = sound ? (add ? form.cmdWAVConvertAdd : form.cmdWAVConvert)
+                                   : (add ? form.cmdBMPConvertAdd : form.cmdBMPConvert);
 
     load.click();
     const auto loadMessages = ui.takeMessages();
@@ -104,6 +107,8 @@ int run(const CliOptions& o) {
     if (!sound)
         setPictureOptions(form, o);
     form.txtVar.Text() = name;
+    form.textOptions.align = o.align;
+    form.headerPath = o.header.value_or("");
     convert.click();
     ui.endProgress();
 
@@ -113,8 +118,10 @@ int run(const CliOptions& o) {
         reportFailure(o.output, messages, "nothing was written");
         return kExitFailed;
     }
+    // The standard output carries the C text and nothing else.
     if (o.verbose)
-        std::printf("tessera-cli: %s: %s\n", o.output.c_str(), messages::kDone);
+        std::fprintf(toStandardOutput ? stderr : stdout, "tessera-cli: %s: %s\n", o.output.c_str(),
+                     messages::kDone);
     return kExitOk;
 }
 

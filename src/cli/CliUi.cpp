@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
+#include "app/AppMessages.h"
 #include "app/DialogRAW.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
@@ -17,6 +19,7 @@ namespace tessera::cli {
 namespace {
 
 constexpr int kBarCells = 30;
+constexpr const char* kNameInOutput = ": give --replace to replace it";
 
 bool answerWith(CommonDialog& dialog, const std::string& path) {
     dialog.FileName = path;
@@ -45,6 +48,17 @@ bool CliUi::showSave(CommonDialog& dialog) {
 }
 
 MsgAnswer CliUi::msgBox(const std::string& text, MsgStyle style) {
+    // Replacing a block is what --replace asks for; without it, the second block of one name
+    // that the add would make is refused.
+    if (text.starts_with(messages::kReplaceQuestion)) {
+        if (options_.replace)
+            return MsgAnswer::Yes;
+        const auto nameAt = std::string_view(messages::kReplaceQuestion).size();
+        const std::string name =
+            text.substr(nameAt, text.find(messages::kReplaceQuestionMiddle) - nameAt);
+        messages_.push_back({"it already holds " + name + kNameInOutput, MsgStyle::OkExclamation});
+        return MsgAnswer::No;
+    }
     // The overwrite and add questions: the command line's OUTPUT is meant, as a compiler's is.
     if (style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation)
         return MsgAnswer::Yes;

@@ -50,5 +50,12 @@ static_assert(ScreenOrder{5, 8}.padding() == 0);
 // The text layout of every generated array: 16 literals a line after a six-blank indent.
 inline constexpr int kLiteralsPerLine = 16;
 inline constexpr const char* kIndent = "      ";
+// The suffixes of the #define names; a picture's fill twelve characters, so the values line up.
+inline constexpr const char* kWidthSuffix = "_width      ";
+inline constexpr const char* kHeightSuffix = "_height     ";
+inline constexpr const char* kPalnbSuffix = "_palnb      ";
+inline constexpr const char* kLengthSuffix = "_length      ";
+// A palette is declared in the SDK's graphics header, which a block of C text includes first.
+inline constexpr const char* kGraphicsInclude = "#include \"gpgraphic.h\"";
 
 }  // namespace tessera::gp32

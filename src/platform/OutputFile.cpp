@@ -54,6 +54,11 @@ bool sameContents(int fdA, const std::string& pathB) {
 }  // namespace
 
 OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
+    if (mode == Mode::StandardOutput) {
+        standard_ = true;
+        fd_ = STDOUT_FILENO;
+        return;
+    }
     // A symbolic link is written through, dangling or not: its target is replaced and the link
     // stays a link.
     std::string refusal;
@@ -186,6 +191,10 @@ void OutputFile::copyByReading(std::int64_t from, std::int64_t length) {
 
 void OutputFile::prepare() {
     flush();
+    if (standard_) {  // written as it went
+        fd_ = -1;
+        return;
+    }
     unchanged_ =
         replacing_ && (lock_ ? sameContents(fd_, lock_->fileFd()) : sameContents(fd_, target_));
     // The old file's contents are only given up once the new ones are on the disk. A file that
@@ -202,6 +211,10 @@ void OutputFile::prepare() {
 }
 
 void OutputFile::publish() {
+    if (standard_) {
+        committed_ = true;
+        return;
+    }
     if (temp_.empty() && !unchanged_) {
         // Named and renamed at once: no signal handler can run between the two, and a kill
         // there leaves a locked-by-nobody file that the next run removes.
@@ -232,7 +245,7 @@ void OutputFile::publish() {
 }
 
 void OutputFile::rollback() noexcept {
-    if (fd_ >= 0)
+    if (fd_ >= 0 && !standard_)
         ::close(fd_);
     fd_ = -1;
     if (!temp_.empty())

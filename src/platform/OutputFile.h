@@ -21,9 +21,11 @@ namespace tessera {
 //   for the lock until this one commits or rolls back; the old bytes are readable through
 //   original() and copied over with copyOriginal().
 // - Append: an Update that starts with the whole old file, so parallel appends all survive.
+// - StandardOutput: the bytes go straight to the standard output (the path is only a name for
+//   messages); nothing can be taken back there.
 class OutputFile {
   public:
-    enum class Mode { Replace, Append, Update };
+    enum class Mode { Replace, Append, Update, StandardOutput };
 
     OutputFile(const std::string& path, Mode mode);  // throws TesseraError
     ~OutputFile();                                   // rolls back unless committed
@@ -70,6 +72,7 @@ class OutputFile {
     std::string target_;  // the file really written: a symbolic link's target
     std::string temp_;    // the file being written
     int fd_ = -1;
+    bool standard_ = false;   // StandardOutput
     bool replacing_ = false;  // an existing file is being replaced
     bool unchanged_ = false;  // prepared: the new bytes equal the old ones
     bool committed_ = false;

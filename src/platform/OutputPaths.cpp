@@ -61,7 +61,8 @@ std::string resolveTarget(const std::string& path, std::string& refusal) {
         if (isDescriptorPath(p)) {
             refusal =
                 "it stands for a stream of the program (standard output or the like), "
-                "whose file would be replaced: name the file itself";
+                "whose file would be replaced: give - to write to the standard output, or name "
+                "the file itself";
             return path;
         }
         struct stat st {};

@@ -29,6 +29,7 @@ class TextStream {
     // Text known to be plain ASCII (literals, separators): no conversion on the hot path.
     void writeAscii(std::string_view text) { out_->write(text); }
     void Close() { out_->commit(); }
+    OutputFile& file() { return *out_; }
 
   private:
     std::unique_ptr<OutputFile> out_;

@@ -12,6 +12,7 @@
 #include "formats/Gp32.h"
 #include "formats/Progress.h"
 #include "formats/text/HexDigits.h"
+#include "formats/text/TextOutput.h"
 #include "platform/TextStream.h"
 
 namespace tessera {
@@ -101,15 +102,16 @@ inline std::size_t putHexLiteral(char* out, std::uint32_t value) {
     return static_cast<std::size_t>(2 + digits);
 }
 
-// A whole array of numbers: "DECLARATION[N] = {", then the body with one hexadecimal literal per
+// A whole array of numbers: its opening line, then the body with one hexadecimal literal per
 // value.
 template <typename T>
-void writeHexArray(TextStream& out, const std::string& declaration, std::span<const T> values,
-                   std::int64_t progressEvery, const Progress& progress) {
+void writeHexArray(const TextOutput& out, const std::string& type, const std::string& name,
+                   std::span<const T> values, std::int64_t progressEvery,
+                   const Progress& progress) {
     const auto count = static_cast<std::int64_t>(values.size());
-    out.WriteLine(declaration + "[" + std::to_string(count) + "] = {");
+    writeArrayOpening(out, type, name, count);
     writeCArrayBody(
-        out, count, [values](std::int64_t i, char* o) { return putHexLiteral(o, values[i]); },
+        out.data, count, [values](std::int64_t i, char* o) { return putHexLiteral(o, values[i]); },
         progressEvery, progress);
 }
 

@@ -2,10 +2,6 @@
 
 namespace tessera {
 
-namespace {
-constexpr const char* kFrame = "/////////////////////////////////////////";
-}
-
 std::string printableTitle(std::string_view title) {
     std::string out;
     for (std::size_t i = 0; i < title.size(); ++i) {
@@ -25,19 +21,19 @@ std::string printableTitle(std::string_view title) {
 
 void writeCommentBlock(TextStream& out, const std::string& title,
                        std::initializer_list<std::string> description) {
-    out.WriteLine(kFrame);
+    out.WriteLine(kCommentFrame);
     out.WriteLine("//");
-    out.WriteLine("// Header file for GP32");
+    out.WriteLine(kCommentTitle);
     out.WriteLine("//");
     out.WriteLine("// convertion of " + printableTitle(title) + " file :");
     for (const auto& line : description)
         out.WriteLine(line);
     out.WriteLine("//");
-    out.WriteLine("// with Tessera coded by Zorvane :");
+    out.WriteLine(kCommentCredits);
     out.WriteLine(std::string("//    ") + kProjectPage);
     out.WriteLine(std::string("//    ") + kProjectContact);
     out.WriteLine("//");
-    out.WriteLine(kFrame);
+    out.WriteLine(kCommentFrame);
     out.WriteBlankLines(1);
 }
 

@@ -11,6 +11,9 @@ namespace tessera {
 // Where users of the generated files find us: lines 11 and 12 of every comment block.
 inline constexpr const char* kProjectPage = "https://tessera.example.org";
 inline constexpr const char* kProjectContact = "contact@tessera.example.org";
+inline constexpr const char* kCommentFrame = "/////////////////////////////////////////";
+inline constexpr const char* kCommentTitle = "// Header file for GP32";
+inline constexpr const char* kCommentCredits = "// with Tessera coded by Zorvane :";
 
 // A file name as a line of text: a line end would let the rest of the name out of a `//`
 // comment (and break the window's description), so every control character becomes '?'.

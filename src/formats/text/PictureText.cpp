@@ -7,10 +7,9 @@ namespace tessera {
 
 namespace {
 
-// The suffixes of the #define names fill twelve characters, so the values line up.
-constexpr const char* kWidthSuffix = "_width      ";
-constexpr const char* kHeightSuffix = "_height     ";
-constexpr const char* kPalnbSuffix = "_palnb      ";
+using gp32::kHeightSuffix;
+using gp32::kPalnbSuffix;
+using gp32::kWidthSuffix;
 constexpr std::int64_t kProgressEvery = 16;
 
 }  // namespace
@@ -26,25 +25,26 @@ void writePictureHeading(TextStream& out, const PictureHeading& h) {
     out.WriteBlankLines(1);
 }
 
-void writePaletteText(TextStream& out, const std::string& name,
+void writePaletteText(const TextOutput& out, const std::string& name,
                       std::span<const std::uint16_t> palette, bool includeGraphicsHeader) {
-    out.WriteLine("#define " + name + kPalnbSuffix + std::to_string(palette.size()));
-    out.WriteBlankLines(1);
+    TextStream& heading = out.heading();
+    heading.WriteLine("#define " + name + kPalnbSuffix + std::to_string(palette.size()));
+    heading.WriteBlankLines(1);
     if (includeGraphicsHeader)
-        out.WriteLine("#include \"gpgraphic.h\"");
-    out.WriteBlankLines(1);
-    writeHexArray(out, "GP_PALETTEENTRY " + name + "_Pal", palette, 0, Progress());
-    out.WriteBlankLines(2);
+        heading.WriteLine(gp32::kGraphicsInclude);
+    heading.WriteBlankLines(1);
+    writeHexArray(out, "GP_PALETTEENTRY", name + "_Pal", palette, 0, Progress());
+    out.data.WriteBlankLines(2);
 }
 
-void writeColourArray(TextStream& out, const std::string& name,
+void writeColourArray(const TextOutput& out, const std::string& name,
                       std::span<const std::uint16_t> colours, const Progress& progress) {
-    writeHexArray(out, "const unsigned short " + name, colours, kProgressEvery, progress);
+    writeHexArray(out, "const unsigned short", name, colours, kProgressEvery, progress);
 }
 
-void writeIndexArray(TextStream& out, const std::string& name,
+void writeIndexArray(const TextOutput& out, const std::string& name,
                      std::span<const std::uint8_t> indices, const Progress& progress) {
-    writeHexArray(out, "const unsigned char " + name, indices, kProgressEvery, progress);
+    writeHexArray(out, "const unsigned char", name, indices, kProgressEvery, progress);
 }
 
 }  // namespace tessera

@@ -9,6 +9,7 @@
 namespace tessera {
 
 class TextStream;
+struct TextOutput;
 
 // What opens a picture's block of C text: the comment block and the size defines.
 struct PictureHeading {
@@ -23,13 +24,13 @@ void writePictureHeading(TextStream& out, const PictureHeading& heading);
 
 // The `_palnb` define and the GP_PALETTEENTRY array. A new file includes the SDK's graphics
 // header first; a file being added to already does.
-void writePaletteText(TextStream& out, const std::string& name,
+void writePaletteText(const TextOutput& out, const std::string& name,
                       std::span<const std::uint16_t> palette, bool includeGraphicsHeader);
 
 // The pixel arrays; `progress` hears of every line of 16 literals.
-void writeColourArray(TextStream& out, const std::string& name,
+void writeColourArray(const TextOutput& out, const std::string& name,
                       std::span<const std::uint16_t> colours, const Progress& progress);
-void writeIndexArray(TextStream& out, const std::string& name,
+void writeIndexArray(const TextOutput& out, const std::string& name,
                      std::span<const std::uint8_t> indices, const Progress& progress);
 
 }  // namespace tessera

@@ -24,21 +24,22 @@ std::size_t put16BitLiteral(char* out, std::uint8_t low, std::uint8_t high) {
 
 }  // namespace
 
-void writeSoundText(TextStream& out, const SoundHeading& h, SampleReader& reader,
+void writeSoundText(const TextOutput& out, const SoundHeading& h, SampleReader& reader,
                     const SampleLayout& samples, const Progress& progress) {
+    TextStream& heading = out.heading();
     writeCommentBlock(
-        out, h.title,
+        heading, h.title,
         {"// Freq = " + std::to_string(h.frequency / 1000) + "kHz", "// Mode = " + h.mode,
          "// Data = " + std::to_string(h.bitsPerSample) + " bits"});
     const std::string count = std::to_string(samples.count);
-    out.WriteLine("#define " + h.name + "_length      " + count);
-    out.WriteBlankLines(1);
+    heading.WriteLine("#define " + h.name + gp32::kLengthSuffix + count);
+    heading.WriteBlankLines(1);
     const bool wide = samples.bytesPerSample == 2;
-    out.WriteLine(std::string(wide ? "const unsigned short " : "const unsigned char ") + h.name +
-                  "[" + count + "] = {");
+    writeArrayOpening(out, wide ? "const unsigned short" : "const unsigned char", h.name,
+                      samples.count);
     if (wide) {
         writeCArrayBody(
-            out, samples.count,
+            out.data, samples.count,
             [&](std::int64_t i, char* o) {
                 const std::uint8_t low = reader.byte(2 * i);
                 return put16BitLiteral(o, low, reader.byte(2 * i + 1));
@@ -46,7 +47,7 @@ void writeSoundText(TextStream& out, const SoundHeading& h, SampleReader& reader
             kProgressEvery16Bit, progress);
     } else {
         writeCArrayBody(
-            out, samples.count,
+            out.data, samples.count,
             [&](std::int64_t i, char* o) { return putHexLiteral(o, reader.byte(i)); },
             kProgressEvery8Bit, progress);
     }

@@ -8,7 +8,7 @@
 
 namespace tessera {
 
-class TextStream;
+struct TextOutput;
 
 // What opens a sound's block of C text.
 struct SoundHeading {
@@ -20,7 +20,7 @@ struct SoundHeading {
 };
 
 // The comment block, the `_length` define and the array of samples, read front to back.
-void writeSoundText(TextStream& out, const SoundHeading& heading, SampleReader& samples,
+void writeSoundText(const TextOutput& out, const SoundHeading& heading, SampleReader& samples,
                     const SampleLayout& layout, const Progress& progress);
 
 }  // namespace tessera
