@@ -30,9 +30,13 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     writeFile(dir.path("alaw.wav"), buildWav(Bytes(8, 0), {.format = 6}));
     writeFile(dir.path("quad.wav"), buildWav(Bytes(8, 0), {.channels = 4}));
     writeText(dir.path("notes.png"), "not a picture");
+    writeText(dir.path("x.raw"), "RAW");
     fs::create_directory(dir.path("folder.bmp"));
     for (const char* out : {"out.gpg", "out.sef", "out.h"})
         writeText(dir.path(out), "kept");
+    const std::string kTooBig =
+        "x.raw: Can't convert this picture :(: It is too big: more than "
+        "67108864 pixels once its columns are padded.";
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> rows{
         // clang-format off
         {{"-h"}, 0, "Usage: tessera-cli [options] INPUT OUTPUT\n"},
@@ -61,7 +65,12 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2'"},
         {{"--raw", "320", "i", "o"}, 2, "bad --raw value '320'"},
         {{"-n", "my-ship", "i", "o"}, 2, "'my-ship' is not a C identifier"},
-        {{"--name=int", "i", "o"}, 2, "'int' is not a C identifier"},
+        {{"--name=int", "i", "o"}, 2, "'int' is a keyword of C or C++"},
+        {{"-nasm", "i", "o"}, 2, "'asm' is a keyword"}, {{"-n_BitInt", "i", "o"}, 2, "reserved"},
+        {{"-n_Decimal64", "i", "o"}, 2, "reserved"}, {{"-na__b", "i", "o"}, 2, "reserved"},
+        {{"\u65e5\u672c.bmp", "o"}, 2, "one with --name"},  // all-CJK: ______
+        {{"--raw=1000000000x1", "x.raw", "o.h"}, 1, kTooBig},  // as 999999999 does
+        {{"--raw=999999999x1", "x.raw", "o.h"}, 1, kTooBig},
         {{"--no-palette", "--only-palette", "i", "o"}, 2, "--only-palette"},
         {{"--info", "i", "o"}, 2, "--info takes one INPUT"}, {{"--info", "-a", "i"}, 2, "--append"},
         {{"--align=3", "i", "o.h"}, 2, "bad --align value '3'"},
@@ -88,6 +97,23 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         for (const char* out : {"out.gpg", "out.sef", "out.h"})
             EXPECT_EQ(readText(dir.path(out)), "kept") << out;
     }
+}
+
+// A -v line that cannot be printed (stdout on a full disk) does not make a kept conversion look
+// failed: a script retrying on failure would add the block twice. --info prints its result, so
+// there it is a failure.
+TEST(CliUsage, AnUnprintableVerboseLineDoesNotFailAConversion) {
+    TempDir dir;
+    writeFile(dir.path("beep.wav"), buildWav({1, 2, 3, 4}));
+    writeText(dir.path("out.h"), "kept\n");
+    auto run =
+        runProgram({TESSERA_CLI_PATH, "-v", "-a", "beep.wav", "out.h"}, dir.dir(), "/dev/full");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "tessera-cli: done, but the standard output cannot be written\n");
+    const std::string text = readText(dir.path("out.h"));
+    EXPECT_EQ(text.find("beep.wav"), text.rfind("beep.wav"));
+    run = runProgram({TESSERA_CLI_PATH, "--info", "beep.wav"}, dir.dir(), "/dev/full");
+    EXPECT_EQ(run.exitCode, 1);
 }
 
 // The README's option table and --help name the same options: --help is made from the parser's

@@ -62,7 +62,9 @@ struct HeaderCompile : test::WindowFixture {
 TEST_F(HeaderCompile, PicturesAndSoundsCompileToTheirValues) {
     loadBmp("photo.bmp", photo);
     convert("photo.h");
-    loadBmp("tiles.bmp", tiles);
+    loadBmp("ti\nles\r\x7f.bmp", tiles);  // line ends in a name must stay inside the comment
+    EXPECT_EQ(form.lblBMPName.Caption.find("ti?les??.bmp\r\n"), 15u) << form.lblBMPName.Caption;
+    form.txtVar.Text() = "tiles";
     convert("tiles.h");
     const Bytes narrow = test::buildRaw(Picture::pattern(33, 1, 8));
     loadWav(wide, {.channels = 2, .bits = 16}, "wide.wav");

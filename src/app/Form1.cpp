@@ -97,6 +97,10 @@ InputFile Form1::openLoadedInput(const FileStamp& loaded) const {
     return in;
 }
 
+void Form1::refuseChangedInput() const {
+    openLoadedInput(state.picture ? state.picture->file : state.soundFile);
+}
+
 void Form1::showFailure(const std::string& text, FileRole about) {
     ui_.showFailure(text, about);
 }

@@ -143,6 +143,9 @@ class Form1 {
     // The input as it was loaded: a file that changed since is refused, not mixed with what its
     // load learned.
     InputFile openLoadedInput(const FileStamp& loaded) const;
+    // Called once everything is written and before it is kept: an input cut or rewritten while
+    // it was read would give a mix of old and new bytes, or zeros, reported as done.
+    void refuseChangedInput() const;
     std::int32_t fillBit() const { return optFill1.Value ? 1 : 0; }
     // 8 when the loaded picture becomes palette indices, 24 when it becomes GP32 colours.
     std::int16_t pictureDepth() const {

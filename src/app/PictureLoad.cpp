@@ -8,6 +8,7 @@
 #include "app/VbConvert.h"
 #include "formats/picture/BmpInfo.h"
 #include "formats/picture/PngReader.h"
+#include "formats/text/CommentBlock.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
 
@@ -97,8 +98,8 @@ void Form1::cmdBMPLoad_Click() {
             dataLength = in.length() - state.lngDataOffset;
         }
 
-        state.strImgTitle = dlgBMPFile.FileTitle;
-        lblBMPName.Caption = pictureInfo(dlgBMPFile.FileTitle, state.lngWidth, state.lngHeight,
+        state.strImgTitle = printableTitle(dlgBMPFile.FileTitle);
+        lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth, state.lngHeight,
                                          state.intBpp, dataLength);
         txtVar.Text() = withoutExtension(state.strImgTitle);
         state.intGP32Mode = convertedDepth(*state.picture) == 8 ? 8 : 16;

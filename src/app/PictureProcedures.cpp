@@ -109,6 +109,7 @@ void Form1::WriteGPGFile() {
     ConvertBMPPixels();
     writeGpg(out, state.bytData,
              progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true));
+    refuseChangedInput();
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
 }

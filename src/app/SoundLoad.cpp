@@ -5,6 +5,7 @@
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "formats/sound/WavReader.h"
+#include "formats/text/CommentBlock.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
 
@@ -67,9 +68,9 @@ void Form1::cmdWAVLoad_Click() {
             return;
         }
 
-        state.strImgTitle = dlgWAVFile.FileTitle;
+        state.strImgTitle = printableTitle(dlgWAVFile.FileTitle);
         txtVar.Text() = withoutExtension(state.strImgTitle);
-        lblBMPName.Caption = soundInfo(dlgWAVFile.FileTitle, state);
+        lblBMPName.Caption = soundInfo(state.strImgTitle, state);
         soundLoadCompletes();
         completed = true;
     });

@@ -51,6 +51,7 @@ void Form1::WriteSEFFile() {
         samples.narrowed() ? static_cast<std::int32_t>(samples.byteCount()) : state.lngSndLength;
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
     writeSef(out, reader, samples, length, progressBar(0, kFullProgress, false));
+    refuseChangedInput();
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
 }

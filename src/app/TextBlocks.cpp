@@ -36,6 +36,7 @@ void Form1::writeTextFile(OutputFile::Mode mode, Writer textWriter) {
     state.includeGraphicsHeader = true;
     state.tsOut = std::make_unique<TextStream>(state.strOutPath, mode);
     (this->*textWriter)();
+    refuseChangedInput();
     state.tsOut->Close();
 }
 
@@ -48,6 +49,7 @@ void Form1::writeTextPair(Writer textWriter) {
     writeDataOpening(*state.tsOut, headerName);
     (this->*textWriter)();
     writeHeaderClosing(*state.tsHeader, headerName);
+    refuseChangedInput();
     // Both files are complete on the disk before either takes its name, so a failure leaves
     // both as they were.
     state.tsOut->file().prepare();
@@ -87,6 +89,7 @@ void Form1::addTextBlock(const std::string& title, Writer textWriter) {
         state.tsOut->WriteBlankLines(3);
         (this->*textWriter)();
     }
+    refuseChangedInput();
     state.tsOut->Close();
 }
 

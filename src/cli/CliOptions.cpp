@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/CNames.h"
 #include "app/FileNames.h"
 #include "cli/OptionTable.h"
 
@@ -13,14 +14,11 @@ namespace {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool isIdentifierChar(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
 
-// A positive size of at most nine digits: anything larger is no picture.
+// A whole number, as typed into the RAW dialog: whether it is in range is the dialog's to say,
+// so 0 and 10-digit sizes get the window's own message, as 999999999 does.
 bool isSize(std::string_view text) {
-    return !text.empty() && text.size() <= 9 && std::all_of(text.begin(), text.end(), isDigit) &&
-           text.find_first_not_of('0') != std::string_view::npos;
+    return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
 }
 
 // Walks the arguments, handing out option values whether they are glued ("--fill=0", "-nship")
@@ -147,48 +145,11 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
     return o;
 }
 
-namespace {
-
-// The words a C compiler (C23 included) reserves: an array called `int` would not compile.
-bool isCKeyword(std::string_view text) {
-    static constexpr std::string_view kKeywords[] = {
-        "alignas",      "alignof",    "auto",          "bool",         "break",
-        "case",         "char",       "const",         "constexpr",    "continue",
-        "default",      "do",         "double",        "else",         "enum",
-        "extern",       "false",      "float",         "for",          "goto",
-        "if",           "inline",     "int",           "long",         "nullptr",
-        "register",     "restrict",   "return",        "short",        "signed",
-        "sizeof",       "static",     "static_assert", "struct",       "switch",
-        "thread_local", "true",       "typedef",       "typeof",       "typeof_unqual",
-        "union",        "unsigned",   "void",          "volatile",     "while",
-        "_Alignas",     "_Alignof",   "_Atomic",       "_Bool",        "_Complex",
-        "_Generic",     "_Imaginary", "_Noreturn",     "_Thread_local"};
-    return std::find(std::begin(kKeywords), std::end(kKeywords), text) != std::end(kKeywords);
-}
-
-}  // namespace
-
-bool isCIdentifier(std::string_view text) {
-    return !text.empty() && !isDigit(text.front()) &&
-           std::all_of(text.begin(), text.end(), isIdentifierChar) && !isCKeyword(text);
-}
-
-std::string identifierFrom(std::string_view text) {
-    std::string out;
-    if (!text.empty() && isDigit(text.front()))
-        out += '_';
-    for (const char c : text)
-        out += isIdentifierChar(c) ? c : '_';
-    if (isCKeyword(out))
-        out += '_';
-    return out;
-}
-
 std::string arrayName(const CliOptions& options) {
     if (options.name)
         return *options.name;
     const std::string name = identifierFrom(withoutExtension(fileTitleOf(options.input)));
-    if (name.empty()) {
+    if (!isCIdentifier(name)) {
         throw UsageError("no array name can be made from '" + options.input +
                          "': give one with --name");
     }

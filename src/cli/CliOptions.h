@@ -45,16 +45,11 @@ struct CliOptions {
 // Reads the arguments after the program's name. Throws UsageError.
 CliOptions parseArguments(const std::vector<std::string>& args);
 
-// "WxH", "WxHx8" or "WxHx24" with positive sizes. Throws UsageError.
+// "WxH", "WxHx8" or "WxHx24" with whole numbers. Throws UsageError.
 RawSize parseRaw(std::string_view text);
 
-// A name C accepts for an array: not empty, no leading digit, no keyword.
-bool isCIdentifier(std::string_view text);
-// Every character other than a letter, digit or underscore becomes an underscore; a leading
-// digit gets an underscore before it, a keyword one after it. Nothing stays nothing.
-std::string identifierFrom(std::string_view text);
 // The array name: --name, or the input's file name without its last four characters made into
-// an identifier. Throws UsageError when there is none.
+// an identifier (see app/CNames.h). Throws UsageError when there is none.
 std::string arrayName(const CliOptions& options);
 
 InputKind inputKind(std::string_view path);

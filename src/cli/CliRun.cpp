@@ -9,6 +9,7 @@
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "cli/CliUi.h"
+#include "formats/picture/PictureLayout.h"
 
 namespace tessera::cli {
 
@@ -64,6 +65,8 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
         (s.intBpp != 8 && s.intBpp != 24))
         return;
     const std::int64_t needed = std::int64_t{s.lngWidth} * s.lngHeight * (s.intBpp / 8);
+    if (gp32::ScreenOrder{s.lngWidth, s.lngHeight}.count() > kMaxElements)
+        return;  // refused for its size in a moment, which says all there is to say
     const std::int64_t length = s.picture->file.size;
     if (length == needed)
         return;

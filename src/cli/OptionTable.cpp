@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/CNames.h"
 #include "formats/text/TextOutput.h"
 
 namespace tessera::cli {
@@ -10,8 +11,8 @@ namespace tessera::cli {
 namespace {
 
 void setName(CliOptions& o, const std::string& name) {
-    if (!isCIdentifier(name))
-        throw UsageError("--name '" + name + "' is not a C identifier");
+    if (const std::string problem = cNameProblem(name); !problem.empty())
+        throw UsageError("--name '" + name + "' " + problem);
     o.name = name;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Version.h"
+#include "app/FileNames.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "cli/OptionTable.h"
@@ -31,10 +32,18 @@ int main(int argc, char** argv) {
             return kExitOk;
         }
         const int status = run(options);
-        // --info into a full disk is a failure too, not an empty description.
+        // --info into a full disk is a failure too, not an empty description. A conversion's
+        // -v line is not its result: the output is written and kept, so a script that retries
+        // on failure would add the block twice; the lost line is only mentioned. Output on the
+        // standard output is the result itself.
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            std::fputs("tessera-cli: cannot write the standard output\n", stderr);
-            return kExitFailed;
+            const bool converted = !options.info &&
+                                   options.output != tessera::kStandardOutputName &&
+                                   status == kExitOk;
+            std::fputs(converted ? "tessera-cli: done, but the standard output cannot be written\n"
+                                 : "tessera-cli: cannot write the standard output\n",
+                       stderr);
+            return converted ? kExitOk : kExitFailed;
         }
         return status;
     } catch (const UsageError& e) {

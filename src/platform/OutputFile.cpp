@@ -15,44 +15,13 @@
 
 #include "platform/Errors.h"
 #include "platform/FileChecks.h"
+#include "platform/OutputPaths.h"
 #include "platform/PlatformMessages.h"
 #include "platform/Signals.h"
 
 namespace tessera {
 
 namespace {
-
-// A symbolic link is written through: its target is replaced and the link stays a link.
-std::string resolveTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        std::array<char, PATH_MAX + 1> resolved{};
-        if (::realpath(path.c_str(), resolved.data()) != nullptr)
-            return resolved.data();
-    }
-    return path;
-}
-
-// A new file beside the target, named after it, created with the given permissions less the
-// process's creation mask, as any new file of the user's would be.
-int createTemporary(const std::string& target, mode_t perms, std::string& name, int& err) {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device seed;
-    std::minstd_rand next(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string suffix(6, 'x');
-        for (char& c : suffix)
-            c = kLetters[next() % (sizeof kLetters - 1)];
-        name = directoryOf(target) + "/." + baseOf(target) + ".tessera-" + suffix;
-        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, perms);
-        if (fd >= 0 || errno != EEXIST) {
-            err = errno;
-            return fd;
-        }
-    }
-    err = EEXIST;
-    return -1;
-}
 
 bool sameContents(int fdA, int fdB) {
     struct stat a {
@@ -84,19 +53,27 @@ bool sameContents(int fdA, const std::string& pathB) {
 
 }  // namespace
 
-OutputFile::OutputFile(const std::string& path, Mode mode)
-    : path_(path), target_(resolveTarget(path)) {
+OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
     if (mode == Mode::StandardOutput) {
         standard_ = true;
         fd_ = STDOUT_FILENO;
         return;
     }
+    // A symbolic link is written through, dangling or not: its target is replaced and the link
+    // stays a link.
+    std::string refusal;
+    target_ = resolveTarget(path, refusal);
+    if (!refusal.empty())
+        fail(refusal);
     struct stat st {};
     bool exists = ::stat(target_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         fail(messages::kIsFolder);
     if (exists && !S_ISREG(st.st_mode))
         fail(messages::kNotRegular);
+    if (exists && !(refusal = replacementRefusal(target_, st)).empty())
+        fail(refusal);
+
     // A replacement is renamed over the old file, which the folder's rights alone would allow:
     // a file the user may not write is refused here, as writing into it would be.
     if (exists && ::access(target_.c_str(), W_OK) != 0)
@@ -117,19 +94,25 @@ OutputFile::OutputFile(const std::string& path, Mode mode)
     }
 
     replacing_ = exists;
+    removeStaleTemporaries(target_);  // what killed runs left
     int err = 0;
     {
         const TerminationHeld held;
         fd_ = createTemporary(target_, exists ? (st.st_mode & 07777) : 0666, temp_, err);
-        if (fd_ >= 0)
+        if (fd_ >= 0 && !temp_.empty())
             pendingSlot_ = registerPendingOutput(temp_.c_str());
     }
     if (fd_ < 0) {
         temp_.clear();
-        fail(std::strerror(err));
+        fail(creationFailure(target_, err));
     }
     try {
-        // The replacement keeps the old file's permissions, which the creation mask may have cut.
+        // The replacement keeps the old file's owner and group where we may give them (root
+        // may give both, the owner a group of theirs), and its permissions, which the creation
+        // mask may have cut (after chown, which clears the set-id bits).
+        if (exists && ::fchown(fd_, st.st_uid, st.st_gid) != 0) {
+            [[maybe_unused]] const int groupOnly = ::fchown(fd_, static_cast<uid_t>(-1), st.st_gid);
+        }
         if (exists && ::fchmod(fd_, st.st_mode & 07777) != 0)
             fail(std::strerror(errno));
         if (mode == Mode::Append && original_)
@@ -218,6 +201,8 @@ void OutputFile::prepare() {
     // file would dominate a build converting a thousand small tiles.
     if (!unchanged_ && replacing_ && ::fsync(fd_) != 0)
         fail(std::strerror(errno));
+    if (temp_.empty())
+        return;  // an unnamed file needs its descriptor to be given a name
     const int rc = ::close(fd_);
     fd_ = -1;
     if (rc != 0)
@@ -229,11 +214,27 @@ void OutputFile::publish() {
         committed_ = true;
         return;
     }
-    if (unchanged_) {
-        ::unlink(temp_.c_str());
+    if (temp_.empty() && !unchanged_) {
+        // Named and renamed at once: no signal handler can run between the two, and a kill
+        // there leaves a locked-by-nobody file that the next run removes.
+        const TerminationHeld held;
+        std::string name;
+        if (!linkTemporary(fd_, target_, name))
+            fail(creationFailure(target_, errno));
+        if (::rename(name.c_str(), target_.c_str()) != 0) {
+            const int err = errno;
+            ::unlink(name.c_str());
+            fail(std::strerror(err));
+        }
+    } else if (unchanged_) {
+        if (!temp_.empty())
+            ::unlink(temp_.c_str());
     } else if (::rename(temp_.c_str(), target_.c_str()) != 0) {
         fail(std::strerror(errno));
     }
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
     unregisterPendingOutput(pendingSlot_);
     temp_.clear();
     original_.reset();

@@ -42,15 +42,18 @@ static std::string quoted(const std::string& text) {  // for sh: 'it'\''s'
     return q + "'";
 }
 
-ProgramRun runProgram(const std::vector<std::string>& argv, const std::string& workDir) {
+ProgramRun runProgram(const std::vector<std::string>& argv, const std::string& workDir,
+                      const std::string& stdoutTo) {
     TempDir capture;
-    const std::string out = capture.path("out"), err = capture.path("err");
+    const std::string out = stdoutTo.empty() ? capture.path("out") : stdoutTo,
+                      err = capture.path("err");
     std::string command = workDir.empty() ? "" : "cd " + quoted(workDir) + " && ";
     for (const auto& a : argv)
         command += quoted(a) + ' ';
     command += "</dev/null >" + quoted(out) + " 2>" + quoted(err);
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(out), readText(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, stdoutTo.empty() ? readText(out) : "",
+            readText(err)};
 }
 
 std::vector<std::string> folderEntries(const std::string& dir) {

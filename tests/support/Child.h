@@ -28,8 +28,10 @@ struct ProgramRun {
     int exitCode = -1;
     std::string out, err;
 };
-// Runs `argv` in `workDir` (or here), stdin from /dev/null, stdout and stderr captured.
-ProgramRun runProgram(const std::vector<std::string>& argv, const std::string& workDir = {});
+// Runs `argv` in `workDir` (or here), stdin from /dev/null, stdout (unless sent to `stdoutTo`)
+// and stderr captured.
+ProgramRun runProgram(const std::vector<std::string>& argv, const std::string& workDir = {},
+                      const std::string& stdoutTo = {});
 
 // The names in a folder, sorted: to see that nothing was left behind.
 std::vector<std::string> folderEntries(const std::string& dir);

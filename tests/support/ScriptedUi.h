@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,7 +60,12 @@ class ScriptedUi : public Ui {
         if (a.ok)
             d.OKButton.click();
     }
-    void progressChanged(double width) override { progress.push_back(width); }
+    std::function<void()> onProgress;  // what happens meanwhile, say to the input file
+    void progressChanged(double width) override {
+        progress.push_back(width);
+        if (onProgress)
+            onProgress();
+    }
 
     static bool isQuestion(MsgStyle s) {
         return s == MsgStyle::YesNoQuestion || s == MsgStyle::YesNoExclamation;

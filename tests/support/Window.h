@@ -13,12 +13,13 @@
 namespace tessera::test {
 
 // What a person does in the window: load `input` (answering the RAW dialog with `raw`), set the
-// controls with `setup`, convert to `output`, new or added. Returns the messages shown, the two
-// questions (both answered Yes) left out.
+// controls with `setup`, convert to `output`, new or added, `during` running at each step of the
+// progress bar. Returns the messages shown, the two questions (both answered Yes) left out.
 inline std::vector<std::string> convertInWindow(const std::string& input, const std::string& output,
                                                 bool add = false,
                                                 const ScriptedUi::RawAnswer& raw = {},
-                                                const std::function<void(Form1&)>& setup = {}) {
+                                                const std::function<void(Form1&)>& setup = {},
+                                                const std::function<void()>& during = {}) {
     ScriptedUi ui;
     ui.openWith(input);
     ui.saveAs(output);
@@ -28,6 +29,7 @@ inline std::vector<std::string> convertInWindow(const std::string& input, const 
     (sound ? form.cmdWAVLoad : form.cmdBMPLoad).click();
     if (setup)
         setup(form);
+    ui.onProgress = during;
     (sound ? (add ? form.cmdWAVConvertAdd : form.cmdWAVConvert)
            : (add ? form.cmdBMPConvertAdd : form.cmdBMPConvert))
         .click();

@@ -16,8 +16,10 @@ namespace {
 // one after the other, `at[r]` is the 0-based position of row r's first pixel (column 0), the
 // next columns follow a column length apart. Screen order runs down the columns, so rows are
 // placed in bands, column by column: neighbouring rows land side by side in memory instead of a
-// page apart for every pixel.
+// page apart for every pixel. A band is capped in bytes too: a picture claiming a row of millions
+// of pixels gets a band of one row, not sixteen times the row on top of its screen array.
 constexpr std::int64_t kBandRows = 16;
+constexpr std::size_t kBandBytes = std::size_t{1} << 20;
 
 template <typename Place>
 void placeRows(const InputFile& in, const PictureLayout& layout, const Progress& progress,
@@ -25,10 +27,13 @@ void placeRows(const InputFile& in, const PictureLayout& layout, const Progress&
     const RowReader rows(in, layout);
     const std::int64_t height = layout.order.height;
     const auto rowBytes = static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel);
-    std::vector<std::uint8_t> band(rowBytes * kBandRows);
+    const auto bandRows =
+        std::clamp(static_cast<std::int64_t>(kBandBytes / std::max<std::size_t>(rowBytes, 1)),
+                   std::int64_t{1}, kBandRows);
+    std::vector<std::uint8_t> band(rowBytes * static_cast<std::size_t>(bandRows));
     std::int64_t at[kBandRows];
-    for (std::int64_t first = 0; first < height; first += kBandRows) {
-        const std::int64_t end = std::min(first + kBandRows, height);
+    for (std::int64_t first = 0; first < height; first += bandRows) {
+        const std::int64_t end = std::min(first + bandRows, height);
         int n = 0;
         for (std::int64_t i = first; i < end; ++i) {
             if (rows.read(i, std::span(band).subspan(n * rowBytes, rowBytes)))

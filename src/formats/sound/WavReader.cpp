@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "formats/sound/ChunkHeaders.h"
 #include "platform/InputFile.h"
 
 namespace tessera {
@@ -55,13 +56,15 @@ WavReading walkWavChunks(const InputFile& file) {
     bool dataSeen = false;
     std::int64_t dataLength = 0;
 
+    ChunkHeaderReader headers(file);
     std::int64_t pos = kRiffHeaderSize;
     while (pos + kChunkHeaderSize <= end && !(formatSeen && dataSeen)) {
         const std::int64_t body = pos + kChunkHeaderSize;
-        const std::uint32_t size = file.readU32(pos + 4);
+        const ChunkHeader header = headers.at(pos);
+        const std::uint32_t size = header.size;
         const bool fitsInFile = body + size <= end;
 
-        if (tagAt(file, pos, "fmt ") && !formatSeen) {
+        if (header.is("fmt ") && !formatSeen) {
             formatSeen = true;
             formatUsable = size >= kMinFormatSize && fitsInFile;
             if (formatUsable) {
@@ -70,7 +73,7 @@ WavReading walkWavChunks(const InputFile& file) {
                 result.layout.sampleRate = file.readU32(body + 4);
                 result.layout.bitsPerSample = file.readU16(body + 14);
             }
-        } else if (tagAt(file, pos, "data") && !dataSeen) {
+        } else if (header.is("data") && !dataSeen) {
             // A recorder that was cut off leaves a size larger than what it wrote: take what
             // is really there.
             dataSeen = true;

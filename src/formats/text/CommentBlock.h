@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "platform/TextStream.h"
 
@@ -13,6 +14,10 @@ inline constexpr const char* kProjectContact = "contact@tessera.example.org";
 inline constexpr const char* kCommentFrame = "/////////////////////////////////////////";
 inline constexpr const char* kCommentTitle = "// Header file for GP32";
 inline constexpr const char* kCommentCredits = "// with Tessera coded by Zorvane :";
+
+// A file name as a line of text: a line end would let the rest of the name out of a `//`
+// comment (and break the window's description), so every control character becomes '?'.
+std::string printableTitle(std::string_view title);
 
 // The fifteen-line comment block that opens every block of generated C text: a frame of 41
 // slashes, the converted file's title, the description lines of the picture or sound, the
