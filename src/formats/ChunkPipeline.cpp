@@ -30,7 +30,7 @@ class Crew {
             const std::lock_guard lock(mutex_);
             stop_ = true;
         }
-        changed_.notify_all();
+        workReady_.notify_all();
         for (auto& t : threads_)
             t.join();
     }
@@ -46,13 +46,15 @@ class Crew {
             for (; prepared < chunks_ && prepared < k + slots_; ++prepared) {
                 if (steps_.prepare)
                     steps_.prepare(prepared, slotOf(prepared));
-                const std::lock_guard lock(mutex_);
-                available_ = prepared + 1;
-                changed_.notify_all();
+                {
+                    const std::lock_guard lock(mutex_);
+                    available_ = prepared + 1;
+                }
+                workReady_.notify_one();
             }
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock, [&] { return error_ || doneChunk_[slotOf(k)] == k; });
+                chunkDone_.wait(lock, [&] { return error_ || doneChunk_[slotOf(k)] == k; });
                 if (error_)
                     std::rethrow_exception(error_);
             }
@@ -66,7 +68,7 @@ class Crew {
     void workLoop() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [&] { return stop_ || next_ < available_; });
+            workReady_.wait(lock, [&] { return stop_ || next_ < available_; });
             if (stop_)
                 return;
             const std::int64_t k = next_++;
@@ -81,7 +83,7 @@ class Crew {
             if (failure && !error_)
                 error_ = failure;
             doneChunk_[slotOf(k)] = k;
-            changed_.notify_all();
+            chunkDone_.notify_one();  // only the calling thread waits for chunks
         }
     }
 
@@ -89,7 +91,8 @@ class Crew {
     const int slots_;
     const ChunkSteps& steps_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable workReady_;    // workers wait here for a prepared chunk
+    std::condition_variable chunkDone_;    // the calling thread waits here for a worked one
     std::int64_t available_ = 0;           // chunks prepared so far
     std::int64_t next_ = 0;                // the next chunk a worker takes
     std::vector<std::int64_t> doneChunk_;  // per slot: the last chunk worked in it

@@ -41,10 +41,12 @@ void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& ch
                        out.writeAscii(std::string_view(texts[slot].data(), lengths[slot]));
                        if (progressEvery <= 0)
                            return;
+                       // Once a chunk: the bar moves as often as a view can show it, and a
+                       // million calls are not spent on a large picture.
                        const auto [begin, end] = range(chunk);
-                       for (std::int64_t i = (begin / progressEvery + 1) * progressEvery; i <= end;
-                            i += progressEvery)
-                           progress(i, count);
+                       const std::int64_t last = end / progressEvery * progressEvery;
+                       if (last > begin)
+                           progress(last, count);
                    }});
     out.writeAscii("\r\n};\r\n");
 }

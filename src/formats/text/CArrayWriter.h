@@ -98,8 +98,8 @@ inline constexpr std::int64_t kChunkElements = 8192;
 
 // Writes the body of `count` elements, from the line after the opening line to "};". The
 // chunks are formatted on the machine's cores and written in order. `progress(i, count)` runs on
-// the calling thread for every multiple i of `progressEvery` (a multiple of 16; 0 for never) once
-// the text up to element i is written.
+// the calling thread once a chunk is written, with i the last multiple of `progressEvery` (0 for
+// never) the chunk reaches; a chunk that reaches none reports nothing.
 void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& chunks,
                      std::int64_t progressEvery, const Progress& progress);
 

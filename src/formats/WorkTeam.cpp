@@ -1,0 +1,62 @@
+#include "formats/WorkTeam.h"
+
+#include <algorithm>
+
+namespace tessera {
+
+int WorkTeam::coreCount() {
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+}
+
+WorkTeam::WorkTeam(int members) : members_(std::max(members, 1)) {
+    for (int part = 1; part < members_; ++part)
+        threads_.emplace_back([this, part] { member(part); });
+}
+
+WorkTeam::~WorkTeam() {
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    for (auto& t : threads_)
+        t.join();
+}
+
+void WorkTeam::run(const Job& job) {
+    const int parts = size();
+    if (parts == 1) {
+        job(0, 1);
+        return;
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        job_ = &job;
+        pending_ = parts - 1;
+        ++round_;
+    }
+    changed_.notify_all();
+    job(0, parts);
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return pending_ == 0; });
+    job_ = nullptr;
+}
+
+void WorkTeam::member(int part) {
+    std::int64_t seen = 0;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [&] { return stop_ || round_ != seen; });
+        if (stop_)
+            return;
+        seen = round_;
+        const Job& job = *job_;
+        lock.unlock();
+        job(part, size());
+        lock.lock();
+        if (--pending_ == 0)
+            changed_.notify_all();
+    }
+}
+
+}  // namespace tessera
