@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Signals.h"
+
 namespace tessera {
 
 namespace {
@@ -38,8 +40,14 @@ class Crew {
     Crew& operator=(const Crew&) = delete;
 
     void run(int workers) {
-        for (int w = 0; w < workers; ++w)
-            threads_.emplace_back([this] { workLoop(); });
+        {
+            // Workers are born with the terminating signals blocked, so a signal always finds
+            // the calling thread, the one writing: it cannot write on while the handler undoes
+            // the output on another thread.
+            const TerminationHeld held;
+            for (int w = 0; w < workers; ++w)
+                threads_.emplace_back([this] { workLoop(); });
+        }
         std::int64_t prepared = 0;
         for (std::int64_t k = 0; k < chunks_; ++k) {
             // Chunks up to `slots` ahead of the one being finished have a free slot.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Signals.h"
+
 namespace tessera {
 
 int WorkTeam::coreCount() {
@@ -9,6 +11,9 @@ int WorkTeam::coreCount() {
 }
 
 WorkTeam::WorkTeam(int members) : members_(std::max(members, 1)) {
+    // Members are born with the terminating signals blocked (see runChunks): only the calling
+    // thread writes, so only it may run the handler that undoes the output.
+    const TerminationHeld held;
     for (int part = 1; part < members_; ++part)
         threads_.emplace_back([this, part] { member(part); });
 }

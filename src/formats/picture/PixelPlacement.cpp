@@ -1,6 +1,8 @@
 #include "formats/picture/PixelPlacement.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -38,20 +40,71 @@ struct Band {
     std::int64_t step;
 };
 
+// Rows r0 to r1 - 1 of columns j0 to j1 - 1 of the band, one pixel at a time.
 template <typename T, typename Pixel>
-void placeBand(const Band& band, std::int64_t column, std::int64_t bytes, std::int64_t j0,
-               std::int64_t j1, T* out, Pixel&& pixel) {
+void placeBand(const Band& band, int r0, int r1, std::int64_t column, std::int64_t bytes,
+               std::int64_t j0, std::int64_t j1, T* out, Pixel&& pixel) {
     for (std::int64_t j = j0; j < j1; ++j) {
         T* to = out + band.first + column * j;
         const std::uint8_t* from = band.rows + j * bytes;
         if (band.step == 1) {
-            for (int r = 0; r < band.n; ++r)
+            for (int r = r0; r < r1; ++r)
                 to[r] = pixel(from + r * band.stride);
         } else {
-            for (int r = 0; r < band.n; ++r)
+            for (int r = r0; r < r1; ++r)
                 to[-r] = pixel(from + r * band.stride);
         }
     }
+}
+
+// Turns an 8 x 8 block of bytes a quarter turn: word r holds row r (byte k from column k) and
+// ends up holding column r (byte k from row k). Three rounds swap ever larger sub-blocks.
+inline void transpose8x8(std::uint64_t (&w)[8]) {
+    for (int i = 0; i < 8; i += 2) {
+        const std::uint64_t t = ((w[i] >> 8) ^ w[i + 1]) & 0x00FF00FF00FF00FFu;
+        w[i + 1] ^= t;
+        w[i] ^= t << 8;
+    }
+    for (const int i : {0, 1, 4, 5}) {
+        const std::uint64_t t = ((w[i] >> 16) ^ w[i + 2]) & 0x0000FFFF0000FFFFu;
+        w[i + 2] ^= t;
+        w[i] ^= t << 16;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const std::uint64_t t = ((w[i] >> 32) ^ w[i + 4]) & 0x00000000FFFFFFFFu;
+        w[i + 4] ^= t;
+        w[i] ^= t << 32;
+    }
+}
+
+// Palette indices: blocks of 8 rows by 8 columns are read as eight words, turned, and stored as
+// eight words, one into each column; the edges of the band go one index at a time.
+void placeIndexBand(const Band& band, std::int64_t column, std::int64_t j0, std::int64_t j1,
+                    std::uint8_t* out) {
+    const auto copy = [](const std::uint8_t* px) { return *px; };
+    int r0 = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; r0 + 8 <= band.n; r0 += 8) {
+            std::int64_t j = j0;
+            for (; j + 8 <= j1; j += 8) {
+                std::uint64_t w[8];
+                for (int r = 0; r < 8; ++r)
+                    std::memcpy(&w[r], band.rows + (r0 + r) * band.stride + j, 8);
+                transpose8x8(w);
+                for (int k = 0; k < 8; ++k) {
+                    std::uint8_t* to = out + band.first + column * (j + k);
+                    if (band.step == 1) {
+                        std::memcpy(to + r0, &w[k], 8);
+                    } else {
+                        const std::uint64_t reversed = __builtin_bswap64(w[k]);
+                        std::memcpy(to - r0 - 7, &reversed, 8);
+                    }
+                }
+            }
+            placeBand(band, r0, r0 + 8, column, 1, j, j1, out, copy);
+        }
+    }
+    placeBand(band, r0, band.n, column, 1, j0, j1, out, copy);
 }
 
 // Places every stored row through `place(band, j0, j1)` (columns j0 to j1 - 1, on any thread).
@@ -112,7 +165,7 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
         pixels.indices = screenArray<std::uint8_t>(count, 0);  // padding stays 0
         auto* out = pixels.indices.data();
         placeRows(in, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
-            placeBand(band, column, 1, j0, j1, out, [](const std::uint8_t* px) { return *px; });
+            placeIndexBand(band, column, j0, j1, out);
         });
         return pixels;
     }
@@ -123,7 +176,7 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
     const int red = layout.redFirst ? 0 : 2;
     const int blue = 2 - red;
     placeRows(in, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
-        placeBand(band, column, 3, j0, j1, out, [&](const std::uint8_t* px) {
+        placeBand(band, 0, band.n, column, 3, j0, j1, out, [&](const std::uint8_t* px) {
             return gp32::colour(px[red], px[1], px[blue], fillBit);
         });
     });
