@@ -32,3 +32,16 @@ function(tessera_layer_library target layer)
     target_include_directories(${target} PUBLIC ${dir})
     target_link_libraries(${target} PUBLIC tessera_flags)
 endfunction()
+
+# The build's own check of the rule: a file of a lower layer that includes a header of a higher
+# one does not compile, while its own and lower headers do.
+function(tessera_layer_tests)
+    foreach(pair "platform;formats/Gp32.h" "formats;app/Form1.h")
+        list(GET pair 0 layer)
+        list(GET pair 1 header)
+        add_test(NAME Layers.${layer}_cannot_include_${header}
+                 COMMAND sh -c "echo '#include \"${header}\"' | ${CMAKE_CXX_COMPILER} -std=c++20 -fsyntax-only -I${TESSERA_LAYER_ROOT}/${layer} -x c++ -")
+        set_tests_properties(Layers.${layer}_cannot_include_${header} PROPERTIES
+                             PASS_REGULAR_EXPRESSION "${header}: No such file or directory")
+    endforeach()
+endfunction()

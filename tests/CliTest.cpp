@@ -112,33 +112,55 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
     writeFile(in.path("sky.RAW"), buildRaw(Picture::pattern(5, 2, 24)));
     writeFile(in.path("music.wav"),
               buildWav({1, 0x80, 0xFF, 0x7F, 0, 0x81, 0xFE, 2}, {.channels = 2, .bits = 16}));
-    const struct {
+    struct Row {
         std::string input;
         std::vector<std::string> options;
-        std::string output, name;
-        int pal = 1, onlyPal = 0, fill = 1, add = 0;
+        std::string output;
+        std::string name;  // what the window's name box is given
+        int palette = 1;
+        int onlyPalette = 0;
+        int fill = 1;
+        bool add = false;
         ScriptedUi::RawAnswer raw = {};
-    } rows[] = {
-        // clang-format off
-        {"int.bmp", {}, "a.h", "int_"},  // a C keyword is no array name
-        {"sky.RAW", {"--raw=5x2x24", "--fill=0"}, "a.h", "sky", 1, 0, 0, 0, {"5", "2", true}},
-        {"music.wav", {"--name", "_x1"}, "a.sef", "_x1"},
-        {"int.bmp", {"--only-palette"}, "a.h", "int_", 1, 1},
-        {"int.bmp", {"-a", "--no-palette", "--fill", "0", "-nship"}, "a.c", "ship", 0, 0, 0, 1},
-        // clang-format on
+    };
+    const Row rows[] = {
+        // A C keyword is no array name.
+        {.input = "int.bmp", .options = {}, .output = "a.h", .name = "int_"},
+        {.input = "sky.RAW",
+         .options = {"--raw=5x2x24", "--fill=0"},
+         .output = "a.h",
+         .name = "sky",
+         .fill = 0,
+         .raw = {"5", "2", true}},
+        {.input = "music.wav", .options = {"--name", "_x1"}, .output = "a.sef", .name = "_x1"},
+        {.input = "int.bmp",
+         .options = {"--only-palette"},
+         .output = "a.h",
+         .name = "int_",
+         .onlyPalette = 1},
+        {.input = "int.bmp",
+         .options = {"-a", "--no-palette", "--fill", "0", "-nship"},
+         .output = "a.c",
+         .name = "ship",
+         .palette = 0,
+         .fill = 0,
+         .add = true},
     };
     for (const auto& r : rows) {
-        const std::string input = in.path(r.input), window = in.path("window" + r.output),
-                          cli = in.path("cli" + r.output);
+        const std::string input = in.path(r.input);
+        const std::string window = in.path("window" + r.output);
+        const std::string cli = in.path("cli" + r.output);
         SCOPED_TRACE(r.input + " to " + r.output);
-        for (const auto& file : {window, cli})  // no line end: the added lines end this one
-            r.add ? writeText(file, "#define ALREADY 1") : void();
+        if (r.add) {  // no line end: the added lines end this one
+            writeText(window, "#define ALREADY 1");
+            writeText(cli, "#define ALREADY 1");
+        }
         std::string shown;
         const auto setControls = [&](Form1& f) {
             shown = f.lblBMPName.Caption;
             if (!hasKind(input, "wav")) {
-                f.chkPal.setValue(r.pal);
-                f.chkOnlyPal.setValue(r.onlyPal);
+                f.chkPal.setValue(r.palette);
+                f.chkOnlyPal.setValue(r.onlyPalette);
                 (r.fill ? f.optFill1 : f.optFill0).select();
             }
             f.txtVar.Text() = r.name;

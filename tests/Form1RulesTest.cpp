@@ -20,7 +20,10 @@ struct Form1Rules : test::WindowFixture {
 
 TEST_F(Form1Rules, SteadyStatesOfTheWindow) {
     const Names start{"cmdBMPLoad", "cmdWAVLoad", "cmdQuitter", "txtVar"};
-    auto join = [](Names a, const Names& b) { return a.insert(b.begin(), b.end()), a; };
+    auto join = [](Names a, const Names& b) {
+        a.insert(b.begin(), b.end());
+        return a;
+    };
     const Names picture = join(start, {"cmdBMPConvert", "cmdBMPConvertAdd"});
     const Names fill{"Frame2", "optFill0", "optFill1"};
     EXPECT_EQ(enabled(), start);
@@ -47,39 +50,52 @@ TEST_F(Form1Rules, SteadyStatesOfTheWindow) {
 }
 
 TEST_F(Form1Rules, PaletteCheckBoxes) {
-    form.chkPal.Enabled = form.chkOnlyPal.Enabled = true;
+    loadBmp("a.bmp", Picture::pattern(2, 2, 8));
     // Clearing "Generate Palette" greys the fill options but keeps the selected one.
     form.chkPal.click();
-    EXPECT_FALSE(form.Frame2.Enabled || form.optFill0.Enabled || form.optFill1.Enabled);
+    EXPECT_FALSE(form.Frame2.Enabled);
+    EXPECT_FALSE(form.optFill0.Enabled);
+    EXPECT_FALSE(form.optFill1.Enabled);
     EXPECT_TRUE(form.optFill1.Value);
     // "Generate ONLY Palette" checks it (its rule enabling the fill options) and locks it;
     // clearing it unlocks "Generate Palette", which stays checked.
     form.chkOnlyPal.click();
     EXPECT_EQ(form.chkPal.Value(), 1);
     EXPECT_FALSE(form.chkPal.Enabled);
-    EXPECT_TRUE(form.Frame2.Enabled && form.optFill0.Enabled && form.optFill1.Enabled);
+    EXPECT_TRUE(form.Frame2.Enabled);
+    EXPECT_TRUE(form.optFill0.Enabled);
     form.chkOnlyPal.click();
-    EXPECT_TRUE(form.chkPal.Enabled && form.chkPal.Value() == 1);
-    form.Frame2.Enabled = false;  // already checked: only the lock changes
+    EXPECT_TRUE(form.chkPal.Enabled);
+    EXPECT_EQ(form.chkPal.Value(), 1);
+    // With "Generate Palette" already checked, only the lock changes.
     form.chkOnlyPal.click();
-    EXPECT_FALSE(form.chkPal.Enabled || form.Frame2.Enabled);
-    // An 8-bit load enables "Generate Palette" again, so it can be cleared on its own.
-    loadBmp("a.bmp", Picture::pattern(2, 2, 8));
+    EXPECT_FALSE(form.chkPal.Enabled);
+    EXPECT_TRUE(form.Frame2.Enabled);
+    // A new 8-bit load enables "Generate Palette" again, so it can be cleared on its own.
+    loadBmp("b.bmp", Picture::pattern(2, 2, 8));
     form.chkPal.click();
-    EXPECT_TRUE(form.chkPal.Value() == 0 && form.chkOnlyPal.Value() == 1);
+    EXPECT_EQ(form.chkPal.Value(), 0);
+    EXPECT_EQ(form.chkOnlyPal.Value(), 1);
 }
 
 // A writer reports millions of times: the view hears only of whole-twip changes and resets, while
 // the model keeps the exact width.
 TEST_F(Form1Rules, ProgressViewHearsOnlyWholeTwipChanges) {
-    using Row = std::tuple<double, double, unsigned>;  // from, to, changes heard
-    for (auto [from, to, heard] : {Row{100.2, 100.4, 0}, Row{100.6, 101.0, 1}, Row{0.4, 0.0, 1},
-                                   Row{99.9, 100.1, 1}, Row{15.0, 15.0, 0}, Row{0.0, 2415.0, 1}}) {
+    struct Row {
+        double from;
+        double to;
+        std::size_t heard;
+    };
+    const Row rows[] = {
+        {.from = 100.2, .to = 100.4, .heard = 0}, {.from = 100.6, .to = 101.0, .heard = 1},
+        {.from = 0.4, .to = 0.0, .heard = 1},     {.from = 99.9, .to = 100.1, .heard = 1},
+        {.from = 15.0, .to = 15.0, .heard = 0},   {.from = 0.0, .to = 2415.0, .heard = 1}};
+    for (const Row& row : rows) {
+        form.setPercentWidth(row.from);
         ui.progress.clear();
-        form.lblPercent.Width = from;
-        form.setPercentWidth(to);
-        EXPECT_EQ(ui.progress.size(), heard) << from << " -> " << to;
-        EXPECT_EQ(form.lblPercent.Width, to);
+        form.setPercentWidth(row.to);
+        EXPECT_EQ(ui.progress.size(), row.heard) << row.from << " -> " << row.to;
+        EXPECT_EQ(form.lblPercent.Width, row.to);
     }
 }
 

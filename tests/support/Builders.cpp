@@ -56,10 +56,12 @@ Bytes buildBmp(const Picture& p, const BmpOptions& o) {
         Bytes r;
         for (int col = 0; col < p.width; ++col)
             appendPixel(r, p.at(row, col), p.bpp, true);
-        if (o.compression == 1)
+        if (o.compression == 1) {
             encodeRle8Row(r, pixels);
-        else
-            r.resize((r.size() + 3) / 4 * 4, 0), pixels.insert(pixels.end(), r.begin(), r.end());
+        } else {
+            r.resize((r.size() + 3) / 4 * 4, 0);
+            pixels.insert(pixels.end(), r.begin(), r.end());
+        }
     }
     if (o.compression == 1)
         pixels.insert(pixels.end(), {0, 1});  // end of bitmap
@@ -74,7 +76,9 @@ Bytes buildBmp(const Picture& p, const BmpOptions& o) {
     b.resize(14 + o.infoSize, 0);
     if (o.compression == 3) {  // masks: in the header when it is long enough, else after it
         b.resize(std::max<std::size_t>(b.size(), 54 + 12), 0);
-        putLe32(b, 54, 0xFF0000), putLe32(b, 58, 0xFF00), putLe32(b, 62, 0xFF);
+        putLe32(b, 54, 0xFF0000);
+        putLe32(b, 58, 0xFF00);
+        putLe32(b, 62, 0xFF);
     }
     for (std::size_t i = 0; i < paletteEntries; ++i)
         b.insert(b.end(), {p.palette[i][2], p.palette[i][1], p.palette[i][0], 0});

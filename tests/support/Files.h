@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,16 +56,23 @@ inline std::string readText(const std::string& path) {
 
 inline void putLe16(Bytes& b, std::size_t pos, std::uint16_t v) {
     b.resize(std::max(b.size(), pos + 2));
-    b[pos] = static_cast<std::uint8_t>(v), b[pos + 1] = static_cast<std::uint8_t>(v >> 8);
+    b[pos] = static_cast<std::uint8_t>(v);
+    b[pos + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 inline void putLe32(Bytes& b, std::size_t pos, std::uint32_t v) {
-    putLe16(b, pos, static_cast<std::uint16_t>(v)), putLe16(b, pos + 2, std::uint16_t(v >> 16));
+    putLe16(b, pos, static_cast<std::uint16_t>(v));
+    putLe16(b, pos + 2, static_cast<std::uint16_t>(v >> 16));
 }
 inline void appendLe32(Bytes& b, std::uint32_t v) {
     putLe32(b, b.size(), v);
 }
 inline void appendTag(Bytes& b, const char* fourChars) {
     b.insert(b.end(), fourChars, fourChars + 4);
+}
+
+// A tool the tests may use only where it is installed.
+inline bool onPath(const std::string& tool) {
+    return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 }  // namespace tessera::test

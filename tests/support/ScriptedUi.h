@@ -76,8 +76,10 @@ class ScriptedUi : public Ui {
   private:
     template <class T>
     static T next(std::deque<T>& answers, T a) {
-        if (!answers.empty())
-            a = std::move(answers.front()), answers.pop_front();
+        if (!answers.empty()) {
+            a = std::move(answers.front());
+            answers.pop_front();
+        }
         return a;
     }
     bool answer(CommonDialog& dialog, std::deque<std::optional<std::string>>& answers) {

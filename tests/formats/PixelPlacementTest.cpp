@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "formats/picture/BmpInfo.h"
+#include "formats/picture/Palette.h"
+#include "formats/picture/PixelPlacement.h"
+#include "support/Expected.h"
+
+namespace tessera {
+namespace {
+
+using test::Bytes;
+using test::Picture;
+using test::U32s;
+
+// Describes a picture file as a load does and places its pixels in screen order.
+struct Placed {
+    U32s values;
+    U32s palette;
+    std::vector<std::int64_t> rowsReported;
+};
+
+Placed place(const test::TempDir& dir, const Bytes& file, int fill, const Picture* raw = nullptr) {
+    const std::string path = dir.path(raw ? "p.raw" : "p.bmp");
+    test::writeFile(path, file);
+    const InputFile in(path);
+    const PictureInfo info = raw ? rawInfo(in, raw->width, raw->height, std::int16_t(raw->bpp))
+                                 : readBmpInfo(in).value();
+    Placed out;
+    const ScreenPixels pixels =
+        placePixels(in, pictureLayout(info), fill,
+                    [&](std::int64_t done, std::int64_t) { out.rowsReported.push_back(done); });
+    out.values = pixels.colours.empty() ? U32s(pixels.indices.begin(), pixels.indices.end())
+                                        : U32s(pixels.colours.begin(), pixels.colours.end());
+    if (!raw && info.bitsPerPixel == 8) {
+        const auto palette = readPalette(in, info, fill);
+        out.palette = U32s(palette.begin(), palette.end());
+    }
+    return out;
+}
+
+TEST(PixelPlacement, WorkedExamples) {
+    test::TempDir dir;
+    // 3 x 2 bitmap: the bottom row (stored first) starts each column, padding above the top.
+    const Picture bmp = test::makePicture(3, 2, 8, {1, 2, 3, 4, 5, 6});
+    EXPECT_EQ(place(dir, test::buildBmp(bmp), 1).values,
+              (U32s{4, 1, 0, 0, 5, 2, 0, 0, 6, 3, 0, 0}));
+    // 2 x 3 RAW, bytes b0..b5 in file order: padding below the bottom pixel.
+    const Picture raw = test::makePicture(2, 3, 8, {10, 11, 12, 13, 14, 15});
+    EXPECT_EQ(place(dir, test::buildRaw(raw), 1, &raw).values,
+              (U32s{0, 14, 12, 10, 0, 15, 13, 11}));
+    // A 1 x 1 red picture: stored 00 00 FF in a bitmap, FF 00 00 in a RAW file.
+    const Picture red = test::makePicture(1, 1, 24, {0xFF0000});
+    EXPECT_EQ(place(dir, test::buildBmp(red), 0).values, (U32s{0xF800, 0, 0, 0}));
+    EXPECT_EQ(place(dir, test::buildRaw(red), 0, &red).values, (U32s{0, 0, 0, 0xF800}));
+    // (200, 100, 50) with the intensity bit; padding black with it.
+    const Picture orange = test::makePicture(1, 1, 24, {0xC86432});
+    EXPECT_EQ(place(dir, test::buildBmp(orange), 1).values, (U32s{0xCB0D, 1, 1, 1}));
+}
+
+TEST(PixelPlacement, EveryRowStrideBandAndBothFileKinds) {
+    test::TempDir dir;
+    // Narrow pictures are placed in bands of 64 rows (indices 8 x 8 at a time) on one thread;
+    // the last size is large enough for its columns to be shared among threads, an odd number
+    // of them.
+    struct Size {
+        int width;
+        int height;
+    };
+    std::vector<Size> sizes;
+    for (int width = 1; width <= 4; ++width) {
+        for (int height : {1, 3, 4, 6, 17, 63, 64, 65, 130})
+            sizes.push_back({.width = width, .height = height});
+    }
+    sizes.push_back({.width = 301, .height = 258});
+    for (int bpp : {8, 24}) {
+        for (const Size& size : sizes) {
+            SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + "x" +
+                         std::to_string(bpp));
+            const Picture p = Picture::pattern(size.width, size.height, bpp);
+            const Placed bmp = place(dir, test::buildBmp(p), 1);
+            EXPECT_EQ(bmp.values, test::screenOrder(p, false, 1));
+            ASSERT_EQ(bmp.rowsReported.size(), static_cast<std::size_t>(size.height));
+            EXPECT_EQ(bmp.rowsReported.back(), size.height);
+            EXPECT_EQ(place(dir, test::buildRaw(p), 1, &p).values, test::screenOrder(p, true, 1));
+        }
+    }
+}
+
+// Longer information headers, top-down rows, RLE and bit fields all give the plain result, the
+// palette (read after the information header) included.
+TEST(PixelPlacement, StoredVariantsGiveThePlainBottomUpResult) {
+    test::TempDir dir;
+    Picture runs = Picture::pattern(13, 7, 8);
+    runs.palette.resize(16);
+    for (int i = 0; i < 13 * 7; ++i)  // runs of repeats and stretches of distinct indices
+        runs.pixels[i] = (i % 13 < 6) ? 7 : runs.pixels[i] % 16;
+    const Picture colours = Picture::pattern(5, 6, 24);
+    struct Row {
+        const Picture& picture;
+        test::BmpOptions options;
+    };
+    const Row rows[] = {
+        {.picture = runs, .options = {}},
+        {.picture = runs, .options = {.infoSize = 124}},
+        {.picture = runs, .options = {.topDown = true}},
+        {.picture = runs, .options = {.compression = 1}},
+        {.picture = colours, .options = {.topDown = true}},
+        {.picture = colours, .options = {.compression = 3}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.options.infoSize) + " " +
+                     std::to_string(row.options.compression) + " " +
+                     std::to_string(row.options.topDown));
+        const Placed placed = place(dir, test::buildBmp(row.picture, row.options), 1);
+        EXPECT_EQ(placed.values, test::screenOrder(row.picture, false, 1));
+        if (row.picture.bpp == 8) {
+            EXPECT_EQ(placed.palette, test::paletteColours(row.picture, 1));
+        }
+    }
+}
+
+TEST(PixelPlacement, ShortFilesReadZerosPastTheirEnd) {
+    test::TempDir dir;
+    Bytes b = test::buildBmp(test::makePicture(2, 2, 8, {1, 2, 3, 4}));
+    b.resize(b.size() - 4);  // the top row is missing
+    EXPECT_EQ(place(dir, b, 1).values, (U32s{3, 0, 0, 0, 4, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace tessera
