@@ -48,7 +48,7 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
                 return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
             });
             ASSERT_EQ(run.status, 0) << run.text;
-            EXPECT_LT(run.cpuSeconds, kUnderAsan ? 10 : 2);
+            EXPECT_LT(run.cpuSeconds, kUnderSanitizer ? 10 : 2);
             ASSERT_FALSE(run.text.starts_with("messages: ")) << run.text;
             const bool done = run.text == kDone;
             EXPECT_NE(c.expect, done ? E::Refused : E::Converted) << run.text;
@@ -56,7 +56,7 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
                 continue;
             EXPECT_EQ(folderEntries(dir.dir()), before);
             EXPECT_TRUE(!add || readText(output) == kOld);
-            EXPECT_LT(run.maxRssKiB, kUnderAsan ? 1L << 40 : 32 * 1024);
+            EXPECT_LT(run.maxRssKiB, kUnderSanitizer ? 1L << 40 : 32 * 1024);
         }
     }
 }
