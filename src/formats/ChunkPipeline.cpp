@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "formats/WorkTeam.h"
 #include "platform/Signals.h"
 
 namespace tessera {
@@ -17,8 +18,7 @@ namespace {
 constexpr int kMaxWorkers = 4;
 
 int workerCount() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return std::clamp(static_cast<int>(cores), 1, kMaxWorkers);
+    return std::min(WorkTeam::coreCount(), kMaxWorkers);
 }
 
 // The state the calling thread shares with the workers, and the workers themselves: leaving

@@ -7,7 +7,10 @@
 namespace tessera {
 
 int WorkTeam::coreCount() {
-    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    // Asked once: the answer is read from a file of the system's each time.
+    static const int cores =
+        std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    return cores;
 }
 
 WorkTeam::WorkTeam(int members) : members_(std::max(members, 1)) {

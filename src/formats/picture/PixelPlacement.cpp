@@ -20,7 +20,7 @@ namespace {
 // column: the rows of a band land side by side in each column instead of a column length apart.
 // The band is as tall as a cache line of output (or as the memory below allows) and its
 // columns are shared out among the cores. Rows are read on the calling thread, in order.
-constexpr std::int64_t kBandBytes = 192 * 1024;
+constexpr std::int64_t kBandBytes = 768 * 1024;
 constexpr std::int64_t kMaxBandRows = 64;
 // Smaller pictures are placed before a second thread would have started.
 constexpr std::int64_t kSharedFrom = 1 << 16;
