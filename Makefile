@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DTESSERA_WERROR=$(if $(TESSERA_WERROR),ON,OFF)
 
-.PHONY: all build run test test-unprivileged test-sanitize tsan fuzz clean bootstrap bench
+.PHONY: all build run test test-unprivileged test-sanitize tsan fuzz clean bootstrap bench install deb
 
 all: build
 
@@ -34,6 +34,24 @@ test-unprivileged: build
 	for t in tessera_format_tests tessera_tests; do \
 		echo "test-unprivileged: $$t as nobody"; \
 		$(NOBODY) $(BUILD)/$$t --gtest_brief=1 || exit 1; done
+
+# `make install PREFIX=/usr/local DESTDIR=` installs the programs, desktop entry, icon, metainfo,
+# manual pages and completion (GNUInstallDirs under PREFIX, everything below DESTDIR if given).
+PREFIX ?= /usr/local
+
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
+
+# `make deb`: Debian packages tessera-cli and tessera (CPack, dependencies from the binaries),
+# from a release build of their own, into $(DEB_BUILD)/packages.
+DEB_BUILD ?= build-deb
+
+deb: bootstrap
+	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DTESSERA_TESTS=OFF \
+		-DCMAKE_INSTALL_PREFIX=/usr -DTESSERA_WERROR=$(if $(TESSERA_WERROR),ON,OFF)
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+	@ls $(DEB_BUILD)/packages/*.deb
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, without the window (the
 # window's tests only check layout); any report ends the test that caused it. The leak checker
@@ -74,4 +92,4 @@ fuzz: bootstrap
 	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) fuzz-out build-bench
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) fuzz-out build-bench

@@ -100,7 +100,7 @@ def judge_memory(row_name, r):
         judge(row_name + " peak MB", r["peak"], goal, "<= %.1f MB" % goal)
 
 
-def convert_group(title, source, binary_ext):
+def convert_group(title, source, binary_ext, twin=None):
     stem = os.path.join(OUT, "result-" + os.path.splitext(os.path.basename(source))[0])
     rows = {}
     if cli_available():
@@ -134,7 +134,7 @@ def convert_group(title, source, binary_ext):
             CAT_GOAL, goal)))
         judge_memory(name + " -> " + binary_ext, rows["bin"])
     if "PNG" in title:
-        twin = GROUPS.get(os.path.splitext(name)[0] + ".bmp")
+        twin = GROUPS.get(twin or os.path.splitext(name)[0] + ".bmp")
         for key, ext in (("h", ".h"), ("bin", binary_ext)):
             if ext and twin and key in twin:
                 print("  ratio: tessera %s / its BMP twin = %s" % (ext, judge(
@@ -187,8 +187,14 @@ def main():
     convert_group("4096 x 4096 24-bit BMP (%.1f MB; no .gpg, which is 8-bit only)" % (
         os.path.getsize(os.path.join(OUT, "pic24.bmp")) / 1e6), os.path.join(OUT, "pic24.bmp"),
         None)  # a .gpg holds 8-bit pictures only: the tool refuses this one
+    convert_group("the same picture as a 4096 x 4096 RGBA PNG (%.1f MB)" % (
+        os.path.getsize(os.path.join(OUT, "pic32.png")) / 1e6), os.path.join(OUT, "pic32.png"),
+        None, twin="pic24.bmp")
     convert_group("4096 x 4096 8-bit BMP with palette (%.1f MB)" % (
         os.path.getsize(os.path.join(OUT, "pic8.bmp")) / 1e6), os.path.join(OUT, "pic8.bmp"),
+        ".gpg")
+    convert_group("the same picture as a 4096 x 4096 palette PNG (%.1f MB)" % (
+        os.path.getsize(os.path.join(OUT, "pic8.png")) / 1e6), os.path.join(OUT, "pic8.png"),
         ".gpg")
     convert_group("10 minutes 44.1 kHz 16-bit stereo WAV (%.1f MB)" % (
         os.path.getsize(os.path.join(OUT, "sound.wav")) / 1e6), os.path.join(OUT, "sound.wav"),

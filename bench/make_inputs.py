@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Makes the benchmark's inputs with the standard library only: two 4096 x 4096 pictures (24-bit
-and 8-bit with a palette), a ten-minute 44.1 kHz 16-bit stereo sound and 1,000 tiles of 32 x 32.
+and 8-bit with a palette) and their PNG twins (RGBA, and indexed with the same colour table), a
+ten-minute 44.1 kHz 16-bit stereo sound and 1,000 tiles of 32 x 32.
 The content is reproducible noise, so every colour value and literal length occurs. Files that
 already exist with the right size are kept: the inputs are made once per checkout."""
 import os
 import random
 import struct
 import sys
+import zlib
 
 SIDE = 4096
 TILES = 1000
@@ -42,6 +44,44 @@ def write_bmp(path, width, height, bpp, rng, noise):
     os.replace(path + ".tmp", path)
 
 
+def png_chunk(kind, body):
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+
+
+def write_png_twin(bmp_path, path):
+    """The bitmap's very picture as a PNG: RGBA (opaque) for a 24-bit one, indexed with the same
+    colour table for an 8-bit one; rows top first, each with filter byte 0."""
+    if os.path.exists(path) and os.path.getmtime(path) >= os.path.getmtime(bmp_path):
+        return
+    with open(bmp_path, "rb") as f:
+        bmp = f.read()
+    offset, width, height, bpp = (struct.unpack_from("<I", bmp, 10)[0],
+                                  *struct.unpack_from("<iiHH", bmp, 18)[:2],
+                                  struct.unpack_from("<H", bmp, 28)[0])
+    row = (width * bpp // 8 + 3) & ~3
+    squeeze = zlib.compressobj(6)
+    parts = []
+    for y in range(height):
+        stored = bmp[offset + (height - 1 - y) * row:][:width * bpp // 8]
+        if bpp == 24:
+            rgba = bytearray(b"\xff" * (4 * width))
+            rgba[0::4], rgba[1::4], rgba[2::4] = stored[2::3], stored[1::3], stored[0::3]
+            stored = bytes(rgba)
+        parts.append(squeeze.compress(b"\x00" + stored))
+    parts.append(squeeze.flush())
+    header = struct.pack(">IIBBBBB", width, height, 8, 6 if bpp == 24 else 3, 0, 0, 0)
+    chunks = [png_chunk(b"IHDR", header)]
+    if bpp == 8:
+        table = bmp[54:54 + 1024]
+        chunks.append(png_chunk(b"PLTE", bytes(b for e in range(256)
+                                               for b in (table[4 * e + 2], table[4 * e + 1],
+                                                         table[4 * e]))))
+    chunks += [png_chunk(b"IDAT", b"".join(parts)), png_chunk(b"IEND", b"")]
+    with open(path + ".tmp", "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + b"".join(chunks))
+    os.replace(path + ".tmp", path)
+
+
 def write_wav(path, seconds, rng):
     block_align = 4
     data_size = seconds * RATE * block_align
@@ -68,6 +108,8 @@ def main():
     noise = rng.randbytes(1 << 20)
     write_bmp(os.path.join(out, "pic24.bmp"), SIDE, SIDE, 24, rng, noise)
     write_bmp(os.path.join(out, "pic8.bmp"), SIDE, SIDE, 8, rng, noise)
+    write_png_twin(os.path.join(out, "pic24.bmp"), os.path.join(out, "pic32.png"))
+    write_png_twin(os.path.join(out, "pic8.bmp"), os.path.join(out, "pic8.png"))
     write_wav(os.path.join(out, "sound.wav"), SOUND_SECONDS, rng)
     for i in range(TILES):
         bpp = 8 if i % 2 == 0 else 24  # tile sheets come both ways

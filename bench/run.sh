@@ -13,5 +13,5 @@ done
 mkdir -p "$out"
 python3 "$here/make_inputs.py" "$out"
 # Warm the page cache, so the first of the runs is not the only one reading from the disk.
-cat "$out"/*.bmp "$out"/*.wav >/dev/null
+cat "$out"/*.bmp "$out"/*.png "$out"/*.wav >/dev/null
 python3 "$here/bench.py" "$(realpath -m "$cli")" "$(realpath "$out")" "$runs"

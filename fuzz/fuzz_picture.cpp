@@ -1,6 +1,7 @@
 // Picture loading, pixel and palette conversion, and both picture writers, on any bytes. An input
-// starting with "BM" is a BMP file; any other is a RAW file whose first five bytes give the
-// size and depth the RAW dialog would have been told (capped to keep each run fast).
+// starting with "BM" is a BMP file, one starting with the PNG signature a PNG file; any other is
+// a RAW file whose first five bytes give the size and depth the RAW dialog would have been told
+// (capped to keep each run fast).
 
 #include <cstdint>
 #include <string>
@@ -21,9 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Form1 form(ui);
 
     const bool bmp = size >= 2 && data[0] == 'B' && data[1] == 'M';
-    if (bmp) {
-        session.writeInput("in.bmp", data, size);
-        ui.openPath = session.path("in.bmp");
+    const bool png = size >= 4 && data[0] == 0x89 && data[1] == 'P' && data[2] == 'N';
+    if (bmp || png) {
+        const char* name = bmp ? "in.bmp" : "in.png";
+        session.writeInput(name, data, size);
+        ui.openPath = session.path(name);
     } else {
         if (size < 5)
             return 0;

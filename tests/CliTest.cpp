@@ -25,7 +25,8 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     writeFile(dir.path("tiles.bmp"), buildBmp(Picture::pattern(4, 4, 8)));
     writeFile(dir.path("photo.bmp"), buildBmp(Picture::pattern(4, 4, 24)));
     writeFile(dir.path("beep.wav"), buildWav({1, 2, 3, 4}));
-    writeFile(dir.path("float.wav"), buildWav(Bytes(8, 0), {.format = 3}));
+    writeFile(dir.path("alaw.wav"), buildWav(Bytes(8, 0), {.format = 6}));
+    writeFile(dir.path("quad.wav"), buildWav(Bytes(8, 0), {.channels = 4}));
     writeText(dir.path("notes.png"), "not a picture");
     fs::create_directory(dir.path("folder.bmp"));
     for (const char* out : {"out.gpg", "out.sef", "out.h"})
@@ -36,10 +37,16 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         {{"--verbose", "beep.wav", "b.sef"}, 0,
          "tessera-cli: b.sef: Convertion done successfully :)"},
         {{"missing.wav", "out.h"}, 1, "missing.wav: No such file or directory"},
-        {{"notes.png", "out.h"}, 1, "notes.png: Can't open this kind of image file..."},
+        {{"notes.png", "out.h"}, 1, "notes.png: Can't open this kind of image file... It is no "
+         "picture this tool knows; BMP, PNG and RAW pictures are read (`convert IN OUT.png` "
+         "writes a PNG copy)."},
         {{"--info", "folder.bmp"}, 1,
          "folder.bmp: Can't read this file :(: folder.bmp: not a regular file"},
-        {{"float.wav", "out.h"}, 1, "float.wav: Can't open this kind of WAV file..."},
+        {{"alaw.wav", "out.h"}, 1, "alaw.wav: Can't open this kind of WAV file... Its samples are "
+         "coded as A-law; integer PCM and IEEE float samples are read (`sox IN.wav -e "
+         "signed-integer -b 16 OUT.wav` writes a 16-bit PCM copy)."},
+        {{"quad.wav", "out.sef"}, 1, "quad.wav: Can't convert this sound :(: Only mono and stereo "
+         "sounds are converted (`sox IN.wav -c 2 OUT.wav` mixes it down to stereo)."},
         {{"-a", "tiles.bmp", "out.gpg"}, 1, "out.gpg: Can't ADD with \".GPG\" Files :("},
         {{"--append", "beep.wav", "out.sef"}, 1, "out.sef: Can't ADD with \".SEF\" Files :("},
         {{"--only-palette", "tiles.bmp", "out.gpg"}, 1,
@@ -188,6 +195,22 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
         EXPECT_EQ(run.err + run.out, shown + "\n");  // nothing on stderr
     }
     EXPECT_EQ(folderEntries(in.dir()).size(), 9u);  // no temporary file left
+}
+
+// A RAW file whose length is not what its size needs most likely got the wrong --raw: it is
+// converted as asked, with a warning.
+TEST(CliConvert, WarnsOfARawFileOfAnotherLength) {
+    TempDir dir;
+    for (const std::size_t length : {10u, 9u}) {
+        writeFile(dir.path("tiles.raw"), Bytes(length, 7));
+        const auto run = runCli({"--raw", "3x3", "tiles.raw", "t.h"}, dir.dir());
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err.starts_with("tessera-cli: tiles.raw: warning: it holds 10 bytes, but a "
+                                      "3x3x8 RAW picture needs 9"),
+                  length == 10)
+            << run.err;
+        EXPECT_EQ(run.err.empty(), length == 9);
+    }
 }
 
 }  // namespace

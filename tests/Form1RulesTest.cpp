@@ -37,8 +37,8 @@ TEST_F(Form1Rules, SteadyStatesOfTheWindow) {
     loadBmp("b.bmp", Picture::pattern(2, 2, 24));
     EXPECT_EQ(enabled(), join(picture, fill));
     test::Bytes deep = test::buildBmp(Picture::pattern(2, 2, 8));
-    test::putLe16(deep, 28, 16);
-    loadFile("c.bmp", deep);  // "Generate Palette" still checked: the fill options follow it
+    test::putLe16(deep, 28, 2);  // a depth no conversion takes
+    loadFile("c.bmp", deep);     // "Generate Palette" still checked: the fill options follow it
     EXPECT_EQ(enabled(), join(picture, fill));
     form.chkPal.setValue(0);
     loadFile("c.bmp", deep);

@@ -1,3 +1,5 @@
+#include <array>
+#include <bit>
 #include <cstdlib>
 
 #include "support/Window.h"
@@ -52,6 +54,17 @@ TEST_F(HeaderCompile, PicturesAndSoundsCompileToTheirValues) {
     convert("wide.h");
     loadWav(narrow, {.bits = 8}, "narrow.wav");
     convert("narrow.h");
+    // A PNG-made header and a float-made one.
+    loadFile("sprite.png", test::buildPng(photo));
+    convert("sprite.h");
+    const std::vector<float> floats{0.0f, 1.0f, -1.0f, 0.25f, -2.0f};
+    Bytes floatBytes;
+    for (const float f : floats) {
+        for (const auto byte : std::bit_cast<std::array<std::uint8_t, 4>>(f))
+            floatBytes.push_back(byte);
+    }
+    loadWav(floatBytes, {.format = 3, .bits = 32}, "tone.wav");
+    convert("tone.h");
 
     // The desktop gcc in C99 and the ARM920T cross compiler, each with its own objcopy.
     auto checkWith = [&](const std::string& cc) {
@@ -61,6 +74,8 @@ TEST_F(HeaderCompile, PicturesAndSoundsCompileToTheirValues) {
         EXPECT_EQ(compiled(cc, "tiles.h", 2, ".data"), palette);  // not const: initialised data
         EXPECT_EQ(compiled(cc, "wide.h", 2), unsignedWide);
         EXPECT_EQ(compiled(cc, "narrow.h", 1), U32s(narrow.begin(), narrow.end()));
+        EXPECT_EQ(compiled(cc, "sprite.h", 2), test::screenOrder(photo, false, 1));
+        EXPECT_EQ(compiled(cc, "tone.h", 2), (U32s{0x8000, 0xFFFF, 0x0001, 0xA000, 0x0001}));
     };
     checkWith("");
     if (!test::onPath("arm-none-eabi-gcc"))

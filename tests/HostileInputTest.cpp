@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <zlib.h>
+
 #include "support/Builders.h"
 #include "support/Child.h"
 #include "support/Window.h"
@@ -23,6 +25,7 @@ struct HostileCase {
     std::string output = "out.h";  // .gpg or .sef asks for the binary writer
     ScriptedUi::RawAnswer raw = {};
     std::function<void(const std::string&)> make = {};  // makes the input instead of `bytes`
+    std::string says = {};                              // what the refusal must say of the file
 };
 using E = HostileCase;
 
@@ -54,6 +57,7 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
             EXPECT_NE(c.expect, done ? E::Refused : E::Converted) << run.text;
             if (done)
                 continue;
+            EXPECT_NE(run.text.find(c.says), std::string::npos) << run.text;
             EXPECT_EQ(folderEntries(dir.dir()), before);
             EXPECT_TRUE(!add || readText(output) == kOld);
             EXPECT_LT(run.maxRssKiB, kUnderSanitizer ? 1L << 40 : 32 * 1024);
@@ -69,17 +73,20 @@ Bytes set(Bytes b, std::size_t pos, std::uint32_t v, int size = 4) {
     return b;
 }
 
-// A 4 x 4 RLE8 picture with 256 colours whose pixel stream is `stream`, as given.
-Bytes rle8(const Bytes& stream, std::int32_t height = 4) {
+// A 4 x 4 RLE8 (or RLE4) picture with 256 colours whose pixel stream is `stream`, as given.
+Bytes rle8(const Bytes& stream, std::int32_t height = 4, int bits = 8) {
     Bytes b = buildBmp(Picture::pattern(4, 4, 8));
     b.resize(14 + 40 + 256 * 4);
     b.insert(b.end(), stream.begin(), stream.end());
-    return set(set(b, 30, 1), 22, static_cast<std::uint32_t>(height));
+    b = set(set(b, 30, bits == 8 ? 1 : 2), 28, static_cast<std::uint32_t>(bits), 2);
+    return set(b, 22, static_cast<std::uint32_t>(height));
 }
 
 TEST(HostileBmp, EveryMalformedBitmapIsRefusedOrConvertedSafely) {
     const Bytes b8 = buildBmp(Picture::pattern(4, 4, 8));
     const Bytes b24 = buildBmp(Picture::pattern(3, 2, 24));
+    const Bytes b16 = buildBmp(Picture::pattern(3, 2, 24),
+                               {.compression = 3, .bits = 16, .masks = {0x7C00, 0x3E0, 0x1F}});
     // clang-format off
     checkHostileCases({
         {"empty file", {}}, {"2 bytes", {'B', 'M'}},
@@ -88,8 +95,20 @@ TEST(HostileBmp, EveryMalformedBitmapIsRefusedOrConvertedSafely) {
         {"size past 32 bits", set(set(b24, 18, 0x10000), 22, 0x10000)},
         {"over the element cap", set(set(b8, 18, 8193), 22, 8192)},
         {"8192 x 8192 claimed", set(set(b8, 18, 8192), 22, 8192), E::Converted, "big.gpg"},
-        {"depth 4", set(b8, 28, 4, 2)}, {"depth -1", set(b8, 28, 0xFFFF, 2)},
-        {"compression 4", set(b24, 30, 4)}, {"RLE8 at 24 bits", set(b24, 30, 1)},
+        {.name = "depth 2", .bytes = set(b8, 28, 2, 2), .says = "It has 2 bits per pixel"},
+        {"depth -1", set(b8, 28, 0xFFFF, 2)},
+        {.name = "JPEG inside", .bytes = set(b24, 30, 4), .says = "packed as JPEG data"},
+        {"RLE8 at 24 bits", set(b24, 30, 1)},
+        {.name = "split mask", .bytes = set(b16, 54, 0x7C01), .says = "split into several runs"},
+        {"RLE4 run past the row", rle8({255, 0x12, 0, 0, 4, 1, 0, 1}, 4, 4), E::Either},
+        {"RLE4 literal past the row", rle8({0, 200, 1, 2, 3, 4, 5, 6, 0, 1}, 4, 4), E::Either},
+        {"RLE4 cut in a literal", rle8({0, 9, 0x12}, 4, 4), E::Either},
+        {"RLE4 delta out", rle8({0, 2, 200, 200, 5, 0x11, 0, 1}, 4, 4), E::Either},
+        {.name = "a GIF", .bytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0},
+         .says = "It is a GIF picture"},
+        {.name = "a sound", .bytes = buildWav({1, 2}), .says = "It is a WAV sound"},
+        {.name = "header of 20 bytes", .bytes = set(b8, 14, 20),
+         .says = "information header of a kind this tool does not read"},
         {"RLE8 height -4", rle8({2, 1, 0, 1}, -4), E::Either},
         {"RLE8 run past the row", rle8({255, 7, 0, 0, 4, 1, 0, 1}), E::Either},
         {"RLE8 delta out", rle8({0, 2, 200, 200, 5, 1, 0, 2, 0, 255, 3, 3, 0, 1}), E::Either},
@@ -123,6 +142,42 @@ TEST(HostileRaw, SizesAndFileKinds) {
     // clang-format on
 }
 
+// A PNG whose header fields are changed, its checksum made good again.
+Bytes pngWithHeader(std::uint32_t width, std::uint32_t height) {
+    Bytes b = buildPng(Picture::pattern(4, 4, 24));
+    for (const auto& [at, v] : {std::pair{16, width}, {20, height}}) {
+        for (int i = 0; i < 4; ++i)
+            b[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+    }
+    const auto crc = static_cast<std::uint32_t>(::crc32(0, b.data() + 12, 17));
+    for (int i = 0; i < 4; ++i)
+        b[static_cast<std::size_t>(29 + i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    return b;
+}
+
+// PNG files are checked by the PNG library; its refusals come with what it found.
+TEST(HostilePng, DamagedOrHugePicturesAreRefused) {
+    const Bytes png = buildPng(Picture::pattern(5, 3, 24), {.interlaced = true});
+    const Bytes indexed = buildPng(Picture::pattern(5, 3, 8), {.colourType = 3});
+    Bytes badCrc = png;
+    badCrc[static_cast<std::size_t>(std::search(png.begin(), png.end(), "IDAT", "IDAT" + 4) -
+                                    png.begin() + 6)] ^= 0x40;
+    // clang-format off
+    checkHostileCases({
+        {.name = "cut in its data", .bytes = Bytes(png.begin(), png.end() - 30),
+         .says = "Its PNG data is damaged"},
+        {.name = "cut in its header", .bytes = Bytes(png.begin(), png.begin() + 20),
+         .says = "Its PNG data is damaged"},
+        {.name = "bad checksum", .bytes = badCrc, .says = "Its PNG data is damaged"},
+        {.name = "width 0", .bytes = pngWithHeader(0, 4), .says = "Its PNG data is damaged"},
+        {.name = "over the element cap", .bytes = pngWithHeader(8193, 8192), .says = "too big"},
+        {.name = "cut, to .gpg", .bytes = Bytes(indexed.begin(), indexed.end() - 20),
+         .output = "o.gpg",
+         .says = "Its PNG data is damaged"},
+    }, ".png");
+    // clang-format on
+}
+
 Bytes retag(Bytes b, std::size_t pos, const char* tag) {
     std::copy_n(tag, 4, b.begin() + static_cast<long>(pos));
     return b;
@@ -141,11 +196,18 @@ TEST(HostileWav, EveryMalformedSoundIsRefusedOrConvertedSafely) {
     const Bytes fmt12{1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 12, 0};
     // clang-format off
     checkHostileCases({
-        {"RF64", retag(good, 0, "RF64")}, {"not WAVE", retag(good, 8, "AVI ")},
+        {.name = "RF64", .bytes = retag(good, 0, "RF64"), .says = "RF64"},
+        {"not WAVE", retag(good, 8, "AVI ")},
         {"no fmt chunk", retag(good, 12, "junk")}, {"no data chunk", retag(good, 36, "junk")},
         {"fmt of 8 bytes", wav({.fmtSize = 8})},
         {"fmt cut by the end", Bytes(good.begin(), good.begin() + 30)},
-        {"format 2", wav({.format = 2})}, {"0 channels", wav({.channels = 0}), E::Either},
+        {.name = "format 2", .bytes = wav({.format = 2}), .says = "Microsoft ADPCM"},
+        {.name = "A-law, extensible", .bytes = wav({.format = 0xFFFE, .subFormat = 6}),
+         .says = "A-law"},
+        {.name = "4 channels", .bytes = wav({.channels = 4}), .says = "mono and stereo"},
+        {.name = "16-bit float", .bytes = wav({.format = 3, .bits = 16}),
+         .says = "16 bits floating-point"},
+        {"0 channels", wav({.channels = 0}), E::Either},
         {"rate 0", wav({.rate = 0}), E::Either},
         {"data size 2^32-1", set(good, 40, 0xFFFFFFFFu), E::Either},
         {"chunk size near 2^32", set(odd, 40, 0xFFFFFFFFu), E::Either},

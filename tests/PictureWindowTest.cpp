@@ -73,7 +73,9 @@ TEST_F(PictureWindow, LoadDescribesTheBitmapOrRefusesIt) {
     EXPECT_EQ(form.txtVar.Text(), "photo");
     EXPECT_EQ(ui.dialogsShown.at(0)->DialogTitle, "Load BMP File");
     loadFile("fake.bmp", {0x89, 'P', 'N', 'G'});
-    EXPECT_EQ(ui.texts(), Strings{"Can't open this kind of image file..."});
+    EXPECT_EQ(ui.texts(), Strings{"Can't open this kind of image file...\r\nIt is no picture this "
+                                  "tool knows; BMP, PNG and RAW pictures are read (`convert IN "
+                                  "OUT.png` writes a PNG copy)."});
     EXPECT_FALSE(form.cmdBMPConvert.Enabled);
 }
 
@@ -173,8 +175,9 @@ TEST_F(PictureWindow, RefusalsShowTheirMessageAndWriteNothing) {
          .bpp = 24,
          .message = "Only 8 bits pictures can be\r\nconverted in a \".GPG\" file :("},
         {.output = "x.gpg",
-         .headerFields = {{28, 16}},
-         .message = "Only 8 and 24 bits pictures can be converted :("},
+         .headerFields = {{28, 2}},
+         .message = no + "It has 2 bits per pixel; bitmaps of 1, 4, 8, 16, 24 and 32 bits are "
+                         "read (`convert IN.bmp BMP3:OUT.bmp` writes a plain 24-bit copy)."},
         {.output = "x.h",
          .headerFields = {{18, 0}},
          .message = no + "Its width and height must be more than 0."},
@@ -189,8 +192,9 @@ TEST_F(PictureWindow, RefusalsShowTheirMessageAndWriteNothing) {
          .bpp = 24,
          .headerFields = {{30, 1}},
          .message = no +
-                    "Its pixels are packed in a way this tool does not read (only plain pixels, 8 "
-                    "bits RLE and 24 bits with the usual colour masks are read)."},
+                    "Its 24 bits pixels are packed in a way this tool does not read (compression "
+                    "1); plain pixels, RLE at 4 and 8 bits and bit fields at 16 and 32 bits are "
+                    "read (`convert IN.bmp BMP3:OUT.bmp` writes a plain 24-bit copy)."},
     };
     for (const Row& row : rows) {
         Bytes b = test::buildBmp(Picture::pattern(2, 2, row.bpp));

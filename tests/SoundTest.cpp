@@ -1,3 +1,5 @@
+#include <array>
+#include <bit>
 #include <filesystem>
 
 #include "support/Window.h"
@@ -51,10 +53,17 @@ TEST_F(Sound, LoadDescribesTheSoundOrRefusesIt) {
             << form.lblBMPName.Caption;
         EXPECT_EQ(form.txtVar.Text(), row.proposedName);
     }
-    for (const auto& [name, format] : {std::pair{"adpcm.wav", 2}, {"drum.wave", 1}}) {
+    const std::string kind = "Can't open this kind of WAV file...";
+    for (const auto& [name, format, says] :
+         {std::tuple{"adpcm.wav", 2,
+                     kind + "\r\nIts samples are coded as Microsoft ADPCM; integer "
+                            "PCM and IEEE float samples are read (`sox IN.wav -e "
+                            "signed-integer -b 16 OUT.wav` writes a 16-bit PCM "
+                            "copy)."},
+          {"drum.wave", 1, kind}}) {
         loadWav(Bytes(4, 0x80));  // not PCM; not named as a WAV file
         loadWav(Bytes(4, 0x80), {.format = std::uint16_t(format)}, name);
-        EXPECT_EQ(ui.texts(), Strings(1, "Can't open this kind of WAV file..."));
+        EXPECT_EQ(ui.texts(), Strings(1, says));
         EXPECT_FALSE(form.cmdWAVConvert.Enabled || form.txtVar.Enabled) << name;
         EXPECT_EQ(form.txtVar.Text(), "snd") << name;
         ui.messages.clear();
@@ -115,6 +124,58 @@ TEST_F(Sound, WorkedExamplesAsTextAndSef) {
         test::writeFile(dir.path("tune.sef"), Bytes(100, 0xAB));  // a longer old file goes whole
         EXPECT_EQ(convert("tune.sef"),
                   "sef " + std::string(row.afterTag.begin(), row.afterTag.end()));
+    }
+}
+
+// Samples as the file stores them: little-endian, `size` bytes each.
+template <typename T>
+Bytes stored(const std::vector<T>& samples) {
+    Bytes out;
+    for (const T v : samples) {
+        const auto bytes = std::bit_cast<std::array<std::uint8_t, sizeof(T)>>(v);
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
+
+// Deeper and float samples are written as the 16-bit samples they stand for: integers keep their
+// top 16 bits, floats are clamped to [-1, 1], scaled by 32767 and rounded. The text and the .sef
+// are those of the 16-bit twin, while the information shows the file's own depth.
+TEST_F(Sound, DeeperAndFloatSamplesAsTheir16BitTwins) {
+    const std::vector<std::int16_t> twin{0,     32767,  -32767, 16384, -16384,
+                                         32767, -32767, 1234,   -1,    7};
+    const std::vector<double> real{0.0, 1.0,  -1.0,           0.5,          -0.5,
+                                   2.0, -3.0, 1234 / 32767.0, -1 / 32767.0, 7 / 32767.0};
+    std::vector<std::int32_t> wide;  // the twin's samples with low bits that must go
+    std::vector<float> single(real.begin(), real.end());
+    Bytes packed24;
+    for (const std::int16_t v : twin) {
+        wide.push_back(v * 65536 + 0xBEEF);
+        packed24.insert(packed24.end(), {0xAB, std::uint8_t(v), std::uint8_t(v >> 8)});
+    }
+    const struct {
+        std::string name;
+        Opt wav;
+        Bytes data;
+    } rows[] = {
+        {"24 bits", {.bits = 24}, packed24},
+        {"32 bits", {.bits = 32}, stored(wide)},
+        {"float", {.format = 3, .bits = 32}, stored(single)},
+        {"double", {.format = 3, .bits = 64}, stored(real)},
+        {"extensible PCM", {.format = 0xFFFE, .bits = 16, .subFormat = 1}, stored(twin)},
+        {"extensible float", {.format = 0xFFFE, .bits = 32, .subFormat = 3}, stored(single)},
+    };
+    loadWav(stored(twin), {.channels = 2, .bits = 16});
+    const std::string text = convert("twin.h"), sef = convert("twin.sef");
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Opt o = r.wav;
+        o.channels = 2;
+        loadWav(r.data, o);
+        EXPECT_NE(form.lblBMPName.Caption.find(" Data   : " + std::to_string(o.bits) + " bits"),
+                  std::string::npos);
+        EXPECT_EQ(convert("kind.h"), text);
+        EXPECT_EQ(convert("kind.sef"), sef);
     }
 }
 

@@ -52,6 +52,22 @@ int main(int argc, char** argv) {
     put(pictures, "bmp8-rle.bmp", buildBmp(small8, {.compression = 1}));
     put(pictures, "bmp8-v5.bmp", buildBmp(small8, {.infoSize = 124}));
     put(pictures, "bmp24-fields.bmp", buildBmp(Picture::pattern(2, 2, 24), {.compression = 3}));
+    Picture small4 = small8;
+    for (auto& v : small4.pixels)
+        v &= 15;
+    Picture small1 = small4;
+    for (auto& v : small1.pixels)
+        v &= 1;
+    small1.palette.resize(2);
+    const Picture small24 = Picture::pattern(3, 5, 24);
+    put(pictures, "bmp4.bmp", buildBmp(small4, {.bits = 4}));
+    put(pictures, "bmp4-rle.bmp", buildBmp(small4, {.compression = 2, .bits = 4}));
+    put(pictures, "bmp1-core.bmp", buildBmp(small1, {.infoSize = 12, .bits = 1}));
+    put(pictures, "bmp16.bmp", buildBmp(small24, {.bits = 16, .masks = {0x7C00, 0x3E0, 0x1F}}));
+    put(pictures, "bmp32-fields.bmp", buildBmp(small24, {.compression = 3, .bits = 32}));
+    put(pictures, "png-palette.png", buildPng(small4, {.colourType = 3, .bitDepth = 4}));
+    put(pictures, "png-grey.png", buildPng(small4, {.colourType = 0, .bitDepth = 4}));
+    put(pictures, "png-rgba16.png", buildPng(small24, {.bitDepth = 16, .interlaced = true}));
     put(pictures, "raw8.raw", rawSeed(Picture::pattern(6, 4, 8)));
     put(pictures, "raw24.raw", rawSeed(Picture::pattern(4, 3, 24)));
 
@@ -61,5 +77,9 @@ int main(int argc, char** argv) {
         buildWav(samples(9), {.chunksBeforeFmt = {{{'L', 'I', 'S', 'T'}, {'I', 'N', 'F'}}},
                               .chunksBeforeData = {{{'f', 'a', 'c', 't'}, {1, 0, 0, 0}}}}));
     put(sounds, "fmt18.wav", buildWav(samples(16), {.bits = 16, .fmtSize = 18}));
+    put(sounds, "mono24.wav", buildWav(samples(30), {.bits = 24}));
+    put(sounds, "float.wav", buildWav(samples(32), {.format = 3, .bits = 32}));
+    put(sounds, "extensible.wav",
+        buildWav(samples(32), {.format = 0xFFFE, .channels = 2, .bits = 64, .subFormat = 3}));
     return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace tessera::messages {
 
 // The window's own texts for its commands, side by side.
@@ -14,8 +16,30 @@ inline constexpr const char* kChangedSinceLoad =
 
 // Loading.
 inline constexpr const char* kUnknownImage = "Can't open this kind of image file...";
+inline std::string unknownImage(const std::string& whatItIs) {
+    return "It is " + whatItIs +
+           "; BMP, PNG and RAW pictures are read (`convert IN OUT.png` writes a PNG copy).";
+}
 inline constexpr const char* kBadSize = "Can't use this picture size :(";
 inline constexpr const char* kCantOpenWav = "Can't open this kind of WAV file...";
+inline constexpr const char* kRf64 =
+    "It is an RF64 file, a WAV file with 64-bit sizes (`ffmpeg -i IN.wav -rf64 never OUT.wav` "
+    "writes a plain copy).";
+// The codings tools write most, by their format code.
+inline std::string soundCoding(unsigned code) {
+    const char* name = code == 2                      ? "Microsoft ADPCM"
+                       : code == 6                    ? "A-law"
+                       : code == 7                    ? "mu-law"
+                       : code == 0x11                 ? "IMA ADPCM"
+                       : code == 0x31                 ? "GSM 6.10"
+                       : code == 0x50 || code == 0x55 ? "MPEG"
+                       : code == 0xFFFE               ? "an extensible format of an unknown kind"
+                                                      : nullptr;
+    const std::string what = name != nullptr ? name : "format " + std::to_string(code);
+    return "Its samples are coded as " + what +
+           "; integer PCM and IEEE float samples are read (`sox IN.wav -e signed-integer -b 16 "
+           "OUT.wav` writes a 16-bit PCM copy).";
+}
 inline constexpr const char* kSoundTooLong =
     "Its sound data is over 2 GB, more than a .sef file can count.";
 

@@ -50,6 +50,7 @@ struct ConverterState {
     std::int16_t intSndBits = 0;
     std::int32_t lngSndLength = 0;      // bytes of sample data
     std::int64_t lngSndDataOffset = 0;  // where the samples start (44 in a canonical header)
+    bool soundFloating = false;         // IEEE float samples rather than integer PCM
     FileStamp soundFile;                // the sound file as its load found it
 };
 

@@ -90,14 +90,15 @@ Progress Form1::progressBar(double start, double span, bool wholeTwips) {
 InputFile Form1::openLoadedInput(const FileStamp& loaded) const {
     InputFile in(state.strImgPath);
     if (!(in.stamp() == loaded)) {
-        throw TesseraError(failureText(messages::kCantRead,
-                                       state.strImgPath + ": " + messages::kChangedSinceLoad));
+        throw TesseraError(
+            failureText(messages::kCantRead, state.strImgPath + ": " + messages::kChangedSinceLoad),
+            FileRole::Input);
     }
     return in;
 }
 
-void Form1::showFailure(const std::string& text) {
-    ui_.msgBox(text, MsgStyle::OkExclamation);
+void Form1::showFailure(const std::string& text, FileRole about) {
+    ui_.showFailure(text, about);
 }
 
 void Form1::disableConvertControls() {
@@ -118,12 +119,12 @@ void Form1::pictureLoadCompletes() {
     cmdBMPConvert.Enabled = true;
     cmdBMPConvertAdd.Enabled = true;
     txtVar.Enabled = true;
-    if (state.intBpp == 8) {
+    if (pictureDepth() == 8) {
         Frame1.Enabled = true;
         chkPal.Enabled = true;
         chkOnlyPal.Enabled = true;
     }
-    if (chkPal.Value() == 1 || state.intBpp == 24) {
+    if (chkPal.Value() == 1 || pictureDepth() == 24) {
         Frame2.Enabled = true;
         optFill0.Enabled = true;
         optFill1.Enabled = true;

@@ -64,8 +64,9 @@ class Form1 {
     static constexpr const char* kCredits = "Tessera - thanks to everyone who tested it!";
 
     // The four dialogs of the window, titles and filters as designed.
-    CommonDialog dlgBMPFile{"dlgBMPFile", "Load BMP File",
-                            "Image Files (*.bmp,*.raw)|*.bmp;*.raw|All Files (*.*)|*.*"};
+    CommonDialog dlgBMPFile{
+        "dlgBMPFile", "Load BMP File",
+        "Image Files (*.bmp,*.png,*.raw)|*.bmp;*.png;*.raw|All Files (*.*)|*.*"};
     CommonDialog dlgWAVFile{"dlgWAVFile", "Load WAV File",
                             "Sound Files (*.wav)|*.wav|All Files (*.*)|*.*"};
     CommonDialog dlgBMPConv{
@@ -129,8 +130,12 @@ class Form1 {
     // load learned.
     InputFile openLoadedInput(const FileStamp& loaded) const;
     std::int32_t fillBit() const { return optFill1.Value ? 1 : 0; }
+    // 8 when the loaded picture becomes palette indices, 24 when it becomes GP32 colours.
+    std::int16_t pictureDepth() const {
+        return state.picture ? convertedDepth(*state.picture) : state.intBpp;
+    }
 
-    void showFailure(const std::string& text);
+    void showFailure(const std::string& text, FileRole about = FileRole::Unknown);
     void pictureLoadBegins();
     void pictureLoadCompletes();
     void soundLoadBegins();

@@ -15,7 +15,7 @@ void Form1::runCommand(Body&& body) {
     } catch (const CommandCancelled&) {
         // The user's Cancel or "No": nothing to say.
     } catch (const TesseraError& e) {
-        showFailure(e.what());
+        showFailure(e.what(), e.role());
     } catch (const std::bad_alloc&) {
         showFailure(messages::kNoMemory);
     } catch (const std::exception& e) {

@@ -7,6 +7,7 @@
 #include "app/Form1.h"
 #include "app/VbConvert.h"
 #include "formats/picture/BmpInfo.h"
+#include "formats/picture/PngReader.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
 
@@ -34,6 +35,34 @@ Int rawValue(const Label& label, std::optional<Int> (*convert)(std::string_view)
     return *value;
 }
 
+// What the file's first bytes say it is, for a file that is no picture this tool reads.
+const char* whatItIs(const InputFile& in) {
+    std::uint8_t head[12] = {};
+    in.read(0, head);
+    const std::string_view h(reinterpret_cast<const char*>(head), sizeof head);
+    if (h.starts_with("GIF8"))
+        return "a GIF picture";
+    if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF)
+        return "a JPEG picture";
+    if (h.starts_with("RIFF") && h.substr(8, 4) == "WAVE")
+        return "a WAV sound";
+    if (h.starts_with("BM"))
+        return "a bitmap with an information header of a kind this tool does not read";
+    return "no picture this tool knows";
+}
+
+// A bitmap or a PNG, told apart by their first bytes, whatever the file's name says; anything
+// else is refused here, before any of its numbers is shown.
+PictureInfo describedPicture(const InputFile& in) {
+    if (std::optional<PictureInfo> bmp = readBmpInfo(in)) {
+        if (in.length() < 18 || knownInfoSize(bmp->infoSize))
+            return *bmp;
+    } else if (std::optional<PictureInfo> png = readPngInfo(in)) {
+        return *png;
+    }
+    throw TesseraError(failureText(messages::kUnknownImage, messages::unknownImage(whatItIs(in))));
+}
+
 }  // namespace
 
 void Form1::cmdBMPLoad_Click() {
@@ -55,31 +84,24 @@ void Form1::cmdBMPLoad_Click() {
             state.intBpp = rawValue<std::int16_t>(lblIMGbpp, valToInt16, "depth");
             state.picture = rawInfo(in, state.lngWidth, state.lngHeight, state.intBpp);
             dataLength = in.length();
-        } else if (hasKind(path, "bmp")) {
+        } else {
             const InputFile in(path);
-            const std::optional<PictureInfo> info = readBmpInfo(in);
-            if (!info) {
-                ui_.msgBox(messages::kUnknownImage, MsgStyle::OkOnly);
-                return;
-            }
+            const PictureInfo info = describedPicture(in);
             state.strImgPath = path;
             state.picture = info;
-            state.lngWidth = info->width;
-            state.lngHeight = info->height;
-            state.intBpp = info->bitsPerPixel;
-            state.lngDataOffset = info->dataOffset;
-            state.lngPalCount = info->paletteCount;
+            state.lngWidth = info.width;
+            state.lngHeight = info.height;
+            state.intBpp = info.bitsPerPixel;
+            state.lngDataOffset = info.dataOffset;
+            state.lngPalCount = info.paletteCount;
             dataLength = in.length() - state.lngDataOffset;
-        } else {
-            ui_.msgBox(messages::kUnknownImage, MsgStyle::OkOnly);
-            return;
         }
 
         state.strImgTitle = dlgBMPFile.FileTitle;
         lblBMPName.Caption = pictureInfo(dlgBMPFile.FileTitle, state.lngWidth, state.lngHeight,
                                          state.intBpp, dataLength);
         txtVar.Text() = withoutExtension(state.strImgTitle);
-        state.intGP32Mode = state.intBpp == 8 ? 8 : 16;
+        state.intGP32Mode = convertedDepth(*state.picture) == 8 ? 8 : 16;
         pictureLoadCompletes();
     });
 }

@@ -51,8 +51,9 @@ void Form1::WriteImageText() {
     const bool raw = info.kind == PictureKind::Raw;
     TextStream& out = *state.tsOut;
     const std::string& name = txtVar.Text();
-    const bool wantPalette = !raw && state.intBpp == 8 && chkPal.Value() == 1;
-    const bool wantPixels = raw || state.intBpp == 24 || chkOnlyPal.Value() == 0;
+    const std::int16_t depth = pictureDepth();
+    const bool wantPalette = !raw && depth == 8 && chkPal.Value() == 1;
+    const bool wantPixels = raw || depth == 24 || chkOnlyPal.Value() == 0;
 
     // Every refusal comes before the first line, so a refused picture leaves no text behind.
     const PictureLayout layout = pictureLayout(info);
@@ -68,7 +69,7 @@ void Form1::WriteImageText() {
                               .gp32Mode = state.intGP32Mode});
     const Progress writing =
         progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true);
-    if (state.intBpp == 24) {
+    if (depth == 24) {
         if (!raw)
             ConvertBMPPixels();
         writeColourArray(out, name, state.strValues, writing);
@@ -96,7 +97,7 @@ void Form1::WriteGPGFile() {
     }
     if (!state.picture)
         return;
-    if (state.intBpp == 24) {
+    if (pictureDepth() == 24) {
         ui_.msgBox(messages::kGpgOnly8Bits, MsgStyle::OkOnly);
         return;
     }

@@ -41,6 +41,10 @@ void Form1::cmdWAVLoad_Click() {
         if (wav.problem == WavProblem::TooLong) {
             throw TesseraError(failureText(messages::kCantOpenWav, messages::kSoundTooLong));
         }
+        if (wav.problem == WavProblem::Rf64) {
+            ui_.msgBox(failureText(messages::kCantOpenWav, messages::kRf64), MsgStyle::OkOnly);
+            return;
+        }
         if (wav.problem != WavProblem::None) {
             ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
             return;
@@ -54,10 +58,12 @@ void Form1::cmdWAVLoad_Click() {
         state.lngSndDataOffset = wav.layout.dataOffset;
         state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
         state.soundFile = in.stamp();
-        // Floating-point, compressed and extensible sounds hold no bytes the GP32 can play as
-        // they are.
-        if (wav.layout.formatCode != 1) {
-            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
+        state.soundFloating = wav.layout.formatCode == kWaveFloat;
+        // Compressed samples would need a codec of their own.
+        if (wav.layout.formatCode != kWavePcm && wav.layout.formatCode != kWaveFloat) {
+            ui_.msgBox(
+                failureText(messages::kCantOpenWav, messages::soundCoding(wav.layout.formatCode)),
+                MsgStyle::OkOnly);
             return;
         }
 

@@ -11,16 +11,27 @@
 
 namespace tessera {
 
+namespace {
+
+SampleLayout loadedSamples(const ConverterState& state) {
+    return samplesToWrite({.floating = state.soundFloating,
+                           .bitsPerSample = state.intSndBits,
+                           .channels = state.intChannels},
+                          state.lngSndLength);
+}
+
+}  // namespace
+
 void Form1::WriteSoundText() {
-    const SampleLayout samples = samplesToWrite(state.intSndBits, state.lngSndLength);
+    const SampleLayout samples = loadedSamples(state);
     const InputFile in = openLoadedInput(state.soundFile);
-    SampleReader reader(in, state.lngSndDataOffset, samples.byteCount());
+    SampleReader reader(in, state.lngSndDataOffset, samples);
     writeSoundText(*state.tsOut,
                    {.title = state.strImgTitle,
                     .name = txtVar.Text(),
                     .frequency = state.lngFreq,
                     .mode = state.strSndMode,
-                    .bitsPerSample = state.intSndBits},
+                    .bitsPerSample = 8 * samples.bytesPerSample},  // what is written
                    reader, samples, progressBar(0, kFullProgress, false));
 }
 
@@ -30,12 +41,16 @@ void Form1::WriteSEFFile() {
         ui_.msgBox(messages::kSefNoAdd, MsgStyle::OkOnly);
         return;
     }
-    const SampleLayout samples = samplesToWrite(state.intSndBits, state.lngSndLength);
+    const SampleLayout samples = loadedSamples(state);
     const InputFile in = openLoadedInput(state.soundFile);
-    SampleReader reader(in, state.lngSndDataOffset, samples.byteCount());
+    SampleReader reader(in, state.lngSndDataOffset, samples);
 
+    // The player reads the length of the data that follows: the file's own for 8- and 16-bit
+    // samples, that of the 16-bit samples written for deeper ones.
+    const auto length =
+        samples.narrowed() ? static_cast<std::int32_t>(samples.byteCount()) : state.lngSndLength;
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
-    writeSef(out, reader, samples, state.lngSndLength, progressBar(0, kFullProgress, false));
+    writeSef(out, reader, samples, length, progressBar(0, kFullProgress, false));
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/Errors.h"
+
 namespace tessera {
 
 class DialogRAW;
@@ -40,6 +42,11 @@ class Ui {
     virtual bool showSave(CommonDialog& dialog) = 0;
     // A modal message box with the caption "Tessera".
     virtual MsgAnswer msgBox(const std::string& text, MsgStyle style) = 0;
+    // A command failed: the window shows the reason in a message box; a report that names files
+    // learns which one the failure is about.
+    virtual void showFailure(const std::string& text, FileRole /*about*/) {
+        msgBox(text, MsgStyle::OkExclamation);
+    }
     // Shows the RAW image dialog modally; the person either presses OK (the dialog's
     // OKButton_Click runs) or closes it (nothing runs).
     virtual void showRawDialog(DialogRAW& dialog) = 0;

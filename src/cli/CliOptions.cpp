@@ -204,7 +204,7 @@ std::string arrayName(const CliOptions& options) {
 }
 
 InputKind inputKind(std::string_view path) {
-    if (hasKind(path, "bmp") || hasKind(path, "raw"))
+    if (hasKind(path, "bmp") || hasKind(path, "png") || hasKind(path, "raw"))
         return InputKind::Picture;
     if (hasKind(path, "wav"))
         return InputKind::Sound;

@@ -17,12 +17,13 @@ void report(const std::string& file, const std::string& text) {
     std::fprintf(stderr, "tessera-cli: %s: %s\n", file.c_str(), oneLine(text).c_str());
 }
 
-// Prints what went wrong with FILE; the window's own message when it showed one.
-void reportFailure(const std::string& file, const std::vector<CliUi::Message>& messages,
-                   const char* whenSilent) {
+// Prints what went wrong, naming the input when the failure is about it and FILE otherwise;
+// the window's own message when it showed one.
+void reportFailure(const CliOptions& o, const std::string& file,
+                   const std::vector<CliUi::Message>& messages, const char* whenSilent) {
     for (const auto& m : messages) {
         if (m.text != messages::kDone)
-            report(file, m.text);
+            report(m.about == FileRole::Input ? o.input : file, m.text);
     }
     if (messages.empty())
         report(file, whenSilent);
@@ -53,6 +54,27 @@ void printInfo(const std::string& caption) {
         text.pop_back();
     std::fputs(text.c_str(), stdout);
     std::fputc('\n', stdout);
+}
+
+// A RAW file holds nothing but its pixels: a length that does not match the size typed is most
+// likely a wrong --raw, worth a word even though the conversion goes ahead as asked.
+void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
+    if (!s.picture || s.picture->kind != PictureKind::Raw || s.lngWidth <= 0 || s.lngHeight <= 0 ||
+        (s.intBpp != 8 && s.intBpp != 24))
+        return;
+    const std::int64_t needed = std::int64_t{s.lngWidth} * s.lngHeight * (s.intBpp / 8);
+    const std::int64_t length = s.picture->file.size;
+    if (length == needed)
+        return;
+    const std::string size = std::to_string(s.lngWidth) + "x" + std::to_string(s.lngHeight) + "x" +
+                             std::to_string(s.intBpp);
+    std::fprintf(stderr,
+                 "tessera-cli: %s: warning: it holds %lld bytes, but a %s RAW picture needs %lld "
+                 "(rows top first, %s, no padding); converting it as %s (--raw WxH[x8|x24] "
+                 "gives its real size)\n",
+                 o.input.c_str(), static_cast<long long>(length), size.c_str(),
+                 static_cast<long long>(needed),
+                 s.intBpp == 24 ? "3 bytes a pixel, red first" : "1 index a pixel", size.c_str());
 }
 
 }  // namespace
@@ -93,7 +115,7 @@ int run(const CliOptions& o) {
     }
     // The convert buttons come alive only when a load completes.
     if (!convert.Enabled || !loadMessages.empty()) {
-        reportFailure(o.input, loadMessages, "could not be loaded");
+        reportFailure(o, o.input, loadMessages, "could not be loaded");
         return kExitFailed;
     }
     if (o.info) {
@@ -101,8 +123,10 @@ int run(const CliOptions& o) {
         return kExitOk;
     }
 
-    if (!sound)
+    if (!sound) {
+        warnOfRawLength(o, form.state);
         setPictureOptions(form, o);
+    }
     form.txtVar.Text() = name;
     convert.click();
     ui.endProgress();
@@ -110,7 +134,7 @@ int run(const CliOptions& o) {
     const auto messages = ui.takeMessages();
     const bool done = messages.size() == 1 && messages.front().text == messages::kDone;
     if (!done) {
-        reportFailure(o.output, messages, "nothing was written");
+        reportFailure(o, o.output, messages, "nothing was written");
         return kExitFailed;
     }
     if (o.verbose)

@@ -52,6 +52,10 @@ MsgAnswer CliUi::msgBox(const std::string& text, MsgStyle style) {
     return MsgAnswer::Ok;
 }
 
+void CliUi::showFailure(const std::string& text, FileRole about) {
+    messages_.push_back({text, MsgStyle::OkExclamation, about});
+}
+
 void CliUi::showRawDialog(DialogRAW& dialog) {
     dialog.txtRAWWidth.Text() = options_.raw.width;
     dialog.txtRAWHeight.Text() = options_.raw.height;

@@ -16,6 +16,7 @@ class CliUi : public Ui {
     struct Message {
         std::string text;
         MsgStyle style;
+        FileRole about = FileRole::Unknown;
     };
 
     CliUi(const CliOptions& options, bool showProgress);
@@ -24,6 +25,7 @@ class CliUi : public Ui {
     bool showOpen(CommonDialog& dialog) override;
     bool showSave(CommonDialog& dialog) override;
     MsgAnswer msgBox(const std::string& text, MsgStyle style) override;
+    void showFailure(const std::string& text, FileRole about) override;
     void showRawDialog(DialogRAW& dialog) override;
     void progressChanged(double width) override;
 

@@ -1,24 +1,58 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace tessera::messages {
 
-// What the conversions say when they refuse a picture or a sound, side by side.
+// What the conversions say when they refuse a picture or a sound, side by side. Each reason says
+// what the file is and, where one command of a common tool mends it, that command.
 inline constexpr const char* kOnlyDepths = "Only 8 and 24 bits pictures can be converted :(";
 inline constexpr const char* kCantConvert = "Can't convert this picture :(";
 inline constexpr const char* kEmptyPicture = "Its width and height must be more than 0.";
 inline constexpr const char* kTooBig =
     "It is too big: more than 67108864 pixels once its columns are padded.";
-inline constexpr const char* kCompression =
-    "Its pixels are packed in a way this tool does not read (only plain pixels, 8 bits RLE and "
-    "24 bits with the usual colour masks are read).";
 inline constexpr const char* kHeaderKind =
     "Its information header is of a kind this tool does not read.";
 inline constexpr const char* kCutHeaders = "The file ends inside its headers.";
 inline constexpr const char* kDataOffset =
     "Its pixels would start inside its headers or past its end.";
 inline constexpr const char* kColourCount = "Its colour table claims more than 256 colours.";
+inline constexpr const char* kMasks =
+    "Its colour masks are split into several runs of bits, which no colour can be read from.";
+inline constexpr const char* kBmpFix =
+    " (`convert IN.bmp BMP3:OUT.bmp` writes a plain 24-bit copy).";
 
-inline constexpr const char* kOnly8And16Bits = "Only 8 and 16 bits sounds can be converted :(";
+inline std::string bitmapDepth(std::int32_t bitsPerPixel) {
+    return "It has " + std::to_string(bitsPerPixel) +
+           " bits per pixel; bitmaps of 1, 4, 8, 16, 24 and 32 bits are read" + kBmpFix;
+}
+
+inline std::string bitmapPacking(std::uint32_t compression, std::int32_t bitsPerPixel) {
+    const char* what = compression == 4   ? "as JPEG data"
+                       : compression == 5 ? "as PNG data"
+                                          : "in a way this tool does not read";
+    return "Its " + std::to_string(bitsPerPixel) + " bits pixels are packed " + what +
+           " (compression " + std::to_string(compression) +
+           "); plain pixels, RLE at 4 and 8 bits and bit fields at 16 and 32 bits are read" +
+           kBmpFix;
+}
+
+inline std::string pngDamaged(const std::string& what) {
+    return what.empty() ? "Its PNG data is damaged." : "Its PNG data is damaged: " + what + ".";
+}
+
 inline constexpr const char* kNoSample = "This sound has no sample to convert :(";
+inline constexpr const char* kCantConvertSound = "Can't convert this sound :(";
+inline constexpr const char* kMonoStereo =
+    "Only mono and stereo sounds are converted (`sox IN.wav -c 2 OUT.wav` mixes it down to "
+    "stereo).";
+
+inline std::string soundDepth(std::int32_t bitsPerSample, bool floating) {
+    return "It has " + std::to_string(bitsPerSample) + " bits " +
+           (floating ? "floating-point" : "integer") +
+           " samples; 8, 16, 24 and 32 bits integer and 32 and 64 bits floating-point samples "
+           "are read (`sox IN.wav -b 16 OUT.wav` writes a 16-bit copy).";
+}
 
 }  // namespace tessera::messages

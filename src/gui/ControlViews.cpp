@@ -57,6 +57,29 @@ QString shownCaption(const Control& c) {
     return s;
 }
 
+// What a screen reader says for a control: its caption as shown, without the colon; a control
+// whose caption is a value (a text box, the information labels) is named after what it holds.
+QString accessibleNameOf(const Control& c) {
+    static const std::pair<const char*, const char*> kValueControls[] = {
+        {"txtVar", "Array Variable Name"},
+        {"lblBMPName", "File infos"},
+        {"lblPercent", "Convertion Statut"},
+        {"lblIMGWidth", "Image Width"},
+        {"lblIMGHeight", "Image Height"},
+        {"lblIMGbpp", "Bits per Pixel"},
+        {"txtRAWWidth", "Image Width"},
+        {"txtRAWHeight", "Image Height"},
+    };
+    for (const auto& [name, spoken] : kValueControls) {
+        if (c.name == name)
+            return QString::fromUtf8(spoken);
+    }
+    QString s = shownCaption(c).trimmed();
+    if (s.endsWith(QLatin1Char(':')))
+        s.chop(1);
+    return s.trimmed();
+}
+
 }  // namespace
 
 ControlViews::ControlViews(QWidget* window, const std::vector<Control*>& controls) {
@@ -71,6 +94,8 @@ ControlViews::ControlViews(QWidget* window, const std::vector<Control*>& control
         QWidget* parent = c->container ? widget(*c->container) : window;
         bound_.push_back({c, makeWidget(*c, parent)});
     }
+    for (const Bound& b : bound_)
+        b.widget->setAccessibleName(accessibleNameOf(*b.model));
     std::stable_sort(bound_.begin(), bound_.end(), [](const Bound& a, const Bound& b) {
         return a.model->tabIndex < b.model->tabIndex;
     });
@@ -213,6 +238,9 @@ void ControlViews::mirror(const TwipsScale& scale) {
             case ControlKind::Label: {
                 auto& label = static_cast<Label&>(m);
                 static_cast<QLabel*>(b.widget)->setText(caption);
+                // A value label is read by its name, then by what it holds.
+                if (!caption.startsWith(b.widget->accessibleName()))
+                    b.widget->setAccessibleDescription(caption);
                 if (label.look == LabelLook::ProgressBar)
                     b.widget->resize(scale.px(label.Width), b.widget->height());
                 break;

@@ -2,16 +2,32 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
+
+#include "gui/PreviewWindow.h"
 
 namespace tessera::gui {
 
 namespace {
 
 constexpr qint64 kRepaintEveryMs = 30;
+constexpr const char* kPreviewAction = "&Preview as on the GP32...";
+
+// The one local file a drag carries, or an empty string.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
 
 // The information label lines its values up in a fixed-pitch font.
 QFont fixedPitchFont() {
@@ -63,9 +79,71 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     QObject::connect(escape, &QShortcut::activated, quit, &QPushButton::click);
 
+    // The preview: a shortcut, and a context menu on the information panel it illustrates.
+    auto* previewKey = new QShortcut(previewShortcut(), this);
+    QObject::connect(previewKey, &QShortcut::activated, this, &MainWindow::showPreview);
+    QWidget* info = widget(form_.lblBMPName);
+    info->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(info, &QWidget::customContextMenuRequested, this, [this, info](QPoint at) {
+        QMenu menu(this);
+        QAction* action = menu.addAction(QString::fromUtf8(kPreviewAction), this,
+                                         &MainWindow::showPreview);
+        action->setShortcut(previewShortcut());
+        menu.exec(info->mapToGlobal(at));
+    });
+    setAcceptDrops(true);
+
     mirror();
     quit->setFocus();
     sinceRepaint_.start();
+}
+
+QKeySequence MainWindow::previewShortcut() {
+    return QKeySequence(Qt::CTRL | Qt::Key_P);
+}
+
+void MainWindow::showPreview() {
+    if (!preview_)
+        preview_ = new PreviewWindow(form_, this);
+    preview_->refresh();
+    preview_->show();
+    preview_->raise();
+    preview_->activateWindow();
+}
+
+void MainWindow::openFile(const QString& path) {
+    if (busy_ || !openAnswer_ || form_.unloaded())
+        return;
+    openAnswer_(path);
+    CommandButton& load = QFileInfo(path).suffix().compare(QLatin1String("wav"),
+                                                           Qt::CaseInsensitive) == 0
+                              ? form_.cmdWAVLoad
+                              : form_.cmdBMPLoad;
+    run([&load] { load.click(); });
+}
+
+void MainWindow::openLater(const QString& path) {
+    QTimer::singleShot(0, this, [this, path] { openFile(path); });
+}
+
+bool MainWindow::acceptsDrop(const QMimeData* data) {
+    static const QStringList kinds = {QStringLiteral("bmp"), QStringLiteral("png"),
+                                      QStringLiteral("raw"), QStringLiteral("wav")};
+    const QString file = droppedFile(data);
+    return !file.isEmpty() && kinds.contains(QFileInfo(file).suffix().toLower());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!busy_ && acceptsDrop(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty() || busy_)
+        return;
+    event->acceptProposedAction();
+    openFile(file);
 }
 
 void MainWindow::mirror() {
@@ -77,6 +155,8 @@ void MainWindow::run(const std::function<void()>& action) {
     action();
     busy_ = false;
     mirror();
+    if (preview_ && preview_->isVisible())
+        preview_->refresh();
     if (form_.unloaded() || closeWhenIdle_)
         close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <QWidget>
 #include <functional>
 
@@ -9,8 +10,11 @@
 #include "gui/TwipsScale.h"
 
 class QLabel;
+class QMimeData;
 
 namespace tessera::gui {
+
+class PreviewWindow;
 
 // The Qt face of Form1: builds the widgets from the model's controls, sends the user's clicks to
 // the model's handlers and mirrors the model back after each one. Form1 is taken by reference so
@@ -26,6 +30,23 @@ class MainWindow : public QWidget {
     QWidget* widget(const Control& control) const { return views_.widget(control); }
     const ControlViews& views() const { return views_; }
 
+    // How a file given by drop or at start reaches the load: the window's Ui answers its next
+    // open dialog with the path (QtUi::answerNextOpen in the program, a script in the tests).
+    using OpenAnswer = std::function<void(const QString&)>;
+    void answerOpensWith(OpenAnswer answer) { openAnswer_ = std::move(answer); }
+    // Loads `path` as the load buttons do: a .wav through the sound load, anything else through
+    // the picture load, which refuses what it cannot read with its own message.
+    void openFile(const QString& path);
+    // The same once the event loop runs, so the window is on screen behind any dialog.
+    void openLater(const QString& path);
+    // Whether a drag carries a file the loads read (.bmp, .png, .raw, .wav).
+    static bool acceptsDrop(const QMimeData* data);
+
+    // The preview tool window, made on first use (Ctrl+P, or the "File infos" context menu).
+    void showPreview();
+    PreviewWindow* preview() const { return preview_; }
+    static QKeySequence previewShortcut();
+
     // Shows every model value in the widgets.
     void mirror();
     // Redraws the progress bar at `twips` during a long conversion, at most every ~30 ms.
@@ -33,6 +54,8 @@ class MainWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void run(const std::function<void()>& action);
@@ -41,6 +64,8 @@ class MainWindow : public QWidget {
     ControlViews views_;
     TwipsScale scale_;
     QLabel* progressBar_ = nullptr;
+    PreviewWindow* preview_ = nullptr;
+    OpenAnswer openAnswer_;
     QElapsedTimer sinceRepaint_;
     bool busy_ = false;
     bool closeWhenIdle_ = false;

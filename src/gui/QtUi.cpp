@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QSettings>
 
 #include "gui/FileFilter.h"
 #include "gui/MainWindow.h"
@@ -11,7 +12,24 @@
 
 namespace tessera::gui {
 
-namespace {}  // namespace
+namespace {
+
+constexpr const char* kLastFolderKey = "lastFolder";
+
+void answer(CommonDialog& dialog, const QFileInfo& chosen) {
+    dialog.FileName = QDir::toNativeSeparators(chosen.absoluteFilePath()).toStdString();
+    dialog.FileTitle = chosen.fileName().toStdString();
+}
+
+}  // namespace
+
+QString QtUi::startFolder() {
+    return QSettings().value(QLatin1String(kLastFolderKey)).toString();
+}
+
+void QtUi::rememberFolder(const QString& folder) {
+    QSettings().setValue(QLatin1String(kLastFolderKey), folder);
+}
 
 void QtUi::showCurrentState() {
     // A command may have changed the window before it asks something (a load clears the label
@@ -24,8 +42,9 @@ bool QtUi::showFileDialog(CommonDialog& dialog, bool save) {
     showCurrentState();
     QFileDialog box(window_, QString::fromStdString(dialog.DialogTitle));
     box.setNameFilter(qtFileFilter(dialog.Filter));
-    if (!lastFolder_.isEmpty())
-        box.setDirectory(lastFolder_);
+    const QString folder = startFolder();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        box.setDirectory(folder);
     if (save) {
         box.setAcceptMode(QFileDialog::AcceptSave);
         box.setFileMode(QFileDialog::AnyFile);
@@ -44,13 +63,17 @@ bool QtUi::showFileDialog(CommonDialog& dialog, bool save) {
         return false;
 
     const QFileInfo chosen(box.selectedFiles().constFirst());
-    lastFolder_ = chosen.absolutePath();
-    dialog.FileName = QDir::toNativeSeparators(chosen.absoluteFilePath()).toStdString();
-    dialog.FileTitle = chosen.fileName().toStdString();
+    rememberFolder(chosen.absolutePath());
+    answer(dialog, chosen);
     return true;
 }
 
 bool QtUi::showOpen(CommonDialog& dialog) {
+    if (nextOpen_) {
+        answer(dialog, QFileInfo(*nextOpen_));
+        nextOpen_.reset();
+        return true;
+    }
     return showFileDialog(dialog, false);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "app/Ui.h"
 
@@ -15,6 +16,15 @@ class MainWindow;
 class QtUi : public Ui {
   public:
     void attach(MainWindow* window) { window_ = window; }
+    // The next open dialog is not shown: it answers `path` at once, as if the person had picked
+    // it. A dropped file and the file named at start go through the load buttons this way, so
+    // they get the load's own checks and messages.
+    void answerNextOpen(const QString& path) { nextOpen_ = path; }
+
+    // The folder the open and save dialogs start in: the one last picked from, kept between runs
+    // in the user's settings (the only thing Tessera keeps there).
+    static QString startFolder();
+    static void rememberFolder(const QString& folder);
 
     bool showOpen(CommonDialog& dialog) override;
     bool showSave(CommonDialog& dialog) override;
@@ -27,7 +37,7 @@ class QtUi : public Ui {
     void showCurrentState();
 
     MainWindow* window_ = nullptr;
-    QString lastFolder_;  // the next dialog opens where the person last picked a file
+    std::optional<QString> nextOpen_;
 };
 
 }  // namespace tessera::gui

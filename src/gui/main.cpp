@@ -7,6 +7,10 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Settings (the dialogs' last folder) go to ~/.config/Tessera/Tessera.conf.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessera"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tessera"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tessera.Tessera"));
     // Ctrl+C or a kill in the middle of a conversion must not leave a half-written temporary
     // file beside the user's output, nor half-added lines in it.
     tessera::installTerminationHandlers();
@@ -15,6 +19,11 @@ int main(int argc, char* argv[]) {
     tessera::Form1 form(ui);
     tessera::gui::MainWindow window(form);
     ui.attach(&window);
+    window.answerOpensWith([&ui](const QString& path) { ui.answerNextOpen(path); });
     window.show();
+    // `tessera FILE` ("Open with" in a file manager) loads FILE as a drop would.
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() > 1)
+        window.openLater(args.at(1));
     return app.exec();
 }

@@ -8,9 +8,18 @@ namespace tessera {
 // A failure that ends the running command and is shown to the user in a message box. The text is
 // already worded for the user (the tool's own style: short, with a smiley, the reason on a
 // second line when there is one).
+// Which file a failure is about, so that a report can name it: the one being read or the one
+// being written.
+enum class FileRole { Unknown, Input, Output };
+
 class TesseraError : public std::runtime_error {
   public:
-    explicit TesseraError(const std::string& message) : std::runtime_error(message) {}
+    explicit TesseraError(const std::string& message, FileRole role = FileRole::Unknown)
+        : std::runtime_error(message), role_(role) {}
+    FileRole role() const { return role_; }
+
+  private:
+    FileRole role_;
 };
 
 // The user's Cancel in a dialog or a "No" to a question: ends the command silently.

@@ -18,12 +18,14 @@ InputFile::InputFile(const std::string& path) : path_(path) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused just below anyway.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
-        throw TesseraError(failureText(messages::kCantRead, path + ": " + std::strerror(errno)));
+        throw TesseraError(failureText(messages::kCantRead, path + ": " + std::strerror(errno)),
+                           FileRole::Input);
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
         fd_ = -1;
-        throw TesseraError(failureText(messages::kCantRead, path + ": " + messages::kNotRegular));
+        throw TesseraError(failureText(messages::kCantRead, path + ": " + messages::kNotRegular),
+                           FileRole::Input);
     }
     stamp_.size = st.st_size;
     stamp_.modifiedNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
@@ -46,7 +48,8 @@ void InputFile::read(std::int64_t pos, std::span<std::uint8_t> out) const {
             continue;
         if (got < 0)
             throw TesseraError(
-                failureText(messages::kCantRead, path_ + ": " + std::strerror(errno)));
+                failureText(messages::kCantRead, path_ + ": " + std::strerror(errno)),
+                FileRole::Input);
         if (got == 0)
             break;  // the file shrank under us: the rest reads as zero
         start += got;

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cmath>
 #include <string>
@@ -19,10 +21,17 @@ namespace tessera::test {
 
 // One QApplication for every test of the binary (the offscreen platform in CTest). It is never
 // destroyed: tearing it down among the other statics at exit crashes once a window was shown.
+// It has the program's names, and its settings go to a folder of its own, never to the user's.
 inline QApplication& guiApp() {
     static int argc = 1;
     static char* argv[] = {const_cast<char*>("tessera_gui_tests"), nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        static QTemporaryDir settings;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        QCoreApplication::setOrganizationName(QStringLiteral("Tessera"));
+        QCoreApplication::setApplicationName(QStringLiteral("Tessera"));
+        return new QApplication(argc, argv);
+    }();
     return *app;
 }
 

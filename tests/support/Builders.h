@@ -23,11 +23,26 @@ struct Picture {
 
 // A Windows bitmap built byte by byte, with the knobs that real files turn.
 struct BmpOptions {
-    std::uint32_t infoSize = 40;
+    std::uint32_t infoSize = 40;    // 12: the oldest core header, 16-bit sizes, 3-byte colours
     bool topDown = false;           // negative height, rows stored top first
-    std::uint32_t compression = 0;  // 0, 1 (RLE8, the builder encodes) or 3 (bit fields)
+    std::uint32_t compression = 0;  // 0, 1 (RLE8) or 2 (RLE4), the builder encodes; 3 bit fields
+    int bits = 0;                   // 0: the picture's; 1 or 4 (indices), 16 or 32 (colours)
+    // Where red, green and blue lie in a 16- or 32-bit pixel; the other bits are set, as an
+    // opaque alpha would be.
+    std::array<std::uint32_t, 3> masks = {0xFF0000, 0xFF00, 0xFF};
 };
 Bytes buildBmp(const Picture& picture, const BmpOptions& options = {});
+
+// A PNG written by the PNG library itself: colour type 3 (palette) and 0 (grey, the indices as
+// grey levels; at 16 bits the red channel) take 8-bit pictures' indices, 2, 4 and 6 (RGB, grey
+// and alpha, RGBA) 24-bit pictures' colours, with a varying alpha. 16-bit samples repeat the
+// byte, so their high byte is the picture's.
+struct PngOptions {
+    int colourType = 6;
+    int bitDepth = 8;
+    bool interlaced = false;
+};
+Bytes buildPng(const Picture& picture, const PngOptions& options = {});
 
 // Headerless RAW: rows top first, 1 or 3 bytes a pixel (r, g, b), no padding.
 Bytes buildRaw(const Picture& picture);
@@ -39,6 +54,7 @@ struct WavOptions {
     std::uint32_t rate = 22050;
     std::uint16_t bits = 8;
     std::uint32_t fmtSize = 16;
+    std::uint16_t subFormat = 0;  // with format 0xFFFE: the extensible format's coding
     std::vector<std::pair<std::array<char, 4>, Bytes>> chunksBeforeFmt;
     std::vector<std::pair<std::array<char, 4>, Bytes>> chunksBeforeData;
 };

@@ -7,10 +7,15 @@
 namespace tessera {
 
 inline constexpr std::int64_t kBmpFileHeaderSize = 14;
+inline constexpr std::uint32_t kCoreHeaderSize = 12;  // the oldest bitmaps' 16-bit sizes
 
 // The fields of a Windows bitmap's file header (14 bytes) and information header, named where
 // they are read; empty when the file does not start with "BM".
 std::optional<PictureInfo> readBmpInfo(const InputFile& in);
+
+// Header sizes whose fields this tool knows where to find: the core header and the Windows
+// versions, which all keep the fields read here at the same places.
+bool knownInfoSize(std::uint32_t size);
 
 // A headerless RAW picture of the given size and depth, rows top first, red first.
 PictureInfo rawInfo(const InputFile& in, std::int32_t width, std::int32_t height,

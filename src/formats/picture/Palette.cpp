@@ -9,11 +9,21 @@ std::vector<std::uint16_t> readPalette(const InputFile& in, const PictureInfo& i
                                        std::int32_t fillBit) {
     checkPaletteCount(info.paletteCount);
     const auto count = static_cast<std::size_t>(info.paletteCount);
-    std::vector<std::uint8_t> table(4 * count);  // blue, green, red, unused
-    in.read(info.paletteOffset, table);
     std::vector<std::uint16_t> palette(count);
-    for (std::size_t e = 0; e < count; ++e)
-        palette[e] = gp32::colour(table[4 * e + 2], table[4 * e + 1], table[4 * e], fillBit);
+    if (info.kind == PictureKind::Png) {  // read with the header: PLTE or the grey ramp
+        for (std::size_t e = 0; e < count; ++e) {
+            const auto& [r, g, b] = info.colours[e];
+            palette[e] = gp32::colour(r, g, b, fillBit);
+        }
+        return palette;
+    }
+    const auto size = static_cast<std::size_t>(info.paletteEntrySize);
+    std::vector<std::uint8_t> table(size * count);  // blue, green, red (, unused)
+    in.read(info.paletteOffset, table);
+    for (std::size_t e = 0; e < count; ++e) {
+        const std::uint8_t* entry = table.data() + size * e;
+        palette[e] = gp32::colour(entry[2], entry[1], entry[0], fillBit);
+    }
     return palette;
 }
 

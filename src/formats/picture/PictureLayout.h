@@ -14,13 +14,17 @@ inline constexpr std::int64_t kMaxElements = std::int64_t{64} * 1024 * 1024;
 // and checked before anything is read or written. Every refusal of a picture happens here, so a
 // refused picture leaves no output behind.
 struct PictureLayout {
-    enum class Coding { Plain, Rle8 };
+    // How the stored rows become rows of indices or colours: as they stand, run-length
+    // decoded, unpacked from 1 or 4 bits, widened from bit fields, or decoded from a PNG.
+    enum class Coding { Plain, Rle8, Rle4, Packed, BitFields, Png };
 
     gp32::ScreenOrder order;         // width and the height as a positive number of rows
     std::int64_t bytesPerPixel = 1;  // 1 (palette indices) or 3 (colours)
     std::int64_t dataOffset = 0;     // first pixel byte
     std::int64_t rowStride = 0;      // bytes from one stored row to the next
     Coding coding = Coding::Plain;
+    int storedBits = 8;                  // the file's bits per pixel (Packed, BitFields)
+    std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue bit fields (BitFields)
     bool redFirst = false;  // RAW colours are red, green, blue; bitmap colours blue, green, red
     enum class RowOrder { BitmapBottomUp, BitmapTopDown, Raw } rowOrder = RowOrder::Raw;
 
@@ -38,7 +42,7 @@ struct PictureLayout {
     }
 };
 
-// The layout of a described BMP or RAW picture; throws TesseraError with the reason when the
+// The layout of a described BMP, PNG or RAW picture; throws TesseraError with the reason when the
 // picture cannot be converted.
 PictureLayout pictureLayout(const PictureInfo& info);
 

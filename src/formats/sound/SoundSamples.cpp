@@ -3,29 +3,57 @@
 #include <algorithm>
 
 #include "formats/FormatMessages.h"
+#include "formats/sound/SampleNarrowing.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
 
 namespace tessera {
 
-SampleLayout samplesToWrite(std::int32_t bitsPerSample, std::int64_t dataLength) {
-    if (bitsPerSample != 8 && bitsPerSample != 16)
-        throw TesseraError(messages::kOnly8And16Bits);
+namespace {
+
+[[noreturn]] void refuse(const std::string& reason) {
+    throw TesseraError(failureText(messages::kCantConvertSound, reason), FileRole::Input);
+}
+
+bool readDepth(const SampleFormat& f) {
+    if (f.floating)
+        return f.bitsPerSample == 32 || f.bitsPerSample == 64;
+    return f.bitsPerSample == 8 || f.bitsPerSample == 16 || f.bitsPerSample == 24 ||
+           f.bitsPerSample == 32;
+}
+
+}  // namespace
+
+SampleLayout samplesToWrite(const SampleFormat& format, std::int64_t dataLength) {
+    if (format.channels > 2)
+        refuse(messages::kMonoStereo);
+    if (!readDepth(format))
+        refuse(messages::soundDepth(format.bitsPerSample, format.floating));
     SampleLayout layout;
-    layout.bytesPerSample = bitsPerSample / 8;
-    layout.count = dataLength / layout.bytesPerSample;
+    layout.storedBytes = format.bitsPerSample / 8;
+    layout.bytesPerSample = std::min(layout.storedBytes, 2);
+    layout.floating = format.floating;
+    layout.count = dataLength / layout.storedBytes;
     if (layout.count <= 0)
-        throw TesseraError(messages::kNoSample);
+        throw TesseraError(messages::kNoSample, FileRole::Input);
     return layout;
 }
 
-SampleReader::SampleReader(const InputFile& file, std::int64_t dataOffset, std::int64_t length)
-    : file_(file), dataOffset_(dataOffset), length_(length) {}
+SampleReader::SampleReader(const InputFile& file, std::int64_t dataOffset,
+                           const SampleLayout& layout)
+    : file_(file), dataOffset_(dataOffset), length_(layout.byteCount()), layout_(layout) {}
 
 void SampleReader::fill(std::int64_t from) {
     const std::int64_t size = std::clamp<std::int64_t>(length_ - from, 0, kBlockSize);
     block_.resize(static_cast<std::size_t>(size));
-    file_.read(dataOffset_ + from, block_);
+    if (!layout_.narrowed()) {
+        file_.read(dataOffset_ + from, block_);
+    } else {  // whole 16-bit samples only: `from` is always even here
+        const std::int64_t samples = size / 2;
+        stored_.resize(static_cast<std::size_t>(samples * layout_.storedBytes));
+        file_.read(dataOffset_ + from / 2 * layout_.storedBytes, stored_);
+        narrowTo16(stored_, layout_.storedBytes, layout_.floating, block_);
+    }
     blockStart_ = from;
     blockEnd_ = from + size;
 }

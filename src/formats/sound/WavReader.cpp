@@ -20,10 +20,29 @@ bool tagAt(const InputFile& file, std::int64_t pos, const char* tag) {
     return std::memcmp(bytes, tag, 4) == 0;
 }
 
+// An extensible format names its sample coding by a GUID whose first two bytes are the plain
+// format code and whose other fourteen are the same for every standard coding.
+constexpr std::uint8_t kGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+constexpr std::uint32_t kExtensibleSize = 40;
+
+std::uint16_t formatCode(const InputFile& file, std::int64_t body, std::uint32_t size) {
+    const std::uint16_t code = file.readU16(body);
+    if (code != kWaveExtensible || size < kExtensibleSize)
+        return code;
+    std::uint8_t tail[14];
+    file.read(body + 26, tail);
+    return std::memcmp(tail, kGuidTail, sizeof tail) == 0 ? file.readU16(body + 24) : code;
+}
+
 }  // namespace
 
 WavReading walkWavChunks(const InputFile& file) {
     WavReading result;
+    if ((tagAt(file, 0, "RF64") || tagAt(file, 0, "BW64")) && tagAt(file, 8, "WAVE")) {
+        result.problem = WavProblem::Rf64;
+        return result;
+    }
     if (!tagAt(file, 0, "RIFF") || !tagAt(file, 8, "WAVE")) {
         result.problem = WavProblem::NotRiffWave;
         return result;
@@ -46,7 +65,7 @@ WavReading walkWavChunks(const InputFile& file) {
             formatSeen = true;
             formatUsable = size >= kMinFormatSize && fitsInFile;
             if (formatUsable) {
-                result.layout.formatCode = file.readU16(body);
+                result.layout.formatCode = formatCode(file, body, size);
                 result.layout.channels = file.readU16(body + 2);
                 result.layout.sampleRate = file.readU32(body + 4);
                 result.layout.bitsPerSample = file.readU16(body + 14);

@@ -1,4 +1,4 @@
-#include "formats/picture/Rle8.h"
+#include "formats/picture/Rle.h"
 
 #include <algorithm>
 #include <array>
@@ -38,10 +38,15 @@ class ByteCursor {
     std::size_t at_ = 0;
 };
 
+std::uint8_t nibble(std::uint8_t byte, int n) {
+    return static_cast<std::uint8_t>(n % 2 == 0 ? byte >> 4 : byte & 0x0F);
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> decodeRle8(const InputFile& in, std::int64_t offset, std::int64_t width,
-                                     std::int64_t height) {
+std::vector<std::uint8_t> decodeRle(const InputFile& in, std::int64_t offset, std::int64_t width,
+                                    std::int64_t height, int bitsPerPixel) {
+    const bool nibbles = bitsPerPixel == 4;  // two indices a byte, the high one first
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(width * height), 0);
     ByteCursor data(in, offset);
     std::int64_t x = 0;
@@ -56,9 +61,9 @@ std::vector<std::uint8_t> decodeRle8(const InputFile& in, std::int64_t offset, s
     // position has left the picture's last row nothing more can land.
     std::uint8_t first = 0, second = 0;
     while (y < height && data.next(first) && data.next(second)) {
-        if (first > 0) {  // a run of `first` copies of `second`
+        if (first > 0) {  // a run of `first` copies of `second` (or of its two nibbles in turn)
             for (int n = 0; n < first && x < width; ++n)
-                put(second);
+                put(nibbles ? nibble(second, n) : second);
             continue;
         }
         if (second == 0) {  // end of line
@@ -72,12 +77,20 @@ std::vector<std::uint8_t> decodeRle8(const InputFile& in, std::int64_t offset, s
                 break;
             x += dx;
             y += dy;
-        } else {  // `second` literal indices, padded to an even count
+        } else {  // `second` literal indices, their bytes padded to an even count
+            const int bytes = nibbles ? (second + 1) / 2 : second;
             std::uint8_t value = 0;
             bool more = true;
-            for (int n = 0; n < second && (more = data.next(value)); ++n)
-                put(value);
-            if (more && second % 2 == 1)
+            for (int n = 0; n < bytes && (more = data.next(value)); ++n) {
+                if (!nibbles) {
+                    put(value);
+                    continue;
+                }
+                put(nibble(value, 0));
+                if (2 * n + 1 < second)
+                    put(nibble(value, 1));
+            }
+            if (more && bytes % 2 == 1)
                 more = data.next(value);
             if (!more)
                 break;

@@ -1,0 +1,179 @@
+#include "formats/picture/PngReader.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "formats/FormatMessages.h"
+#include "platform/Errors.h"
+
+namespace tessera {
+
+namespace {
+
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// No side may exceed what the element cap could ever let through; the cap itself is checked from
+// these sizes before a row is decoded.
+constexpr std::uint32_t kMaxSide = static_cast<std::uint32_t>(kMaxElements);
+constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;  // text, ICC profiles and the like
+constexpr png_uint_32 kMaxAncillaryChunks = 1000;
+
+// One libpng reading session over an InputFile. libpng reports errors by a long jump: every call
+// into it goes through `guarded`, whose frame holds nothing to destroy, and the message is kept
+// for the refusal.
+class Session {
+  public:
+    explicit Session(const InputFile& in) : in_(in) {
+        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, onError, onWarning);
+        if (png_ != nullptr)
+            info_ = png_create_info_struct(png_);
+        if (info_ == nullptr) {
+            png_destroy_read_struct(&png_, nullptr, nullptr);
+            throw std::bad_alloc();
+        }
+        png_set_read_fn(png_, this, onRead);
+        png_set_user_limits(png_, kMaxSide, kMaxSide);
+        png_set_chunk_malloc_max(png_, kMaxChunkBytes);
+        png_set_chunk_cache_max(png_, kMaxAncillaryChunks);
+    }
+    ~Session() { png_destroy_read_struct(&png_, &info_, nullptr); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    template <typename F>
+    void guarded(F&& call) {
+        if (setjmp(png_jmpbuf(png_)) != 0) {
+            throw TesseraError(failureText(messages::kCantConvert, messages::pngDamaged(error_)),
+                               FileRole::Input);
+        }
+        call(png_, info_);
+    }
+
+  private:
+    static void onError(png_structp png, png_const_charp message) {
+        auto* self = static_cast<Session*>(png_get_error_ptr(png));
+        std::strncpy(self->error_, message, sizeof self->error_ - 1);
+        png_longjmp(png, 1);
+    }
+    static void onWarning(png_structp, png_const_charp) {}
+    static void onRead(png_structp png, png_bytep out, png_size_t length) {
+        auto* self = static_cast<Session*>(png_get_io_ptr(png));
+        if (self->pos_ + static_cast<std::int64_t>(length) > self->in_.length())
+            png_error(png, "the file ends early");
+        self->in_.read(self->pos_, std::span<std::uint8_t>(out, length));
+        self->pos_ += static_cast<std::int64_t>(length);
+    }
+
+    const InputFile& in_;
+    std::int64_t pos_ = 0;
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+    char error_[200] = {};
+};
+
+// Palette pictures and grey levels of up to 8 bits keep one index a byte; all others become
+// red, green, blue bytes.
+void setTransforms(png_structp png, png_infop info) {
+    const png_byte type = png_get_color_type(png, info);
+    const png_byte depth = png_get_bit_depth(png, info);
+    if (depth < 8)
+        png_set_packing(png);  // one value a byte, not scaled
+    if (depth == 16)
+        png_set_strip_16(png);  // the high byte
+    if ((type & PNG_COLOR_MASK_ALPHA) != 0)
+        png_set_strip_alpha(png);
+    if ((type == PNG_COLOR_TYPE_GRAY && depth == 16) || type == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+}
+
+}  // namespace
+
+std::optional<PictureInfo> readPngInfo(const InputFile& in) {
+    std::uint8_t signature[8];
+    in.read(0, signature);
+    if (!std::equal(std::begin(signature), std::end(signature), std::begin(kSignature)))
+        return std::nullopt;
+    PictureInfo info;
+    info.kind = PictureKind::Png;
+    info.file = in.stamp();
+    Session session(in);
+    session.guarded([&info](png_structp png, png_infop pngInfo) {
+        png_read_info(png, pngInfo);
+        info.width = static_cast<std::int32_t>(png_get_image_width(png, pngInfo));
+        info.height = static_cast<std::int32_t>(png_get_image_height(png, pngInfo));
+        info.pngColourType = png_get_color_type(png, pngInfo);
+        info.pngBitDepth = png_get_bit_depth(png, pngInfo);
+        info.bitsPerPixel =
+            static_cast<std::int16_t>(png_get_channels(png, pngInfo) * info.pngBitDepth);
+        png_colorp palette = nullptr;
+        int count = 0;
+        if (info.pngColourType == PNG_COLOR_TYPE_PALETTE &&
+            png_get_PLTE(png, pngInfo, &palette, &count) != 0) {
+            for (int e = 0; e < count; ++e)
+                info.colours.push_back({palette[e].red, palette[e].green, palette[e].blue});
+        }
+    });
+    if (info.pngColourType == PNG_COLOR_TYPE_GRAY && info.pngBitDepth <= 8) {
+        const int levels = 1 << info.pngBitDepth;  // a ramp from black to white
+        for (int level = 0; level < levels; ++level) {
+            const auto grey = static_cast<std::uint8_t>(level * 255 / (levels - 1));
+            info.colours.push_back({grey, grey, grey});
+        }
+    }
+    info.paletteCount = static_cast<std::int32_t>(info.colours.size());
+    return info;
+}
+
+struct PngRows::Decoder {
+    explicit Decoder(const InputFile& in) : session(in) {}
+    Session session;
+    bool interlaced = false;
+    std::vector<std::uint8_t> whole;  // an interlaced picture, decoded on the first row
+    std::size_t rowBytes = 0;
+    std::int64_t height = 0;
+};
+
+PngRows::PngRows(const InputFile& in, const PictureLayout& layout)
+    : decoder_(std::make_unique<Decoder>(in)) {
+    Decoder& d = *decoder_;
+    d.height = layout.order.height;
+    const auto expected = static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel);
+    d.session.guarded([&d](png_structp png, png_infop info) {
+        png_read_info(png, info);
+        setTransforms(png, info);
+        d.interlaced = png_set_interlace_handling(png) > 1;
+        png_read_update_info(png, info);
+        d.rowBytes = png_get_rowbytes(png, info);
+    });
+    if (d.rowBytes != expected)  // the file changed kind since its load
+        throw TesseraError(failureText(messages::kCantConvert, messages::pngDamaged("")),
+                           FileRole::Input);
+}
+
+PngRows::~PngRows() = default;
+
+void PngRows::read(std::int64_t i, std::span<std::uint8_t> row) {
+    Decoder& d = *decoder_;
+    if (!d.interlaced) {
+        d.session.guarded(
+            [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
+        return;
+    }
+    if (i == 0) {
+        d.whole.assign(d.rowBytes * static_cast<std::size_t>(d.height), 0);
+        std::vector<png_bytep> rows(static_cast<std::size_t>(d.height));
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            rows[r] = d.whole.data() + r * d.rowBytes;
+        d.session.guarded(
+            [&rows](png_structp png, png_infop) { png_read_image(png, rows.data()); });
+    }
+    const auto at =
+        d.whole.begin() + static_cast<std::ptrdiff_t>(i) * static_cast<std::ptrdiff_t>(d.rowBytes);
+    std::copy_n(at, row.size(), row.begin());
+}
+
+}  // namespace tessera

@@ -1,0 +1,73 @@
+#include <png.h>
+
+#include "support/Builders.h"
+
+namespace tessera::test {
+
+namespace {
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+// One row of samples as the PNG stores it: sub-byte samples packed from the high bits, 16-bit
+// samples big-endian.
+Bytes pngRow(const Picture& p, int row, const PngOptions& o) {
+    Bytes r;
+    const int depth = o.bitDepth;
+    for (int col = 0; col < p.width; ++col) {
+        const std::uint32_t v = p.at(row, col);
+        std::vector<std::uint32_t> samples;
+        if (o.colourType == 0 || o.colourType == 3)
+            samples = {depth == 16 ? v >> 16 & 0xFF : v};
+        else if (o.colourType == 4)
+            samples = {v >> 16 & 0xFF};
+        else
+            samples = {v >> 16 & 0xFF, v >> 8 & 0xFF, v & 0xFF};
+        if (o.colourType & 4)  // an alpha that changes from pixel to pixel
+            samples.push_back(static_cast<std::uint32_t>(col * 37 + row) & 0xFF);
+        for (const std::uint32_t s : samples) {
+            if (depth < 8) {
+                if (col * depth % 8 == 0)
+                    r.push_back(0);
+                r.back() |= static_cast<std::uint8_t>(s << (8 - depth - col * depth % 8));
+            } else {
+                r.insert(r.end(), std::uint8_t(s));
+                if (depth == 16)
+                    r.insert(r.end(), std::uint8_t(s));
+            }
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+Bytes buildPng(const Picture& p, const PngOptions& o) {
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, appendBytes, nullptr);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(p.width), static_cast<png_uint_32>(p.height),
+                 o.bitDepth, o.colourType, o.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> palette;
+    for (const auto& c : p.palette)
+        palette.push_back({c[0], c[1], c[2]});
+    if (o.colourType == 3)
+        png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    std::vector<Bytes> rows;
+    std::vector<png_bytep> pointers;
+    for (int row = 0; row < p.height; ++row)
+        rows.push_back(pngRow(p, row, o));
+    for (auto& r : rows)
+        pointers.push_back(r.data());
+    png_write_info(png, info);
+    png_write_image(png, pointers.data());  // every interlace pass from the whole picture
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+}  // namespace tessera::test
