@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DTESSERA_WERROR=$(if $(TESSERA_WERROR),ON,OFF)
 
-.PHONY: all build run test test-unprivileged test-sanitize fuzz clean bootstrap bench install deb
+.PHONY: all build run test test-unprivileged test-sanitize tsan fuzz clean bootstrap bench install deb
 
 all: build
 
@@ -66,6 +66,15 @@ test-sanitize: bootstrap
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
 
+# The same suite under ThreadSanitizer: conversions share their work among threads. Kept out of
+# `make test`, which it would make much longer.
+TSAN_BUILD ?= build-tsan
+
+tsan: bootstrap
+	cmake -S . -B $(TSAN_BUILD) -DTESSERA_TSAN=ON -DTESSERA_GUI=OFF -DTESSERA_WERROR=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
 # Times tessera-cli beside `xxd -i` and `cat` on inputs it makes itself (bench/out, git-ignored).
 bench: bootstrap
 	cmake -S . -B build-bench -DTESSERA_GUI=OFF -DTESSERA_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
@@ -83,4 +92,4 @@ fuzz: bootstrap
 	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) fuzz-out build-bench
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) fuzz-out build-bench

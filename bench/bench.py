@@ -68,7 +68,39 @@ def cli_available():
     return os.access(CLI, os.X_OK)
 
 
-def convert_group(title, source, binary_ext):
+# The goals each row is judged by: tessera within CAT_GOAL times `cat` writing an output of the
+# same size, a PNG row within PNG_GOAL times its BMP twin (the same picture as a .bmp), the tiles
+# under TILES_GOAL seconds, and no more memory than MEMORY_GOALS (MB) for the rows named there.
+CAT_GOAL = 2.5
+PNG_GOAL = 2.0
+TILES_GOAL = 1.5
+MEMORY_GOALS = {"pic24.bmp -> .h": 35.0, "sound.wav -> .h": 3.3, "sound.wav -> .sef": 3.3}
+GROUPS = {}  # source file name -> its rows, for the PNG rows' twins
+VERDICTS = []  # (row, measured, goal text, met), printed together at the end
+
+
+def judge(row_name, value, limit, text, strict=False):
+    if value is None:
+        VERDICTS.append((row_name, "n/a", text, False))
+        return "n/a (goal %s)" % text
+    met = value < limit if strict else value <= limit
+    VERDICTS.append((row_name, "%.2f" % value, text, met))
+    return "%.2f (goal %s: %s)" % (value, text, "met" if met else "NOT met")
+
+
+def ratio_value(a, b):
+    if "failed" in a or "failed" in b or b["median"] == 0:
+        return None
+    return a["median"] / b["median"]
+
+
+def judge_memory(row_name, r):
+    if row_name in MEMORY_GOALS and "failed" not in r:
+        goal = MEMORY_GOALS[row_name]
+        judge(row_name + " peak MB", r["peak"], goal, "<= %.1f MB" % goal)
+
+
+def convert_group(title, source, binary_ext, twin=None):
     stem = os.path.join(OUT, "result-" + os.path.splitext(os.path.basename(source))[0])
     rows = {}
     if cli_available():
@@ -89,11 +121,25 @@ def convert_group(title, source, binary_ext):
     for key in ("h", "bin", "xxd", "cat_h", "cat_bin"):
         if key in rows:
             print(row(rows[key]))
-    line = "  ratios: tessera .h / xxd = %s   tessera .h / cat = %s" % (
-        ratio(rows["h"], rows["xxd"]), ratio(rows["h"], rows["cat_h"]))
+    name = os.path.basename(source)
+    GROUPS[name] = rows
+    print("  ratio: tessera .h / xxd = %s" % ratio(rows["h"], rows["xxd"]))
+    goal = "<= %.1f x cat" % CAT_GOAL
+    print("  ratio: tessera .h / cat = %s" % judge(
+        name + " -> .h / cat", ratio_value(rows["h"], rows["cat_h"]), CAT_GOAL, goal))
+    judge_memory(name + " -> .h", rows["h"])
     if binary_ext:
-        line += "   tessera %s / cat = %s" % (binary_ext, ratio(rows["bin"], rows["cat_bin"]))
-    print(line)
+        print("  ratio: tessera %s / cat = %s" % (binary_ext, judge(
+            name + " -> " + binary_ext + " / cat", ratio_value(rows["bin"], rows["cat_bin"]),
+            CAT_GOAL, goal)))
+        judge_memory(name + " -> " + binary_ext, rows["bin"])
+    if "PNG" in title:
+        twin = GROUPS.get(twin or os.path.splitext(name)[0] + ".bmp")
+        for key, ext in (("h", ".h"), ("bin", binary_ext)):
+            if ext and twin and key in twin:
+                print("  ratio: tessera %s / its BMP twin = %s" % (ext, judge(
+                    name + " -> " + ext + " / BMP twin", ratio_value(rows[key], twin[key]),
+                    PNG_GOAL, "<= %.1f x BMP" % PNG_GOAL)))
     print()
     sys.stdout.flush()
 
@@ -115,11 +161,27 @@ def tiles_group():
     r = case("tessera-cli x %d -> .h" % count, ["sh", "-c", loop, "sh", tiles, CLI, results],
              None, before=clean)
     print(row(r))
+    value = None if "failed" in r else r["median"]
+    print("  total: %s" % judge("%d tiles" % count, value, TILES_GOAL, "< %.1f s" % TILES_GOAL,
+                                strict=True))
     print()
 
 
+def load():
+    with open("/proc/loadavg") as f:
+        return " ".join(f.read().split()[:3])
+
+
+def summary():
+    print("goals (load average now: %s)" % load())
+    for name, value, goal, met in VERDICTS:
+        print("  %-38s %8s   %-16s %s" % (name, value, goal, "met" if met else "NOT met"))
+    print("  %d of %d goals met" % (sum(1 for v in VERDICTS if v[3]), len(VERDICTS)))
+
+
 def main():
-    print("tessera benchmark: %d runs each; times in seconds (wall), memory and sizes in MB" % RUNS)
+    print("tessera benchmark: %d runs each; times in seconds (wall), memory and sizes in MB; "
+          "load average %s on %d cores" % (RUNS, load(), os.cpu_count()))
     print("  %-34s %9s   %-17s %9s %10s" % ("", "median", "spread (min-max)", "peak", "output"))
     print()
     convert_group("4096 x 4096 24-bit BMP (%.1f MB; no .gpg, which is 8-bit only)" % (
@@ -127,7 +189,7 @@ def main():
         None)  # a .gpg holds 8-bit pictures only: the tool refuses this one
     convert_group("the same picture as a 4096 x 4096 RGBA PNG (%.1f MB)" % (
         os.path.getsize(os.path.join(OUT, "pic32.png")) / 1e6), os.path.join(OUT, "pic32.png"),
-        None)
+        None, twin="pic24.bmp")
     convert_group("4096 x 4096 8-bit BMP with palette (%.1f MB)" % (
         os.path.getsize(os.path.join(OUT, "pic8.bmp")) / 1e6), os.path.join(OUT, "pic8.bmp"),
         ".gpg")
@@ -138,6 +200,7 @@ def main():
         os.path.getsize(os.path.join(OUT, "sound.wav")) / 1e6), os.path.join(OUT, "sound.wav"),
         ".sef")
     tiles_group()
+    summary()
 
 
 if __name__ == "__main__":

@@ -39,7 +39,7 @@ void limitMemory() {
     std::ifstream("/proc/self/statm") >> pages;  // the address space mapped so far
     const rlim_t bytes = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (144u << 20);
     const rlimit limit{bytes, bytes};
-    if (!kUnderAsan)
+    if (!kUnderSanitizer)
         ::setrlimit(RLIMIT_AS, &limit);
 }
 using E = HostileCase;
@@ -70,7 +70,7 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
                 return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
             });
             ASSERT_EQ(run.status, 0) << run.text;
-            EXPECT_LT(run.cpuSeconds, kUnderAsan ? 10 : 2);
+            EXPECT_LT(run.cpuSeconds, kUnderSanitizer ? 10 : 2);
             ASSERT_FALSE(run.text.starts_with("messages: ")) << run.text;
             const bool done = run.text == kDone;
             EXPECT_NE(c.expect, done ? E::Refused : E::Converted) << run.text;
@@ -79,7 +79,7 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
             EXPECT_NE(run.text.find(c.says), std::string::npos) << run.text;
             EXPECT_EQ(folderEntries(dir.dir()), before);
             EXPECT_TRUE(!add || readText(output) == kOld);
-            EXPECT_LT(run.maxRssKiB, kUnderAsan ? 1L << 40 : 32 * 1024);
+            EXPECT_LT(run.maxRssKiB, kUnderSanitizer ? 1L << 40 : 32 * 1024);
         }
     }
 }

@@ -139,9 +139,14 @@ void OutputFile::writeLe32(std::int32_t value) {
 }
 
 void OutputFile::flush() {
+    writeAll(buffer_);
+    buffer_.clear();
+}
+
+void OutputFile::writeAll(std::string_view bytes) {
     std::size_t done = 0;
-    while (done < buffer_.size()) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -150,7 +155,6 @@ void OutputFile::flush() {
             fail(messages::kNothingWritten);
         done += static_cast<std::size_t>(n);
     }
-    buffer_.clear();
 }
 
 void OutputFile::copyOriginal(std::int64_t from, std::int64_t length) {

@@ -32,7 +32,13 @@ class OutputFile {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
+    // Small pieces are gathered; a large one goes to the file as it stands, without a copy.
     void write(std::string_view bytes) {
+        if (bytes.size() >= kDirectSize) {
+            flush();
+            writeAll(bytes);
+            return;
+        }
         if (buffer_.size() + bytes.size() > kBufferSize)
             flush();
         buffer_.append(bytes);
@@ -63,8 +69,10 @@ class OutputFile {
 
   private:
     static constexpr std::size_t kBufferSize = 1 << 16;
+    static constexpr std::size_t kDirectSize = 1 << 12;
     void flush();
     void copyByReading(std::int64_t from, std::int64_t length);
+    void writeAll(std::string_view bytes);
     void rollback() noexcept;
     [[noreturn]] void fail(const std::string& what) const;
 

@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <stdexcept>
+#include <vector>
 
+#include "formats/ChunkPipeline.h"
 #include "formats/text/CArrayWriter.h"
 #include "support/Files.h"
 
 namespace tessera {
 namespace {
 
-// Mixed literal lengths, from 0x0 to eight digits.
+// Mixed literal lengths, from 0x0 to four digits.
 std::uint32_t valueAt(std::int64_t i) {
-    return static_cast<std::uint32_t>((i * 2654435761u) >> (i % 29));
+    return static_cast<std::uint32_t>((i * 2654435761u) >> (i % 29)) & 0xFFFF;
 }
 
 // The layout written the plain way, one literal after the other: sixteen to a line, ", " between
@@ -25,21 +28,77 @@ std::string plainLayout(std::int64_t count) {
     return text + "\r\n};\r\n";
 }
 
-TEST(CArrayWriter, MatchesThePlainLayoutAcrossLinesAndBufferedBlocks) {
-    for (const std::int64_t count : {0, 1, 15, 16, 17, 32, 33, 1023, 1024, 1025, 3077, 20000}) {
+TEST(CArrayWriter, EveryValueAsPrintfWritesIt) {
+    for (const int minDigits : {1, 3}) {
+        for (std::uint32_t v = 0; v <= 0xFFFF; ++v) {
+            char expected[16];
+            std::snprintf(expected, sizeof expected, "0x%0*X, ", minDigits, v);
+            char got[kElementBytes];
+            const std::size_t n = putHexElement(got, v, minDigits);
+            ASSERT_EQ(std::string(got, n), expected) << v << " " << minDigits;
+        }
+    }
+}
+
+// Counts around the line length and around the chunks the body is cut into on several threads.
+TEST(CArrayWriter, MatchesThePlainLayoutAcrossLinesAndChunks) {
+    for (const std::int64_t count : {0L, 1L, 15L, 16L, 17L, 1025L, kChunkElements,
+                                     kChunkElements + 1, 5 * kChunkElements + 7}) {
         test::TempDir dir;
         std::vector<std::int64_t> progress;
         {
             TextStream out(dir.path("a.h"), OutputFile::Mode::Replace);
-            writeCArrayBody(
-                out, count, [](std::int64_t i, char* o) { return putHexLiteral(o, valueAt(i)); },
-                64, [&](std::int64_t i, std::int64_t) { progress.push_back(i); });
+            const auto format = [count](std::int64_t begin, std::int64_t end, int, char* text) {
+                return formatLines(
+                    begin, end, count,
+                    [](std::int64_t i, char* o) { return putHexElement(o, valueAt(i), 1); }, text);
+            };
+            writeCArrayBody(out, count, {.format = format}, 64,
+                            [&](std::int64_t i, std::int64_t) { progress.push_back(i); });
             out.Close();
         }
         EXPECT_EQ(test::readText(dir.path("a.h")), plainLayout(count)) << count;
-        ASSERT_EQ(progress.size(), static_cast<std::size_t>(count / 64)) << count;
-        for (std::size_t k = 0; k < progress.size(); ++k)
-            EXPECT_EQ(progress[k], static_cast<std::int64_t>(64 * (k + 1)));
+        // Whole multiples of 64, growing, at least once a chunk, up to the last one of the array.
+        ASSERT_GE(progress.size(), static_cast<std::size_t>(count / kChunkElements)) << count;
+        EXPECT_EQ(progress.empty() ? 0 : progress.back(), count / 64 * 64) << count;
+        for (std::size_t k = 0; k < progress.size(); ++k) {
+            EXPECT_EQ(progress[k] % 64, 0) << count;
+            EXPECT_GT(progress[k], k == 0 ? 0 : progress[k - 1]) << count;
+        }
+    }
+}
+
+// Chunks finish in order whatever thread worked them, and a failing chunk stops the job with its
+// error before any later chunk is finished.
+TEST(ChunkPipeline, FinishesInOrderAndStopsAtAFailure) {
+    for (const std::int64_t failing : {-1L, 0L, 37L}) {
+        std::vector<std::int64_t> prepared, worked(100, -1), finished;
+        const ChunkSteps steps{.prepare = [&](std::int64_t k, int) { prepared.push_back(k); },
+                               .work =
+                                   [&](std::int64_t k, int slot) {
+                                       if (k == failing)
+                                           throw std::runtime_error("chunk failed");
+                                       worked[k] = slot;
+                                   },
+                               .finish =
+                                   [&](std::int64_t k, int slot) {
+                                       EXPECT_EQ(worked[k], slot) << k;
+                                       finished.push_back(k);
+                                   }};
+        if (failing < 0) {
+            runChunks(100, steps);
+        } else {
+            EXPECT_THROW(runChunks(100, steps), std::runtime_error) << failing;
+        }
+        const std::int64_t expected = failing < 0 ? 100 : failing;
+        ASSERT_LE(static_cast<std::int64_t>(finished.size()), expected) << failing;
+        if (failing < 0) {
+            ASSERT_EQ(finished.size(), 100u);
+        }
+        for (std::size_t k = 0; k < finished.size(); ++k)
+            EXPECT_EQ(finished[k], static_cast<std::int64_t>(k));
+        for (std::size_t k = 0; k < prepared.size(); ++k)
+            EXPECT_EQ(prepared[k], static_cast<std::int64_t>(k));
     }
 }
 

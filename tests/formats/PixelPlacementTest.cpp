@@ -59,19 +59,29 @@ TEST(PixelPlacement, WorkedExamples) {
 
 TEST(PixelPlacement, EveryRowStrideBandAndBothFileKinds) {
     test::TempDir dir;
+    // Narrow pictures are placed in bands of 64 rows (indices 8 x 8 at a time) on one thread;
+    // the last size is large enough for its columns to be shared among threads, an odd number
+    // of them.
+    struct Size {
+        int width;
+        int height;
+    };
+    std::vector<Size> sizes;
+    for (int width = 1; width <= 4; ++width) {
+        for (int height : {1, 3, 4, 6, 17, 63, 64, 65, 130})
+            sizes.push_back({.width = width, .height = height});
+    }
+    sizes.push_back({.width = 301, .height = 258});
     for (int bpp : {8, 24}) {
-        for (int width = 1; width <= 4; ++width) {
-            for (int height : {1, 3, 4, 6, 16, 17, 35}) {  // rows are placed in bands
-                SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + "x" +
-                             std::to_string(bpp));
-                const Picture p = Picture::pattern(width, height, bpp);
-                const Placed bmp = place(dir, test::buildBmp(p), 1);
-                EXPECT_EQ(bmp.values, test::screenOrder(p, false, 1));
-                ASSERT_EQ(bmp.rowsReported.size(), static_cast<std::size_t>(height));
-                EXPECT_EQ(bmp.rowsReported.back(), height);
-                EXPECT_EQ(place(dir, test::buildRaw(p), 1, &p).values,
-                          test::screenOrder(p, true, 1));
-            }
+        for (const Size& size : sizes) {
+            SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + "x" +
+                         std::to_string(bpp));
+            const Picture p = Picture::pattern(size.width, size.height, bpp);
+            const Placed bmp = place(dir, test::buildBmp(p), 1);
+            EXPECT_EQ(bmp.values, test::screenOrder(p, false, 1));
+            ASSERT_EQ(bmp.rowsReported.size(), static_cast<std::size_t>(size.height));
+            EXPECT_EQ(bmp.rowsReported.back(), size.height);
+            EXPECT_EQ(place(dir, test::buildRaw(p), 1, &p).values, test::screenOrder(p, true, 1));
         }
     }
 }

@@ -6,10 +6,10 @@
 
 namespace tessera::test {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kUnderAsan = true;  // shadow memory: time and memory figures mean little
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kUnderSanitizer = true;  // shadow memory: time and memory figures mean little
 #else
-constexpr bool kUnderAsan = false;
+constexpr bool kUnderSanitizer = false;
 #endif
 
 // A forked child's wait status, the text its body returned (or threw) and what it cost. CPU

@@ -10,6 +10,8 @@ namespace tessera {
 namespace {
 constexpr std::string_view kTag = "gpg ";
 constexpr std::int64_t kProgressBlock = 512;
+// The indices go to the file this many at a time, straight from the picture.
+constexpr std::int64_t kWriteBlock = 2048 * kProgressBlock;
 }  // namespace
 
 void writeGpg(OutputFile& out, std::span<const std::uint8_t> indices, const Progress& progress) {
@@ -17,11 +19,12 @@ void writeGpg(OutputFile& out, std::span<const std::uint8_t> indices, const Prog
     out.write(kTag);
     out.writeLe32(static_cast<std::int32_t>(count));
     const char* bytes = reinterpret_cast<const char*>(indices.data());
-    for (std::int64_t k = 0; k < count; k += kProgressBlock) {
-        const std::int64_t n = std::min(kProgressBlock, count - k);
+    for (std::int64_t k = 0; k < count; k += kWriteBlock) {
+        const std::int64_t n = std::min(kWriteBlock, count - k);
         out.write(std::string_view(bytes + k, static_cast<std::size_t>(n)));
-        if (n == kProgressBlock)  // the last, shorter block does not move the bar
-            progress(k + n, count);
+        // Every whole block of 512 moves the bar; the last, shorter one does not.
+        for (std::int64_t done = k + kProgressBlock; done <= k + n; done += kProgressBlock)
+            progress(done, count);
     }
 }
 

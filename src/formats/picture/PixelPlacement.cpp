@@ -1,48 +1,155 @@
 #include "formats/picture/PixelPlacement.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <span>
 #include <vector>
 
 #include "formats/Gp32.h"
+#include "formats/WorkTeam.h"
 #include "formats/picture/RowReader.h"
 #include "platform/InputFile.h"
+#include "platform/LargePages.h"
 
 namespace tessera {
 
 namespace {
 
-// Places every stored row into screen order through `place(band, n, at)`: `band` holds n rows
-// one after the other, `at[r]` is the 0-based position of row r's first pixel (column 0), the
-// next columns follow a column length apart. Screen order runs down the columns, so rows are
-// placed in bands, column by column: neighbouring rows land side by side in memory instead of a
-// page apart for every pixel. A band is capped in bytes too: a picture claiming a row of millions
-// of pixels gets a band of one row, not sixteen times the row on top of its screen array.
-constexpr std::int64_t kBandRows = 16;
-constexpr std::size_t kBandBytes = std::size_t{1} << 20;
+// Screen order runs down the columns, so stored rows are placed a band at a time, column by
+// column: the rows of a band land side by side in each column instead of a column length apart.
+// The band is as tall as a cache line of output (or as the memory below allows) and its
+// columns are shared out among the cores. Rows are read on the calling thread, in order.
+constexpr std::int64_t kBandBytes = 768 * 1024;
+constexpr std::int64_t kMaxBandRows = 64;
+// Smaller pictures are placed before a second thread would have started.
+constexpr std::int64_t kSharedFrom = 1 << 16;
 
+// Rows lie a little more than their length apart in the band: rows of a power-of-two length
+// would otherwise share the same few cache sets, and reading down a column of the band would
+// evict what it read a moment before.
+constexpr std::int64_t kRowGap = 64;
+
+// The band as `place` sees it: n stored rows `stride` bytes apart, the first landing at `first`
+// in column 0 and each next one `step` (1 or -1) further; column j starts a column length later.
+struct Band {
+    const std::uint8_t* rows;
+    std::int64_t stride;
+    int n;
+    std::int64_t first;
+    std::int64_t step;
+};
+
+// Rows r0 to r1 - 1 of columns j0 to j1 - 1 of the band, one pixel at a time.
+template <typename T, typename Pixel>
+void placeBand(const Band& band, int r0, int r1, std::int64_t column, std::int64_t bytes,
+               std::int64_t j0, std::int64_t j1, T* out, Pixel&& pixel) {
+    for (std::int64_t j = j0; j < j1; ++j) {
+        T* to = out + band.first + column * j;
+        const std::uint8_t* from = band.rows + j * bytes;
+        if (band.step == 1) {
+            for (int r = r0; r < r1; ++r)
+                to[r] = pixel(from + r * band.stride);
+        } else {
+            for (int r = r0; r < r1; ++r)
+                to[-r] = pixel(from + r * band.stride);
+        }
+    }
+}
+
+// Turns an 8 x 8 block of bytes a quarter turn: word r holds row r (byte k from column k) and
+// ends up holding column r (byte k from row k). Three rounds swap ever larger sub-blocks.
+inline void transpose8x8(std::uint64_t (&w)[8]) {
+    for (int i = 0; i < 8; i += 2) {
+        const std::uint64_t t = ((w[i] >> 8) ^ w[i + 1]) & 0x00FF00FF00FF00FFu;
+        w[i + 1] ^= t;
+        w[i] ^= t << 8;
+    }
+    for (const int i : {0, 1, 4, 5}) {
+        const std::uint64_t t = ((w[i] >> 16) ^ w[i + 2]) & 0x0000FFFF0000FFFFu;
+        w[i + 2] ^= t;
+        w[i] ^= t << 16;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const std::uint64_t t = ((w[i] >> 32) ^ w[i + 4]) & 0x00000000FFFFFFFFu;
+        w[i + 4] ^= t;
+        w[i] ^= t << 32;
+    }
+}
+
+// Palette indices: blocks of 8 rows by 8 columns are read as eight words, turned, and stored as
+// eight words, one into each column; the edges of the band go one index at a time.
+void placeIndexBand(const Band& band, std::int64_t column, std::int64_t j0, std::int64_t j1,
+                    std::uint8_t* out) {
+    const auto copy = [](const std::uint8_t* px) { return *px; };
+    int r0 = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; r0 + 8 <= band.n; r0 += 8) {
+            std::int64_t j = j0;
+            for (; j + 8 <= j1; j += 8) {
+                std::uint64_t w[8];
+                for (int r = 0; r < 8; ++r)
+                    std::memcpy(&w[r], band.rows + (r0 + r) * band.stride + j, 8);
+                transpose8x8(w);
+                for (int k = 0; k < 8; ++k) {
+                    std::uint8_t* to = out + band.first + column * (j + k);
+                    if (band.step == 1) {
+                        std::memcpy(to + r0, &w[k], 8);
+                    } else {
+                        const std::uint64_t reversed = __builtin_bswap64(w[k]);
+                        std::memcpy(to - r0 - 7, &reversed, 8);
+                    }
+                }
+            }
+            placeBand(band, r0, r0 + 8, column, 1, j, j1, out, copy);
+        }
+    }
+    placeBand(band, r0, band.n, column, 1, j0, j1, out, copy);
+}
+
+// Places every stored row through `place(band, j0, j1)` (columns j0 to j1 - 1, on any thread).
 template <typename Place>
 void placeRows(const InputFile& in, const PictureLayout& layout, const Progress& progress,
                Place&& place) {
     const RowReader rows(in, layout);
     const std::int64_t height = layout.order.height;
-    const auto rowBytes = static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel);
-    const auto bandRows =
-        std::clamp(static_cast<std::int64_t>(kBandBytes / std::max<std::size_t>(rowBytes, 1)),
-                   std::int64_t{1}, kBandRows);
-    std::vector<std::uint8_t> band(rowBytes * static_cast<std::size_t>(bandRows));
-    std::int64_t at[kBandRows];
+    const std::int64_t width = layout.order.width;
+    const std::int64_t rowBytes = width * layout.bytesPerPixel;
+    const std::int64_t stride = rowBytes + kRowGap;
+    const std::int64_t bandRows = std::clamp(kBandBytes / stride, std::int64_t{1}, kMaxBandRows);
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(stride * bandRows));
+    WorkTeam team(layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1);
     for (std::int64_t first = 0; first < height; first += bandRows) {
         const std::int64_t end = std::min(first + bandRows, height);
+        // A row past the end of the file ends the rows read: every later row lies further on.
         int n = 0;
-        for (std::int64_t i = first; i < end; ++i) {
-            if (rows.read(i, std::span(band).subspan(n * rowBytes, rowBytes)))
-                at[n++] = layout.rowInColumn(i);
+        for (std::int64_t i = first; i < end; ++i, ++n) {
+            const auto row = std::span(buffer).subspan(static_cast<std::size_t>(n * stride),
+                                                       static_cast<std::size_t>(rowBytes));
+            if (!rows.read(i, row))
+                break;
         }
-        place(band.data(), n, at);
+        if (n > 0) {
+            const std::int64_t at = layout.rowInColumn(first);
+            const Band band{buffer.data(), stride, n, at,
+                            n > 1 ? layout.rowInColumn(first + 1) - at : 1};
+            team.run([&](int part, int parts) {
+                place(band, width * part / parts, width * (part + 1) / parts);
+            });
+        }
         for (std::int64_t i = first; i < end; ++i)
             progress(i + 1, height);
     }
+}
+
+// A vector of `count` copies of `fill`, backed by large pages where the system has them.
+template <typename T>
+std::vector<T> screenArray(std::int64_t count, T fill) {
+    std::vector<T> v;
+    v.reserve(static_cast<std::size_t>(count));
+    adviseLargePages(v.data(), static_cast<std::size_t>(count) * sizeof(T));
+    v.assign(static_cast<std::size_t>(count), fill);
+    return v;
 }
 
 }  // namespace
@@ -52,34 +159,26 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
     ScreenPixels pixels;
     const std::int64_t count = layout.order.count();
     const std::int64_t column = layout.order.columnLength();
-    const std::int64_t width = layout.order.width;
     pixels.count = count;
 
     if (layout.bytesPerPixel == 1) {
-        pixels.indices.assign(static_cast<std::size_t>(count), 0);  // padding stays 0
+        pixels.indices = screenArray<std::uint8_t>(count, 0);  // padding stays 0
         auto* out = pixels.indices.data();
-        placeRows(in, layout, progress,
-                  [&](const std::uint8_t* band, int n, const std::int64_t* at) {
-                      for (std::int64_t j = 0; j < width; ++j) {
-                          for (int r = 0; r < n; ++r)
-                              out[at[r] + column * j] = band[r * width + j];
-                      }
-                  });
+        placeRows(in, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+            placeIndexBand(band, column, j0, j1, out);
+        });
         return pixels;
     }
 
     // Padding is black with the intensity bit.
-    pixels.colours.assign(static_cast<std::size_t>(count), gp32::colour(0, 0, 0, fillBit));
+    pixels.colours = screenArray(count, gp32::colour(0, 0, 0, fillBit));
     auto* out = pixels.colours.data();
     const int red = layout.redFirst ? 0 : 2;
     const int blue = 2 - red;
-    placeRows(in, layout, progress, [&](const std::uint8_t* band, int n, const std::int64_t* at) {
-        for (std::int64_t j = 0; j < width; ++j) {
-            for (int r = 0; r < n; ++r) {
-                const std::uint8_t* px = band + 3 * (r * width + j);
-                out[at[r] + column * j] = gp32::colour(px[red], px[1], px[blue], fillBit);
-            }
-        }
+    placeRows(in, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+        placeBand(band, 0, band.n, column, 3, j0, j1, out, [&](const std::uint8_t* px) {
+            return gp32::colour(px[red], px[1], px[blue], fillBit);
+        });
     });
     return pixels;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -26,81 +27,82 @@ namespace tessera {
 // The line after the opening line starts with six blanks; after every 16th literal the line ends
 // and the next six blanks follow at once, so a count that is a multiple of 16 (or 0) leaves a
 // line of six blanks alone before "};". The caller writes the opening line.
-//
-// `element(index, out)` writes the literal of the 0-based element into `out` (at most
-// kMaxLiteral characters) and returns its length. `progress(i, count)` runs after every
-// `progressEvery` elements (a multiple of 16; 0 for never) with the count written so far.
-inline constexpr std::size_t kMaxLiteral = 16;
 
-template <typename Element>
-void writeCArrayBody(TextStream& out, std::int64_t count, Element&& element,
-                     std::int64_t progressEvery, const Progress& progress) {
-    using gp32::kIndent;
-    using gp32::kLiteralsPerLine;
-    // Lines are gathered in a local buffer and handed over a few dozen at a time: a picture has
-    // a million lines, and the loops below are the whole cost of a header.
-    constexpr std::size_t kLineMax = kLiteralsPerLine * (kMaxLiteral + 2) + 16;
-    constexpr std::size_t kBufferSize = 64 * kLineMax;
-    char buffer[kBufferSize];
-    std::size_t used = 0;
-    auto put = [&](const char* text, std::size_t n) {
-        std::memcpy(buffer + used, text, n);
-        used += n;
-    };
-    put(kIndent, 6);
-    std::int64_t i = 0;
-    while (i < count) {
-        const std::int64_t lineEnd = std::min<std::int64_t>(i + kLiteralsPerLine, count);
-        for (; i < lineEnd; ++i) {
-            used += element(i, buffer + used);
-            buffer[used] = ',';
-            buffer[used + 1] = ' ';
-            used += 2;
-        }
-        if (i == count)
-            used -= 2;  // the last literal has no separator
-        if (i % kLiteralsPerLine == 0) {
-            put("\r\n", 2);
-            put(kIndent, 6);
-            if (used + kLineMax > kBufferSize) {
-                out.writeAscii(std::string_view(buffer, used));
-                used = 0;
-            }
-            if (progressEvery > 0 && i % progressEvery == 0)
-                progress(i, count);
-        }
-    }
-    put("\r\n};\r\n", 6);
-    out.writeAscii(std::string_view(buffer, used));
-}
+// Every literal is "0x" and at most four upper-case hexadecimal digits: with its separator ", "
+// it fills at most one 8-byte word, which is how it is stored.
+inline constexpr std::size_t kElementBytes = 8;
 
-// "0x" and the value in upper-case hexadecimal without leading zeros; returns the length.
-inline std::size_t putHexLiteral(char* out, std::uint32_t value) {
-    // Two digits at a time: a 16-bit colour costs two look-ups instead of a loop per digit.
-    static constexpr auto kPairs = [] {
-        std::array<char, 512> pairs{};
-        for (int v = 0; v < 256; ++v) {
-            pairs[static_cast<std::size_t>(2 * v)] = kHexDigits[v >> 4];
-            pairs[static_cast<std::size_t>(2 * v + 1)] = kHexDigits[v & 0xF];
-        }
-        return pairs;
-    }();
-    const int digits = value == 0 ? 1 : (std::bit_width(value) + 3) / 4;
-    out[0] = '0';
-    out[1] = 'x';
-    char* p = out + 2 + digits;
-    while (value >= 0x100) {
-        p -= 2;
-        std::memcpy(p, kPairs.data() + 2 * (value & 0xFF), 2);
-        value >>= 8;
-    }
-    if (value >= 0x10) {
-        std::memcpy(p - 2, kPairs.data() + 2 * value, 2);
+// Two hexadecimal digits for every byte value, the first in the low byte.
+inline constexpr auto kHexPairs = [] {
+    std::array<std::uint16_t, 256> pairs{};
+    for (std::size_t v = 0; v < 256; ++v)
+        pairs[v] = static_cast<std::uint16_t>(kHexDigits[v >> 4] | kHexDigits[v & 0xF] << 8);
+    return pairs;
+}();
+
+// Stores "0x", `value` (at most 0xFFFF) in upper-case hexadecimal with at least `minDigits`
+// digits and no other leading zeros, then ", ", as one 8-byte store (the bytes past the
+// separator are scratch); returns the length up to the separator's end. The four digits come
+// from two look-ups and the leading zeros are shifted out, with no branch per digit.
+inline std::size_t putHexElement(char* out, std::uint32_t value, int minDigits) {
+    const int digits = std::max(minDigits, static_cast<int>(std::bit_width(value | 1u) + 3) / 4);
+    const std::uint64_t text =
+        (kHexPairs[(value >> 8) & 0xFF] | std::uint64_t{kHexPairs[value & 0xFF]} << 16) >>
+        (8 * (4 - digits));
+    const std::uint64_t word = std::uint64_t{'0'} | std::uint64_t{'x'} << 8 | text << 16 |
+                               std::uint64_t{','} << (16 + 8 * digits) |
+                               std::uint64_t{' '} << (24 + 8 * digits);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &word, kElementBytes);
     } else {
-        p[-1] = kHexDigits[value];
+        for (std::size_t b = 0; b < kElementBytes; ++b)
+            out[b] = static_cast<char>(word >> (8 * b));
     }
-    return static_cast<std::size_t>(2 + digits);
+    return static_cast<std::size_t>(digits) + 4;
 }
+
+// The most text a line of literals takes, with its line end and the next line's indent.
+inline constexpr std::size_t kLineBytes = gp32::kLiteralsPerLine * kElementBytes + 8;
+
+// Writes the text of elements [begin, end) of an array of `count` into `text` and returns its
+// length; `begin` is a multiple of 16. `element(i, out)` stores element i as putHexElement does.
+// `text` holds kLineBytes for every line started.
+template <typename Element>
+std::size_t formatLines(std::int64_t begin, std::int64_t end, std::int64_t count, Element&& element,
+                        char* text) {
+    constexpr std::int64_t perLine = gp32::kLiteralsPerLine;
+    char* p = text;
+    for (std::int64_t i = begin; i < end;) {
+        const std::int64_t lineEnd = std::min(i + perLine, end);
+        for (; i < lineEnd; ++i)
+            p += element(i, p);
+        if (i == count)
+            p -= 2;  // the last literal has no separator
+        if (i % perLine == 0) {
+            std::memcpy(p, "\r\n      ", 8);
+            p += 8;
+        }
+    }
+    return static_cast<std::size_t>(p - text);
+}
+
+// How a body is made, a chunk of elements at a time. `load(begin, end, slot)` runs on the
+// calling thread in order (for inputs read front to back) and may be empty; `format(begin, end,
+// slot, text)` runs on any thread and returns formatLines' length.
+struct CArrayChunks {
+    std::function<void(std::int64_t begin, std::int64_t end, int slot)> load;
+    std::function<std::size_t(std::int64_t begin, std::int64_t end, int slot, char* text)> format;
+};
+
+// Elements per chunk: enough work to share out, little enough text to keep a few in memory.
+inline constexpr std::int64_t kChunkElements = 8192;
+
+// Writes the body of `count` elements, from the line after the opening line to "};". The
+// chunks are formatted on the machine's cores and written in order. `progress(i, count)` runs on
+// the calling thread once a chunk is written, with i the last multiple of `progressEvery` (0 for
+// never) the chunk reaches; a chunk that reaches none reports nothing.
+void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& chunks,
+                     std::int64_t progressEvery, const Progress& progress);
 
 // A whole array of numbers: its opening line, then the body with one hexadecimal literal per
 // value.
@@ -108,11 +110,15 @@ template <typename T>
 void writeHexArray(const TextOutput& out, const std::string& type, const std::string& name,
                    std::span<const T> values, std::int64_t progressEvery,
                    const Progress& progress) {
+    static_assert(sizeof(T) <= 2, "a literal holds at most four digits");
     const auto count = static_cast<std::int64_t>(values.size());
     writeArrayOpening(out, type, name, count);
-    writeCArrayBody(
-        out.data, count, [values](std::int64_t i, char* o) { return putHexLiteral(o, values[i]); },
-        progressEvery, progress);
+    const auto format = [values, count](std::int64_t begin, std::int64_t end, int, char* text) {
+        return formatLines(
+            begin, end, count,
+            [values](std::int64_t i, char* o) { return putHexElement(o, values[i], 1); }, text);
+    };
+    writeCArrayBody(out.data, count, {.format = format}, progressEvery, progress);
 }
 
 }  // namespace tessera

@@ -27,7 +27,7 @@ void writePictureHeading(TextStream& out, const PictureHeading& heading);
 void writePaletteText(const TextOutput& out, const std::string& name,
                       std::span<const std::uint16_t> palette, bool includeGraphicsHeader);
 
-// The pixel arrays; `progress` hears of every line of 16 literals.
+// The pixel arrays; `progress` hears of the lines of 16 literals written, a chunk at a time.
 void writeColourArray(const TextOutput& out, const std::string& name,
                       std::span<const std::uint16_t> colours, const Progress& progress);
 void writeIndexArray(const TextOutput& out, const std::string& name,

@@ -1,0 +1,134 @@
+#include "formats/ChunkPipeline.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "formats/WorkTeam.h"
+#include "platform/Signals.h"
+
+namespace tessera {
+
+namespace {
+
+// More threads than this only add memory: the calling thread's writing sets the pace.
+constexpr int kMaxWorkers = 4;
+
+int workerCount() {
+    return std::min(WorkTeam::coreCount(), kMaxWorkers);
+}
+
+// The state the calling thread shares with the workers, and the workers themselves: leaving
+// scope, by the end of the job or by an exception, stops and joins every worker.
+class Crew {
+  public:
+    Crew(std::int64_t chunks, int slots, const ChunkSteps& steps)
+        : chunks_(chunks), slots_(slots), steps_(steps), doneChunk_(slots, -1) {}
+    ~Crew() {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        workReady_.notify_all();
+        for (auto& t : threads_)
+            t.join();
+    }
+    Crew(const Crew&) = delete;
+    Crew& operator=(const Crew&) = delete;
+
+    void run(int workers) {
+        {
+            // Workers are born with the terminating signals blocked, so a signal always finds
+            // the calling thread, the one writing: it cannot write on while the handler undoes
+            // the output on another thread.
+            const TerminationHeld held;
+            for (int w = 0; w < workers; ++w)
+                threads_.emplace_back([this] { workLoop(); });
+        }
+        std::int64_t prepared = 0;
+        for (std::int64_t k = 0; k < chunks_; ++k) {
+            // Chunks up to `slots` ahead of the one being finished have a free slot.
+            for (; prepared < chunks_ && prepared < k + slots_; ++prepared) {
+                if (steps_.prepare)
+                    steps_.prepare(prepared, slotOf(prepared));
+                {
+                    const std::lock_guard lock(mutex_);
+                    available_ = prepared + 1;
+                }
+                workReady_.notify_one();
+            }
+            {
+                std::unique_lock lock(mutex_);
+                chunkDone_.wait(lock, [&] { return error_ || doneChunk_[slotOf(k)] == k; });
+                if (error_)
+                    std::rethrow_exception(error_);
+            }
+            steps_.finish(k, slotOf(k));
+        }
+    }
+
+  private:
+    int slotOf(std::int64_t chunk) const { return static_cast<int>(chunk % slots_); }
+
+    void workLoop() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            workReady_.wait(lock, [&] { return stop_ || next_ < available_; });
+            if (stop_)
+                return;
+            const std::int64_t k = next_++;
+            lock.unlock();
+            std::exception_ptr failure;
+            try {
+                steps_.work(k, slotOf(k));
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            lock.lock();
+            if (failure && !error_)
+                error_ = failure;
+            doneChunk_[slotOf(k)] = k;
+            chunkDone_.notify_one();  // only the calling thread waits for chunks
+        }
+    }
+
+    const std::int64_t chunks_;
+    const int slots_;
+    const ChunkSteps& steps_;
+    std::mutex mutex_;
+    std::condition_variable workReady_;    // workers wait here for a prepared chunk
+    std::condition_variable chunkDone_;    // the calling thread waits here for a worked one
+    std::int64_t available_ = 0;           // chunks prepared so far
+    std::int64_t next_ = 0;                // the next chunk a worker takes
+    std::vector<std::int64_t> doneChunk_;  // per slot: the last chunk worked in it
+    std::exception_ptr error_;
+    bool stop_ = false;
+    std::vector<std::thread> threads_;  // last: joined before the state above goes
+};
+
+}  // namespace
+
+int chunkSlots() {
+    const int workers = workerCount();
+    return workers == 1 ? 1 : 2 * workers;
+}
+
+void runChunks(std::int64_t chunks, const ChunkSteps& steps) {
+    const int slots = chunkSlots();
+    if (chunks <= 1 || slots == 1) {
+        for (std::int64_t k = 0; k < chunks; ++k) {
+            if (steps.prepare)
+                steps.prepare(k, 0);
+            steps.work(k, 0);
+            steps.finish(k, 0);
+        }
+        return;
+    }
+    Crew crew(chunks, slots, steps);
+    crew.run(static_cast<int>(std::min<std::int64_t>(workerCount(), chunks)));
+}
+
+}  // namespace tessera

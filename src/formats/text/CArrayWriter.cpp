@@ -1,0 +1,54 @@
+#include "formats/text/CArrayWriter.h"
+
+#include <vector>
+
+#include "formats/ChunkPipeline.h"
+
+namespace tessera {
+
+void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& chunks,
+                     std::int64_t progressEvery, const Progress& progress) {
+    using gp32::kIndent;
+    const std::int64_t chunkCount = (count + kChunkElements - 1) / kChunkElements;
+    const std::int64_t chunkLines =
+        (std::min(count, kChunkElements) + gp32::kLiteralsPerLine - 1) / gp32::kLiteralsPerLine;
+    // One text buffer per slot, made here so the workers allocate nothing.
+    const auto slots = static_cast<std::size_t>(std::min<std::int64_t>(chunkSlots(), chunkCount));
+    std::vector<std::vector<char>> texts(slots);
+    for (auto& t : texts)
+        t.resize(static_cast<std::size_t>(chunkLines) * kLineBytes);
+    std::vector<std::size_t> lengths(slots, 0);
+
+    auto range = [count](std::int64_t chunk) {
+        return std::pair(chunk * kChunkElements, std::min(count, (chunk + 1) * kChunkElements));
+    };
+    out.writeAscii(kIndent);
+    runChunks(chunkCount,
+              {.prepare =
+                   [&](std::int64_t chunk, int slot) {
+                       if (chunks.load) {
+                           const auto [begin, end] = range(chunk);
+                           chunks.load(begin, end, slot);
+                       }
+                   },
+               .work =
+                   [&](std::int64_t chunk, int slot) {
+                       const auto [begin, end] = range(chunk);
+                       lengths[slot] = chunks.format(begin, end, slot, texts[slot].data());
+                   },
+               .finish =
+                   [&](std::int64_t chunk, int slot) {
+                       out.writeAscii(std::string_view(texts[slot].data(), lengths[slot]));
+                       if (progressEvery <= 0)
+                           return;
+                       // Once a chunk: the bar moves as often as a view can show it, and a
+                       // million calls are not spent on a large picture.
+                       const auto [begin, end] = range(chunk);
+                       const std::int64_t last = end / progressEvery * progressEvery;
+                       if (last > begin)
+                           progress(last, count);
+                   }});
+    out.writeAscii("\r\n};\r\n");
+}
+
+}  // namespace tessera

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+
+namespace tessera {
+
+// Asks the system to back the memory from `p` with large pages when it is first touched. A
+// picture turned a quarter turn writes every column on a page of its own; with large pages the
+// processor finds those pages without a walk of the page tables for each. A hint: ignored where
+// the system has no large pages. Call it before the memory is first written.
+void adviseLargePages(void* p, std::size_t bytes);
+
+}  // namespace tessera
