@@ -1,117 +1,99 @@
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-
 #include "GuiSupport.h"
-#include "gui/MainWindow.h"
+#include "gui/PreviewPicture.h"
+#include "gui/PreviewWindow.h"
 #include "gui/RawDialogView.h"
-#include "support/Window.h"
 
 namespace tessera {
 namespace {
 
-using Strings = std::vector<std::string>;
+using MainWindowView = test::GuiFixture;
 
-struct MainWindowView : ::testing::Test {
-    QApplication& app = test::guiApp();
-    test::TempDir dir;
-    test::ScriptedUi ui;
-    Form1 form{ui};
-    gui::MainWindow window{form};
-
-    std::string enabled(bool model = false) { return test::enabledControls(window.views(), model); }
-    void click(const Control& c) { QTest::mouseClick(window.widget(c), Qt::LeftButton); }
-    void load(const std::string& name, const test::Bytes& bytes) {
-        test::writeFile(dir.path(name), bytes);
-        ui.openWith(dir.path(name));
-        click(name.ends_with(".wav") ? form.cmdWAVLoad : form.cmdBMPLoad);
-    }
-};
-
-TEST_F(MainWindowView, CaptionsFitAndTwipsScaleByOneFactor) {
-    EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");
-    const double f = window.scale().factor();
-    EXPECT_NEAR(window.width(), Form1::kClientWidth * f, 0.5);
-    EXPECT_NEAR(window.height(), Form1::kClientHeight * f, 0.5);
-}
-
-TEST_F(MainWindowView, TabOrderStartsAtQuitWhichHasFocus) {
-    QWidget* quit = window.widget(form.cmdQuitter);
-    EXPECT_EQ(test::tabChain(window.views(), quit),
-              "cmdQuitter cmdBMPLoad cmdBMPConvert cmdWAVLoad cmdWAVConvert txtVar optFill0 "
-              "optFill1 chkPal cmdBMPConvertAdd cmdWAVConvertAdd chkOnlyPal ");
+// Quit has the focus and Tab goes on in the design's order; a dropped picture loads and brings the
+// model's states to the widgets, and every caption, the picture's infos too, shows whole at its
+// scaled place.
+TEST_F(MainWindowView, FocusTabOrderLayoutAndStatesAfterALoad) {
     window.show();
     window.activateWindow();
     QApplication::processEvents();
-    EXPECT_EQ(window.focusWidget(), quit);
-    click(form.cmdQuitter);
-    EXPECT_TRUE(form.unloaded());
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.focusWidget(), window.widget(form.cmdQuitter));
+    EXPECT_EQ(test::tabChain(window.views(), window.focusWidget()),
+              "cmdQuitter cmdBMPLoad cmdBMPConvert cmdWAVLoad cmdWAVConvert txtVar optFill0 "
+              "optFill1 chkPal cmdBMPConvertAdd cmdWAVConvertAdd chkOnlyPal ");
+    EXPECT_TRUE(drop("tiles.bmp", test::buildBmp(test::Picture::pattern(16, 8, 8))));
+    EXPECT_TRUE(form.lblBMPName.Caption.starts_with("Image Name : \r\ntiles.bmp\r\n"));
+    for (const auto& bound : window.views().all())
+        EXPECT_EQ(bound.widget->isEnabled(), bound.model->Enabled) << bound.model->name;
+    EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");
 }
 
-TEST_F(MainWindowView, PictureLoadBringsTheModelsStatesToTheWidgets) {
-    window.show();
-    EXPECT_EQ(enabled(), "cmdQuitter cmdBMPLoad cmdWAVLoad txtVar ");
-    load("tiles.bmp", test::buildBmp(test::Picture::pattern(16, 8, 8)));
-    EXPECT_EQ(enabled(), enabled(true));
-    EXPECT_EQ(qobject_cast<QLineEdit*>(window.widget(form.txtVar))->text(), "tiles");
-    EXPECT_TRUE(qobject_cast<QLabel*>(window.widget(form.lblBMPName))
-                    ->text()
-                    .startsWith("Image Name : \ntiles.bmp\n\n"));
-    EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");  // the info fits
-    // A box ticked in the window goes through the model, whose locks come back to the widgets.
-    click(form.chkOnlyPal);
-    EXPECT_EQ(enabled(), enabled(true));
-    EXPECT_FALSE(window.widget(form.chkPal)->isEnabled());
-    click(form.cmdBMPLoad);  // cancelled: every convert control greys out
-    EXPECT_EQ(enabled(), "cmdQuitter cmdBMPLoad cmdWAVLoad ");
-}
-
-// The convert buttons clicked with the mouse, dialogs answered by script: a picture to a new
-// header, then a sound load that turns the window to sound and converts to a header.
-TEST_F(MainWindowView, ClickedConvertsPictureThenSound) {
-    window.show();
-    const std::string done = "Convertion done successfully :)";
-    load("tiles.bmp", test::buildBmp(test::Picture::pattern(7, 6, 8)));
-    ui.saveAs(dir.path("tiles.h"));
-    click(form.cmdBMPConvert);
-    EXPECT_EQ(ui.dialogsShown.back()->DialogTitle, "Save Converted  File");
-    // 7 columns of 6 indices, each padded to 8.
-    EXPECT_NE(test::readText(dir.path("tiles.h")).find("const unsigned char tiles[56] = {"),
-              std::string::npos);
-
-    load("tune.wav", test::buildWav(test::Bytes(40, 0x80)));
-    ui.saveAs(dir.path("tune.h"));
-    click(form.cmdWAVConvert);
-    EXPECT_EQ(ui.dialogsShown.back()->DialogTitle, "Save Converted File");
-    EXPECT_EQ(ui.texts(), (Strings{done, done}));  // no question: new files
-    EXPECT_NE(test::readText(dir.path("tune.h")).find("const unsigned char tune[40] = {"),
-              std::string::npos);
-}
-
-// The RAW dialog: its layout and tab order, and only OK hands what was typed to the window.
+// The RAW dialog: its captions show whole, and only OK hands what was typed to the window.
 TEST_F(MainWindowView, RawDialogHandsOverOnlyOnOk) {
-    auto handedOver = [&] {
-        return form.lblIMGWidth.Caption + form.lblIMGHeight.Caption + form.lblIMGbpp.Caption;
-    };
     for (const bool ok : {false, true}) {
         DialogRAW dialog{form.lblIMGWidth, form.lblIMGHeight, form.lblIMGbpp};
         gui::RawDialogView view{dialog, nullptr};
         EXPECT_EQ(test::layoutProblems(view.views(), view.scale()), "");
-        EXPECT_EQ(test::tabChain(view.views(), view.widget(dialog.OKButton)),
-                  "OKButton txtRAWWidth txtRAWHeight opt8b opt24b ");
         qobject_cast<QLineEdit*>(view.widget(dialog.txtRAWWidth))->setText("321.5");
-        qobject_cast<QLineEdit*>(view.widget(dialog.txtRAWHeight))->setText("abc");
         QTest::mouseClick(view.widget(dialog.opt24b), Qt::LeftButton);
-        EXPECT_EQ(handedOver(), "000");  // nothing reaches the model before OK
         view.show();
         if (ok)
             QTest::mouseClick(view.widget(dialog.OKButton), Qt::LeftButton);
         else
             view.close();
-        EXPECT_EQ(handedOver(), ok ? "321.5abc24" : "000");
-        EXPECT_EQ(dialog.unloaded(), ok);
-        EXPECT_EQ(view.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(form.lblIMGWidth.Caption + form.lblIMGbpp.Caption, ok ? "321.524" : "00");
+    }
+}
+
+// What a screen reader reads: every control and label of the window, the RAW dialog and the
+// preview has a name.
+TEST_F(MainWindowView, EveryControlHasAnAccessibleName) {
+    DialogRAW raw(form.lblIMGWidth, form.lblIMGHeight, form.lblIMGbpp);
+    gui::RawDialogView rawView(raw, &window);
+    window.showPreview();
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) || qobject_cast<QLabel*>(w)) {
+            EXPECT_NE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), "")
+                << w->metaObject()->className();
+        }
+    }
+}
+
+// What the screen makes of a colour: each channel's five bits, then the intensity bit as a
+// sixth, spread over eight bits.
+TEST(PreviewColour, FiveBitsAndTheIntensityBitPerChannel) {
+    EXPECT_EQ(gui::shownColour(0xF801), qRgb(255, 4, 4));
+    EXPECT_EQ(gui::shownColour(0x07C0), qRgb(0, 251, 0));
+    EXPECT_EQ(gui::shownColour(0x003E), qRgb(0, 0, 251));
+}
+
+// The preview, opened before anything is loaded, follows each new load and the intensity bit:
+// every pixel, column by column from the bottom, is the value the conversion wrote (a colour, or
+// the palette's colour of the index written), shown as the screen shows it.
+TEST_F(MainWindowView, PreviewPixelsEqualTheConvertedValues) {
+    window.showPreview();
+    const gui::PreviewPicture& preview = window.preview()->picture();
+    EXPECT_EQ(preview.refusal, "Load a picture to see it as the GP32 shows it.");
+    struct Row {
+        test::Picture picture;
+        const Control& fill;
+    };
+    for (const Row& r : {Row{test::Picture::pattern(7, 6, 24), form.optFill0},
+                         Row{test::Picture::pattern(9, 5, 8), form.optFill1}}) {
+        SCOPED_TRACE(r.picture.bpp);
+        window.openFile(writeInput("in.bmp", test::buildBmp(r.picture)));
+        click(r.fill);
+        convert("out.h");
+        const test::U32s written = converted();
+        const int column = (r.picture.height + 3) / 4 * 4;
+        ASSERT_EQ(QSize(preview.width, preview.height), QSize(r.picture.width, column));
+        const QImage image = preview.image();
+        for (std::size_t k = 0; k < written.size(); ++k) {
+            const int x = static_cast<int>(k) / column;
+            const int y = column - 1 - static_cast<int>(k) % column;
+            const auto colour = static_cast<std::uint16_t>(
+                r.picture.bpp == 8 ? form.state.strPal[written[k]] : written[k]);
+            ASSERT_EQ(preview.at(x, y), colour) << "element " << k;
+            ASSERT_EQ(image.pixel(x, y), gui::shownColour(colour)) << "element " << k;
+        }
     }
 }
 
