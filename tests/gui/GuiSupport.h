@@ -2,7 +2,6 @@
 
 #include <QTest>
 #include <QtWidgets>
-#include <cmath>
 
 #include "gui/MainWindow.h"
 #include "support/Window.h"
@@ -13,15 +12,13 @@ namespace tessera::test {
 // destroyed: tearing it down among the other statics at exit crashes once a window was shown.
 // It has the program's names, and its settings go to a folder of its own, never to the user's.
 inline QApplication& guiApp() {
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessera"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tessera"));
     static int argc = 1;
     static char* argv[] = {const_cast<char*>("tessera_gui_tests"), nullptr};
-    static QApplication* app = [] {
-        static QTemporaryDir settings;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("Tessera"));
-        QCoreApplication::setApplicationName(QStringLiteral("Tessera"));
-        return new QApplication(argc, argv);
-    }();
+    static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
 

@@ -1,6 +1,8 @@
 #include "GuiSupport.h"
+#include "gui/FileFilter.h"
 #include "gui/PreviewPicture.h"
 #include "gui/PreviewWindow.h"
+#include "gui/QtUi.h"
 #include "gui/RawDialogView.h"
 
 namespace tessera {
@@ -24,6 +26,50 @@ TEST_F(MainWindowView, FocusTabOrderLayoutAndStatesAfterALoad) {
     for (const auto& bound : window.views().all())
         EXPECT_EQ(bound.widget->isEnabled(), bound.model->Enabled) << bound.model->name;
     EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");
+}
+
+// A dropped file loads as its load button would, a sound as a sound; a file that is not what its
+// name says gets the load's own refusal, and a kind the loads do not read is not taken at all.
+TEST_F(MainWindowView, DroppedFilesLoadThroughTheLoadButtons) {
+    EXPECT_TRUE(drop("beep.WAV", test::buildWav({1, 2})));
+    EXPECT_TRUE(form.lblBMPName.Caption.starts_with("Sound Name : \r\nbeep.WAV\r\n"));
+    EXPECT_TRUE(drop("fake.bmp", {'h', 'i'}));
+    EXPECT_TRUE(ui.texts().back().starts_with("Can't open this kind of image file..."));
+    EXPECT_FALSE(drop("notes.txt", {'h', 'i'}));
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+// `tessera FILE`: the file loads once the event loop runs, with the window already on screen.
+TEST_F(MainWindowView, StartArgumentLoadsOnceTheWindowRuns) {
+    window.show();
+    window.openLater(writeInput("ship.bmp", test::buildBmp(test::Picture::pattern(3, 2, 24))));
+    EXPECT_FALSE(form.cmdBMPConvert.Enabled);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.widget(form.cmdBMPConvert)->isEnabled());
+}
+
+TEST(FileFilter, DialogFiltersBecomeQtFilters) {
+    EXPECT_EQ(gui::qtFileFilter("Image Files (*.bmp,*.raw)|*.bmp;*.raw|All Files (*.*)|*.*"),
+              "Image Files (*.bmp *.raw);;All Files (*)");
+    EXPECT_EQ(gui::qtFileFilter("Sounds|*.wav"), "Sounds (*.wav)");
+}
+
+// The dialogs start in the folder last picked from, kept in the settings (a folder of the test's
+// own: guiApp() points QSettings there) and nothing else is kept.
+TEST_F(MainWindowView, DialogsStartInTheFolderLastUsed) {
+    test::TempDir first, second;
+    gui::QtUi::rememberFolder(QString::fromStdString(first.dir().string()));
+    gui::QtUi qtUi;
+    CommonDialog open{"dlgBMPFile", "Load BMP File", "Image Files|*.bmp", 0};
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        EXPECT_EQ(box->directory().absolutePath().toStdString(), first.dir().string());
+        box->selectFile(QString::fromStdString(second.path("new.bmp")));
+        static_cast<QDialog*>(box)->accept();  // as the Open button does
+    });
+    ASSERT_TRUE(qtUi.showOpen(open));
+    EXPECT_EQ(gui::QtUi::startFolder().toStdString(), second.dir().string());
+    EXPECT_EQ(QSettings().allKeys(), QStringList{"lastFolder"});
 }
 
 // The RAW dialog: its captions show whole, and only OK hands what was typed to the window.
@@ -65,34 +111,30 @@ TEST(PreviewColour, FiveBitsAndTheIntensityBitPerChannel) {
     EXPECT_EQ(gui::shownColour(0x003E), qRgb(0, 0, 251));
 }
 
-// The preview, opened before anything is loaded, follows each new load and the intensity bit:
-// every pixel, column by column from the bottom, is the value the conversion wrote (a colour, or
-// the palette's colour of the index written), shown as the screen shows it.
+// The preview, opened before anything is loaded, follows each new load and the intensity bit (off
+// for the 24-bit picture, on for the 8-bit one): every pixel, column by column from the bottom, is
+// the value the conversion wrote (a colour, or the palette's colour of the index written), shown as
+// the screen shows it.
 TEST_F(MainWindowView, PreviewPixelsEqualTheConvertedValues) {
     window.showPreview();
     const gui::PreviewPicture& preview = window.preview()->picture();
     EXPECT_EQ(preview.refusal, "Load a picture to see it as the GP32 shows it.");
-    struct Row {
-        test::Picture picture;
-        const Control& fill;
-    };
-    for (const Row& r : {Row{test::Picture::pattern(7, 6, 24), form.optFill0},
-                         Row{test::Picture::pattern(9, 5, 8), form.optFill1}}) {
-        SCOPED_TRACE(r.picture.bpp);
-        window.openFile(writeInput("in.bmp", test::buildBmp(r.picture)));
-        click(r.fill);
+    for (const test::Picture& p :
+         {test::Picture::pattern(7, 6, 24), test::Picture::pattern(9, 5, 8)}) {
+        window.openFile(writeInput("in.bmp", test::buildBmp(p)));
+        click(p.bpp == 24 ? form.optFill0 : form.optFill1);
         convert("out.h");
         const test::U32s written = converted();
-        const int column = (r.picture.height + 3) / 4 * 4;
-        ASSERT_EQ(QSize(preview.width, preview.height), QSize(r.picture.width, column));
+        const int column = (p.height + 3) / 4 * 4;
+        ASSERT_EQ(QSize(preview.width, preview.height), QSize(p.width, column));
         const QImage image = preview.image();
         for (std::size_t k = 0; k < written.size(); ++k) {
             const int x = static_cast<int>(k) / column;
             const int y = column - 1 - static_cast<int>(k) % column;
-            const auto colour = static_cast<std::uint16_t>(
-                r.picture.bpp == 8 ? form.state.strPal[written[k]] : written[k]);
-            ASSERT_EQ(preview.at(x, y), colour) << "element " << k;
-            ASSERT_EQ(image.pixel(x, y), gui::shownColour(colour)) << "element " << k;
+            const auto colour =
+                static_cast<std::uint16_t>(p.bpp == 8 ? form.state.strPal[written[k]] : written[k]);
+            ASSERT_EQ(preview.at(x, y), colour) << p.bpp << "-bit " << k;
+            ASSERT_EQ(image.pixel(x, y), gui::shownColour(colour)) << p.bpp << "-bit " << k;
         }
     }
 }
