@@ -1,21 +1,10 @@
 #pragma once
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSettings>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QTemporaryDir>
-#include <QWidget>
-#include <cmath>
-#include <string>
+#include <QTest>
+#include <QtWidgets>
 
-#include "gui/ControlViews.h"
-#include "gui/TwipsScale.h"
+#include "gui/MainWindow.h"
+#include "support/Window.h"
 
 namespace tessera::test {
 
@@ -23,15 +12,13 @@ namespace tessera::test {
 // destroyed: tearing it down among the other statics at exit crashes once a window was shown.
 // It has the program's names, and its settings go to a folder of its own, never to the user's.
 inline QApplication& guiApp() {
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QCoreApplication::setOrganizationName(QStringLiteral("Tessera"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tessera"));
     static int argc = 1;
     static char* argv[] = {const_cast<char*>("tessera_gui_tests"), nullptr};
-    static QApplication* app = [] {
-        static QTemporaryDir settings;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-        QCoreApplication::setOrganizationName(QStringLiteral("Tessera"));
-        QCoreApplication::setApplicationName(QStringLiteral("Tessera"));
-        return new QApplication(argc, argv);
-    }();
+    static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
 
@@ -46,9 +33,8 @@ inline bool captionFits(QWidget* w) {
         return room.width() >= fm.horizontalAdvance(push->text().remove('&')) &&
                w->height() >= fm.height();
     }
-    // A group box's minimum hint is its title with the style's margins.
-    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w) ||
-        qobject_cast<QGroupBox*>(w))
+    // A box's minimum hint is its caption with the indicator or the style's margins.
+    if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QGroupBox*>(w))
         return w->width() >= w->minimumSizeHint().width() && w->height() >= fm.height();
     if (auto* label = qobject_cast<QLabel*>(w)) {
         const QRect used = fm.boundingRect(QRect(0, 0, 100000, 100000),
@@ -63,16 +49,14 @@ inline bool captionFits(QWidget* w) {
 inline std::string layoutProblems(const gui::ControlViews& views, const gui::TwipsScale& scale) {
     std::string problems;
     const double f = scale.factor();
-    auto near = [f](int px, int twips) { return std::abs(px - twips * f) <= 0.5 + 1e-9; };
+    auto near = [f](int px, double twips) { return std::abs(px - twips * f) <= 0.5 + 1e-9; };
     for (const auto& b : views.all()) {
         const Twips& t = b.model->position;
         const QRect g = b.widget->geometry();
-        // The progress bar's width is the model's, not the design's.
-        const auto* label =
-            b.model->kind == ControlKind::Label ? static_cast<const Label*>(b.model) : nullptr;
-        const int width = label && label->look == LabelLook::ProgressBar
-                              ? static_cast<int>(label->Width)
-                              : t.width;
+        // A label's width is the model's, by which the progress bar grows.
+        const double width = b.model->kind == ControlKind::Label
+                                 ? static_cast<const Label*>(b.model)->Width
+                                 : t.width;
         if (!near(g.left(), t.left) || !near(g.top(), t.top) || !near(g.width(), width) ||
             !near(g.height(), t.height))
             problems += b.model->name + " misplaced; ";
@@ -80,17 +64,6 @@ inline std::string layoutProblems(const gui::ControlViews& views, const gui::Twi
             problems += b.model->name + " clipped; ";
     }
     return problems;
-}
-
-// The names of the controls (labels aside) that the widgets show enabled, or with `model` that
-// the model holds enabled.
-inline std::string enabledControls(const gui::ControlViews& views, bool model = false) {
-    std::string out;
-    for (const auto& b : views.all())
-        if (b.model->kind != ControlKind::Label &&
-            (model ? b.model->Enabled : b.widget->isEnabled()))
-            out += b.model->name + " ";
-    return out;
 }
 
 // The names of the focusable widgets in the order Tab visits them, starting at `first`.
@@ -104,5 +77,30 @@ inline std::string tabChain(const gui::ControlViews& views, QWidget* first) {
     } while (w && w != first);
     return chain;
 }
+
+// The window over a scripted model; a file opened in the window (a drop, the start argument) is
+// answered with its own path.
+struct GuiFixture : WindowFixture {
+    QApplication& app = guiApp();
+    gui::MainWindow window{form};
+    GuiFixture() {
+        window.answerOpensWith([this](const QString& path) { ui.openWith(path.toStdString()); });
+    }
+    void click(const Control& c) { QTest::mouseClick(window.widget(c), Qt::LeftButton); }
+    QString writeInput(const std::string& name, const Bytes& bytes) {
+        writeFile(dir.path(name), bytes);
+        return QString::fromStdString(dir.path(name));
+    }
+    // Drags the file over the window and drops it; returns whether the drag was welcome.
+    bool drop(const std::string& name, const Bytes& bytes) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(writeInput(name, bytes))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&window, &drop);
+        return enter.isAccepted();
+    }
+};
 
 }  // namespace tessera::test

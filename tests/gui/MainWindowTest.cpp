@@ -1,117 +1,141 @@
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-
 #include "GuiSupport.h"
-#include "gui/MainWindow.h"
+#include "gui/FileFilter.h"
+#include "gui/PreviewPicture.h"
+#include "gui/PreviewWindow.h"
+#include "gui/QtUi.h"
 #include "gui/RawDialogView.h"
-#include "support/Window.h"
 
 namespace tessera {
 namespace {
 
-using Strings = std::vector<std::string>;
+using MainWindowView = test::GuiFixture;
 
-struct MainWindowView : ::testing::Test {
-    QApplication& app = test::guiApp();
-    test::TempDir dir;
-    test::ScriptedUi ui;
-    Form1 form{ui};
-    gui::MainWindow window{form};
-
-    std::string enabled(bool model = false) { return test::enabledControls(window.views(), model); }
-    void click(const Control& c) { QTest::mouseClick(window.widget(c), Qt::LeftButton); }
-    void load(const std::string& name, const test::Bytes& bytes) {
-        test::writeFile(dir.path(name), bytes);
-        ui.openWith(dir.path(name));
-        click(name.ends_with(".wav") ? form.cmdWAVLoad : form.cmdBMPLoad);
-    }
-};
-
-TEST_F(MainWindowView, CaptionsFitAndTwipsScaleByOneFactor) {
-    EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");
-    const double f = window.scale().factor();
-    EXPECT_NEAR(window.width(), Form1::kClientWidth * f, 0.5);
-    EXPECT_NEAR(window.height(), Form1::kClientHeight * f, 0.5);
-}
-
-TEST_F(MainWindowView, TabOrderStartsAtQuitWhichHasFocus) {
-    QWidget* quit = window.widget(form.cmdQuitter);
-    EXPECT_EQ(test::tabChain(window.views(), quit),
-              "cmdQuitter cmdBMPLoad cmdBMPConvert cmdWAVLoad cmdWAVConvert txtVar optFill0 "
-              "optFill1 chkPal cmdBMPConvertAdd cmdWAVConvertAdd chkOnlyPal ");
+// Quit has the focus and Tab goes on in the design's order; a dropped picture loads and brings the
+// model's states to the widgets, and every caption, the picture's infos too, shows whole at its
+// scaled place.
+TEST_F(MainWindowView, FocusTabOrderLayoutAndStatesAfterALoad) {
     window.show();
     window.activateWindow();
     QApplication::processEvents();
-    EXPECT_EQ(window.focusWidget(), quit);
-    click(form.cmdQuitter);
-    EXPECT_TRUE(form.unloaded());
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.focusWidget(), window.widget(form.cmdQuitter));
+    EXPECT_EQ(test::tabChain(window.views(), window.focusWidget()),
+              "cmdQuitter cmdBMPLoad cmdBMPConvert cmdWAVLoad cmdWAVConvert txtVar optFill0 "
+              "optFill1 chkPal cmdBMPConvertAdd cmdWAVConvertAdd chkOnlyPal ");
+    EXPECT_TRUE(drop("tiles.bmp", test::buildBmp(test::Picture::pattern(16, 8, 8))));
+    EXPECT_TRUE(form.lblBMPName.Caption.starts_with("Image Name : \r\ntiles.bmp\r\n"));
+    for (const auto& bound : window.views().all())
+        EXPECT_EQ(bound.widget->isEnabled(), bound.model->Enabled) << bound.model->name;
+    EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");
 }
 
-TEST_F(MainWindowView, PictureLoadBringsTheModelsStatesToTheWidgets) {
+// A dropped file loads as its load button would, a sound as a sound; a file that is not what its
+// name says gets the load's own refusal, and a kind the loads do not read is not taken at all.
+TEST_F(MainWindowView, DroppedFilesLoadThroughTheLoadButtons) {
+    EXPECT_TRUE(drop("beep.WAV", test::buildWav({1, 2})));
+    EXPECT_TRUE(form.lblBMPName.Caption.starts_with("Sound Name : \r\nbeep.WAV\r\n"));
+    EXPECT_TRUE(drop("fake.bmp", {'h', 'i'}));
+    EXPECT_TRUE(ui.texts().back().starts_with("Can't open this kind of image file..."));
+    EXPECT_FALSE(drop("notes.txt", {'h', 'i'}));
+    EXPECT_EQ(ui.messages.size(), 1u);  // the refusal alone: the text file was not opened
+}
+
+// `tessera FILE`: the file loads once the event loop runs, with the window already on screen.
+TEST_F(MainWindowView, StartArgumentLoadsOnceTheWindowRuns) {
     window.show();
-    EXPECT_EQ(enabled(), "cmdQuitter cmdBMPLoad cmdWAVLoad txtVar ");
-    load("tiles.bmp", test::buildBmp(test::Picture::pattern(16, 8, 8)));
-    EXPECT_EQ(enabled(), enabled(true));
-    EXPECT_EQ(qobject_cast<QLineEdit*>(window.widget(form.txtVar))->text(), "tiles");
-    EXPECT_TRUE(qobject_cast<QLabel*>(window.widget(form.lblBMPName))
-                    ->text()
-                    .startsWith("Image Name : \ntiles.bmp\n\n"));
-    EXPECT_EQ(test::layoutProblems(window.views(), window.scale()), "");  // the info fits
-    // A box ticked in the window goes through the model, whose locks come back to the widgets.
-    click(form.chkOnlyPal);
-    EXPECT_EQ(enabled(), enabled(true));
-    EXPECT_FALSE(window.widget(form.chkPal)->isEnabled());
-    click(form.cmdBMPLoad);  // cancelled: every convert control greys out
-    EXPECT_EQ(enabled(), "cmdQuitter cmdBMPLoad cmdWAVLoad ");
+    window.openLater(writeInput("ship.bmp", test::buildBmp(test::Picture::pattern(3, 2, 24))));
+    EXPECT_FALSE(form.cmdBMPConvert.Enabled);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.widget(form.cmdBMPConvert)->isEnabled());
 }
 
-// The convert buttons clicked with the mouse, dialogs answered by script: a picture to a new
-// header, then a sound load that turns the window to sound and converts to a header.
-TEST_F(MainWindowView, ClickedConvertsPictureThenSound) {
-    window.show();
-    const std::string done = "Convertion done successfully :)";
-    load("tiles.bmp", test::buildBmp(test::Picture::pattern(7, 6, 8)));
-    ui.saveAs(dir.path("tiles.h"));
-    click(form.cmdBMPConvert);
-    EXPECT_EQ(ui.dialogsShown.back()->DialogTitle, "Save Converted  File");
-    // 7 columns of 6 indices, each padded to 8.
-    EXPECT_NE(test::readText(dir.path("tiles.h")).find("const unsigned char tiles[56] = {"),
-              std::string::npos);
-
-    load("tune.wav", test::buildWav(test::Bytes(40, 0x80)));
-    ui.saveAs(dir.path("tune.h"));
-    click(form.cmdWAVConvert);
-    EXPECT_EQ(ui.dialogsShown.back()->DialogTitle, "Save Converted File");
-    EXPECT_EQ(ui.texts(), (Strings{done, done}));  // no question: new files
-    EXPECT_NE(test::readText(dir.path("tune.h")).find("const unsigned char tune[40] = {"),
-              std::string::npos);
+TEST(FileFilter, DialogFiltersBecomeQtFilters) {
+    EXPECT_EQ(gui::qtFileFilter("Image Files (*.bmp,*.raw)|*.bmp;*.raw|All Files (*.*)|*.*"),
+              "Image Files (*.bmp *.raw);;All Files (*)");
+    EXPECT_EQ(gui::qtFileFilter("Sounds|*.wav"), "Sounds (*.wav)");
 }
 
-// The RAW dialog: its layout and tab order, and only OK hands what was typed to the window.
+// The dialogs start in the folder last picked from, kept in the settings (a folder of the test's
+// own: guiApp() points QSettings there) and nothing else is kept.
+TEST_F(MainWindowView, DialogsStartInTheFolderLastUsed) {
+    test::TempDir first, second;
+    gui::QtUi::rememberFolder(QString::fromStdString(first.dir().string()));
+    gui::QtUi qtUi;
+    CommonDialog open{"dlgBMPFile", "Load BMP File", "Image Files|*.bmp", 0};
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        EXPECT_EQ(box->directory().absolutePath().toStdString(), first.dir().string());
+        box->selectFile(QString::fromStdString(second.path("new.bmp")));
+        static_cast<QDialog*>(box)->accept();  // as the Open button does
+    });
+    ASSERT_TRUE(qtUi.showOpen(open));
+    EXPECT_EQ(gui::QtUi::startFolder().toStdString(), second.dir().string());
+    EXPECT_EQ(QSettings().allKeys(), QStringList{"lastFolder"});
+}
+
+// The RAW dialog: its captions show whole, and only OK hands what was typed to the window.
 TEST_F(MainWindowView, RawDialogHandsOverOnlyOnOk) {
-    auto handedOver = [&] {
-        return form.lblIMGWidth.Caption + form.lblIMGHeight.Caption + form.lblIMGbpp.Caption;
-    };
     for (const bool ok : {false, true}) {
         DialogRAW dialog{form.lblIMGWidth, form.lblIMGHeight, form.lblIMGbpp};
         gui::RawDialogView view{dialog, nullptr};
         EXPECT_EQ(test::layoutProblems(view.views(), view.scale()), "");
-        EXPECT_EQ(test::tabChain(view.views(), view.widget(dialog.OKButton)),
-                  "OKButton txtRAWWidth txtRAWHeight opt8b opt24b ");
         qobject_cast<QLineEdit*>(view.widget(dialog.txtRAWWidth))->setText("321.5");
-        qobject_cast<QLineEdit*>(view.widget(dialog.txtRAWHeight))->setText("abc");
         QTest::mouseClick(view.widget(dialog.opt24b), Qt::LeftButton);
-        EXPECT_EQ(handedOver(), "000");  // nothing reaches the model before OK
         view.show();
         if (ok)
             QTest::mouseClick(view.widget(dialog.OKButton), Qt::LeftButton);
         else
             view.close();
-        EXPECT_EQ(handedOver(), ok ? "321.5abc24" : "000");
-        EXPECT_EQ(dialog.unloaded(), ok);
-        EXPECT_EQ(view.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(form.lblIMGWidth.Caption + form.lblIMGbpp.Caption, ok ? "321.524" : "00");
+    }
+}
+
+// What a screen reader reads: every control and label of the window, the RAW dialog and the
+// preview has a name.
+TEST_F(MainWindowView, EveryControlHasAnAccessibleName) {
+    DialogRAW raw(form.lblIMGWidth, form.lblIMGHeight, form.lblIMGbpp);
+    gui::RawDialogView rawView(raw, &window);
+    window.showPreview();
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if ((w->focusPolicy() & Qt::TabFocus) || qobject_cast<QLabel*>(w)) {
+            EXPECT_NE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), "")
+                << w->metaObject()->className();
+        }
+    }
+}
+
+// What the screen makes of a colour: each channel's five bits, then the intensity bit as a
+// sixth, spread over eight bits.
+TEST(PreviewColour, FiveBitsAndTheIntensityBitPerChannel) {
+    EXPECT_EQ(gui::shownColour(0xF801), qRgb(255, 4, 4));
+    EXPECT_EQ(gui::shownColour(0x07C0), qRgb(0, 251, 0));
+    EXPECT_EQ(gui::shownColour(0x003E), qRgb(0, 0, 251));
+}
+
+// The preview, opened before anything is loaded, follows each new load and the intensity bit (off
+// for the 24-bit picture, on for the 8-bit one): every pixel, column by column from the bottom, is
+// the value the conversion wrote (a colour, or the palette's colour of the index written), shown as
+// the screen shows it.
+TEST_F(MainWindowView, PreviewPixelsEqualTheConvertedValues) {
+    window.showPreview();
+    const gui::PreviewPicture& preview = window.preview()->picture();
+    EXPECT_EQ(preview.refusal, "Load a picture to see it as the GP32 shows it.");
+    for (const test::Picture& p :
+         {test::Picture::pattern(7, 6, 24), test::Picture::pattern(9, 5, 8)}) {
+        window.openFile(writeInput("in.bmp", test::buildBmp(p)));
+        click(p.bpp == 24 ? form.optFill0 : form.optFill1);
+        convert("out.h");
+        const test::U32s written = converted();
+        const int column = (p.height + 3) / 4 * 4;
+        ASSERT_EQ(QSize(preview.width, preview.height), QSize(p.width, column));
+        const QImage image = preview.image();
+        for (std::size_t k = 0; k < written.size(); ++k) {
+            const int x = static_cast<int>(k) / column;
+            const int y = column - 1 - static_cast<int>(k) % column;
+            const auto colour =
+                static_cast<std::uint16_t>(p.bpp == 8 ? form.state.strPal[written[k]] : written[k]);
+            ASSERT_EQ(preview.at(x, y), colour) << p.bpp << "-bit " << k;
+            ASSERT_EQ(image.pixel(x, y), gui::shownColour(colour)) << p.bpp << "-bit " << k;
+        }
     }
 }
 
