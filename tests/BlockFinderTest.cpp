@@ -17,8 +17,6 @@ TEST_F(BlockFinder, FindsOnlyBlocksLaidOutAsWritten) {
     loadWav({1, 2, 3}, {.bits = 8}, "ship.wav");
     form.txtVar.Text() = "ship";
     const std::string sound = convert("block.h");
-    std::string recounted = sound;
-    recounted.replace(recounted.find("[3]"), 3, "[4]");
     std::string lineFeeds = sound;
     std::erase(lineFeeds, '\r');
     const std::string before = "int shipment[2];\r\n// ship[1] in a comment\r\n\r\n\r\n\r\n";
@@ -34,7 +32,6 @@ TEST_F(BlockFinder, FindsOnlyBlocksLaidOutAsWritten) {
         {sound, Result::Found},
         {"", Result::None},
         {"const int ship[3] = {1, 2, 3};\r\n", Result::Unmatched, firstLine},
-        {recounted, Result::Unmatched, firstLine + 17},
         {lineFeeds, Result::Unmatched, firstLine},
     };
     for (const auto& r : rows) {

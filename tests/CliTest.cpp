@@ -20,13 +20,12 @@ ProgramRun runCli(std::vector<std::string> args, const std::string& workDir = {}
     return runProgram(args, workDir);
 }
 
-// Exit status 0 with its output; 1 (refused or failed) with the window's message on one line
-// after the file's name; 2 (bad usage) with one line pointing at --help. Unless 0, every file
-// stays as it was and no temporary file is left.
+// Exit status 1 (refused or failed) with the window's message on one line after the file's name;
+// 2 (bad usage) with one line pointing at --help. Every file stays as it was and no temporary file
+// is left.
 TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     TempDir dir;
     writeFile(dir.path("tiles.bmp"), buildBmp(Picture::pattern(4, 4, 8)));
-    writeFile(dir.path("beep.wav"), buildWav({1, 2, 3, 4}));
     writeText(dir.path("notes.png"), "not a picture");
     writeText(dir.path("x.raw"), "RAW");
     fs::create_directory(dir.path("folder.h"));
@@ -34,9 +33,6 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         writeText(dir.path(out), "kept");
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> rows{
         // clang-format off
-        {{"-h"}, 0, "Usage: tessera-cli [options] INPUT OUTPUT\n"},
-        {{"--verbose", "beep.wav", "b.sef"}, 0,
-         "tessera-cli: b.sef: Convertion done successfully :)"},
         {{"missing.wav", "out.h"}, 1, "missing.wav: No such file or directory"},
         {{"notes.png", "out.h"}, 1, "notes.png: Can't open this kind of image file... It is no "
          "picture this tool knows; BMP, PNG and RAW pictures are read (`convert IN OUT.png` "
@@ -61,11 +57,7 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         const auto before = folderEntries(dir.dir());
         const auto run = runCli(args, dir.dir());
         EXPECT_EQ(run.exitCode, code);
-        EXPECT_EQ(code == 0 ? run.err : run.out, "");
-        if (code == 0) {
-            EXPECT_EQ(run.out.rfind(says, 0), 0u) << run.out;
-            continue;
-        }
+        EXPECT_EQ(run.out, "");
         const bool usage = run.err.starts_with("tessera-cli: ") &&
                            run.err.find(says) != std::string::npos &&
                            run.err.ends_with(" (try 'tessera-cli --help')\n");
@@ -76,15 +68,16 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     }
 }
 
-// A -v line that cannot be printed (stdout on a full disk) does not make a kept conversion look
-// failed: a script retrying on failure would add the block twice. --info prints its result, so
-// there it is a failure.
+// -v prints the window's message. A -v line that cannot be printed (stdout on a full disk) does
+// not make a kept conversion look failed: a script retrying on failure would add the block twice.
+// --info prints its result, so there it is a failure.
 TEST(CliUsage, AnUnprintableVerboseLineDoesNotFailAConversion) {
     TempDir dir;
     writeFile(dir.path("beep.wav"), buildWav({1, 2, 3, 4}));
     writeText(dir.path("out.h"), "kept\n");
-    auto run =
-        runProgram({TESSERA_CLI_PATH, "-v", "-a", "beep.wav", "out.h"}, dir.dir(), "/dev/full");
+    auto run = runCli({"--verbose", "beep.wav", "b.sef"}, dir.dir());
+    EXPECT_EQ(run.out + run.err, "tessera-cli: b.sef: Convertion done successfully :)\n");
+    run = runProgram({TESSERA_CLI_PATH, "-v", "-a", "beep.wav", "out.h"}, dir.dir(), "/dev/full");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "tessera-cli: done, but the standard output cannot be written\n");
     const std::string text = readText(dir.path("out.h"));
@@ -141,12 +134,11 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
     // clang-format off
     const Row rows[] = {
         // A C keyword is no array name.
-        {.input = "int.bmp", .options = {}, .output = "a.h", .name = "int_"},
+        {.input = "int.bmp", .options = {"--only-palette"}, .output = "a.h", .name = "int_",
+         .onlyPalette = 1},
         {.input = "sky.RAW", .options = {"--raw=5x2x24", "--fill=0"}, .output = "a.h",
          .name = "sky", .fill = 0, .raw = {"5", "2", true}},
         {.input = "music.wav", .options = {"--name", "_x1"}, .output = "a.sef", .name = "_x1"},
-        {.input = "int.bmp", .options = {"--only-palette"}, .output = "a.h", .name = "int_",
-         .onlyPalette = 1},
         {.input = "int.bmp", .options = {"-a", "--no-palette", "--fill", "0", "-nship"},
          .output = "a.c", .name = "ship", .palette = 0, .fill = 0, .add = true},
     };
