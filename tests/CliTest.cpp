@@ -27,10 +27,11 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     TempDir dir;
     writeFile(dir.path("tiles.bmp"), buildBmp(Picture::pattern(4, 4, 8)));
     writeText(dir.path("notes.png"), "not a picture");
-    writeText(dir.path("x.raw"), "RAW");
     fs::create_directory(dir.path("folder.h"));
     for (const char* out : {"out.gpg", "out.h"})
         writeText(dir.path(out), "kept");
+    const std::string reserved =
+        " is reserved for the compiler (a name holding __ or starting with _ and a capital)";
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> rows{
         // clang-format off
         {{"missing.wav", "out.h"}, 1, "missing.wav: No such file or directory"},
@@ -43,13 +44,12 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         // A header that cannot be written: the data file is not written either.
         {{"--header", "folder.h", "tiles.bmp", "new.c"}, 1,
          "new.c: Can't write this file :(: folder.h: it is a folder"},
-        {{"--raw=1000000000x1", "x.raw", "o.h"}, 1, "x.raw: Can't convert this picture :(: It is "
-         "too big: more than 67108864 pixels once its columns are padded."},
         {{"-x", "i", "o"}, 2, "unknown option -x"},
-        {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2'"},
-        {{"-n", "my-ship", "i", "o"}, 2, "'my-ship' is not a C identifier"},
-        {{"--name=int", "i", "o"}, 2, "'int' is a keyword of C or C++"},
-        {{"-n_BitInt", "i", "o"}, 2, "reserved"}, {{"-na__b", "i", "o"}, 2, "reserved"},
+        {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
+        {{"-n", "my-ship", "i", "o"}, 2, "--name 'my-ship' is not a C identifier"},
+        {{"--name=int", "i", "o"}, 2, "--name 'int' is a keyword of C or C++"},
+        {{"-n_BitInt", "i", "o"}, 2, "--name '_BitInt'" + reserved},
+        {{"-na__b", "i", "o"}, 2, "--name 'a__b'" + reserved},
         // clang-format on
     };
     for (const auto& [args, code, says] : rows) {
@@ -58,10 +58,8 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         const auto run = runCli(args, dir.dir());
         EXPECT_EQ(run.exitCode, code);
         EXPECT_EQ(run.out, "");
-        const bool usage = run.err.starts_with("tessera-cli: ") &&
-                           run.err.find(says) != std::string::npos &&
-                           run.err.ends_with(" (try 'tessera-cli --help')\n");
-        EXPECT_TRUE(code == 2 ? usage : run.err == "tessera-cli: " + says + "\n") << run.err;
+        EXPECT_EQ(run.err,
+                  "tessera-cli: " + says + (code == 2 ? " (try 'tessera-cli --help')\n" : "\n"));
         EXPECT_EQ(folderEntries(dir.dir()), before);
         for (const char* out : {"out.gpg", "out.h"})
             EXPECT_EQ(readText(dir.path(out)), "kept") << out;
@@ -85,8 +83,8 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
 // own table.
 TEST(CliUsage, ReadmeTableNamesTheOptionsOfHelp) {
     const std::regex option("(^|[ `])(--?[a-z][a-z-]*)");
-    std::multiset<std::string> documented, helped;
-    const auto collect = [&](const std::string& text, std::multiset<std::string>& into) {
+    std::set<std::string> documented, helped;
+    const auto collect = [&](const std::string& text, std::set<std::string>& into) {
         for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
             into.insert((*it)[2]);
     };
@@ -94,15 +92,9 @@ TEST(CliUsage, ReadmeTableNamesTheOptionsOfHelp) {
         readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
     std::istringstream table(readme.substr(readme.find("| option |")));
     std::string line;
-    std::getline(table, line);  // the heading, then its rule
-    std::getline(table, line);
     while (std::getline(table, line) && line.starts_with("|"))
         collect(line.substr(0, line.find(" |", 1)), documented);
-    std::istringstream help(runCli({"--help"}).out);
-    while (std::getline(help, line)) {
-        if (line.find_first_not_of(' ') == line.find('-'))
-            collect(line.substr(0, 22), helped);  // where the option's help starts
-    }
+    collect(runCli({"--help"}).out, helped);
     EXPECT_EQ(documented, helped);
 }
 
