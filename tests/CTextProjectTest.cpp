@@ -15,9 +15,6 @@ namespace fs = std::filesystem;
 ProgramRun sh(const std::string& command, const TempDir& dir) {
     return runProgram({"sh", "-c", command}, dir.dir().string());
 }
-std::string cli() {
-    return std::string(TESSERA_CLI_PATH) + " -q ";
-}
 
 // The README's three Makefiles, copied as a reader would and run with -j8: a header per input as
 // tessera-cli writes it (a .bmp winning over a .wav of its name), pairs that compile, and assets.h,
@@ -29,6 +26,7 @@ TEST(CTextProject, ReadmeMakefilesRunAsWritten) {
     const std::string readme =
         readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
     TempDir dir;
+    const std::string cli = std::string(TESSERA_CLI_PATH) + " -q ";
     std::string make = "true";
     for (auto at = readme.find("```make\n"); at != std::string::npos;
          at = readme.find("```make\n", at + 1)) {
@@ -53,7 +51,7 @@ TEST(CTextProject, ReadmeMakefilesRunAsWritten) {
     for (const std::string& input : inputs) {
         SCOPED_TRACE(input);
         const std::string header = readText(dir.path(input.substr(0, input.size() - 4) + ".h"));
-        EXPECT_EQ(header, sh(cli() + input + " -", dir).out);
+        EXPECT_EQ(header, sh(cli + input + " -", dir).out);
         const bool picture = input.ends_with(".bmp");
         EXPECT_EQ(assets.find("\r\n\r\n\r\n" + header) != std::string::npos, picture);
         EXPECT_EQ(assets.find(header), assets.rfind(header));  // at most once
@@ -65,9 +63,9 @@ TEST(CTextProject, ReadmeMakefilesRunAsWritten) {
     fs::last_write_time(dir.path("assets.h"), dayAgo);
     const auto again = sh("DRY=-n; " + make, dir);  // what would run
     EXPECT_EQ(again.out + again.err, "");
-    EXPECT_EQ(sh(cli() + "--replace p2.bmp assets.h", dir).exitCode, 0);
+    EXPECT_EQ(sh(cli + "--replace p2.bmp assets.h", dir).exitCode, 0);
     EXPECT_EQ(fs::last_write_time(dir.path("assets.h")), dayAgo);
-    const auto added = sh(cli() + "-a p2.bmp assets.h", dir);
+    const auto added = sh(cli + "-a p2.bmp assets.h", dir);
     EXPECT_EQ(added.exitCode, 1);
     EXPECT_EQ(added.err,
               "tessera-cli: assets.h: it already holds p2: give --replace to replace it\n");

@@ -101,25 +101,29 @@ Bytes set(Bytes b, std::size_t pos, std::uint32_t v) {
 }
 
 // A 4 x 4 RLE8 (or RLE4) picture with 256 colours whose pixel stream is `stream`, as given.
-Bytes rle8(const Bytes& stream, std::int32_t height = 4, int bits = 8) {
+Bytes rle8(const Bytes& stream, int bits = 8) {
     Bytes b = buildBmp(Picture::pattern(4, 4, 8));
     b.resize(14 + 40 + 256 * 4);
     b.insert(b.end(), stream.begin(), stream.end());
     putLe16(b, 28, static_cast<std::uint16_t>(bits));
     putLe32(b, 30, bits == 8 ? 1 : 2);
-    return set(b, 22, static_cast<std::uint32_t>(height));
+    return b;
+}
+
+Bytes retag(Bytes b, std::size_t pos, const char* tag) {
+    std::copy_n(tag, 4, b.begin() + static_cast<long>(pos));
+    return b;
 }
 
 // Bitmaps and PNG files (told apart by their first bytes); PNG files are checked by the PNG
 // library, and its refusals come with what it found. The RAW dialog's sizes are checked before
-// anything is allocated. Only regular files are read.
-TEST(HostilePicture, EveryMalformedPictureIsRefusedOrConvertedSafely) {
+// anything is allocated. Only regular files are read. Then sounds.
+TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
     const Bytes b8 = buildBmp(Picture::pattern(4, 4, 8));
     const Bytes b24 = buildBmp(Picture::pattern(3, 2, 24));
     const Bytes b16 = buildBmp(Picture::pattern(3, 2, 24),
                                {.compression = 3, .bits = 16, .masks = {0x7C00, 0x3E0, 0x1F}});
     const Bytes png = buildPng(Picture::pattern(5, 3, 24), {.interlaced = true});
-    const Bytes indexed = buildPng(Picture::pattern(5, 3, 8), {.colourType = 3});
     const std::string damaged = "Its PNG data is damaged";
     const Bytes raw = buildRaw(Picture::pattern(4, 4, 8));
     const auto sized = [&](const char* w, const char* h, E::Expect e = E::Refused, bool rgb = 0) {
@@ -136,19 +140,16 @@ TEST(HostilePicture, EveryMalformedPictureIsRefusedOrConvertedSafely) {
         {"depth -1", set(b8, 28, 0xFFFF)},  // compression 0 kept
         {.name = "JPEG inside", .bytes = set(b24, 30, 4), .says = "packed as JPEG data"},
         {.name = "split mask", .bytes = set(b16, 54, 0x7C01), .says = "split into several runs"},
-        {"RLE4 literal past the row", rle8({0, 200, 1, 2, 3, 4, 5, 6, 0, 1}, 4, 4), E::Either},
+        {"RLE4 literal past the row", rle8({0, 200, 1, 2, 3, 4, 5, 6, 0, 1}, 4), E::Either},
         {.name = "a GIF", .bytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0},
          .says = "It is a GIF picture"},
         {.name = "a sound", .bytes = buildWav({1, 2}), .says = "It is a WAV sound"},
         {.name = "header of 20 bytes", .bytes = set(b8, 14, 20), .says = "information header of"},
-        {"RLE8 height -4", rle8({2, 1, 0, 1}, -4), E::Either},
         {"RLE8 delta out", rle8({0, 2, 200, 200, 5, 1, 0, 2, 0, 255, 3, 3, 0, 1}), E::Either},
         {"RLE8 lines past the end", rle8(Bytes(400, 0)), E::Either},
         {"indices above the colours", set(b8, 46, 16), E::Converted},
         {"data offset 20", set(b8, 10, 20)}, {"data offset past the end", set(b8, 10, 1u << 30)},
         {.name = "PNG cut", .bytes = Bytes(png.begin(), png.end() - 30), .says = damaged},
-        {.name = "PNG cut, to .gpg", .bytes = Bytes(indexed.begin(), indexed.end() - 20),
-         .output = "o.gpg", .says = damaged},
         sized("0", "4"), sized("4294967296", "1"), sized("65536", "65536", E::Refused, true),
         sized("8", "8", E::Converted),  // a file too short
         {.name = "a folder", .make = [](auto p) { fs::create_directory(p); }},
@@ -156,14 +157,6 @@ TEST(HostilePicture, EveryMalformedPictureIsRefusedOrConvertedSafely) {
         {.name = "/dev/zero", .make = [](auto p) { fs::create_symlink("/dev/zero", p); }},
     }, ".bmp");
     // clang-format on
-}
-
-Bytes retag(Bytes b, std::size_t pos, const char* tag) {
-    std::copy_n(tag, 4, b.begin() + static_cast<long>(pos));
-    return b;
-}
-
-TEST(HostileWav, EveryMalformedSoundIsRefusedOrConvertedSafely) {
     const Bytes s{1, 2, 3, 4, 5, 6, 7, 8}, good = buildWav(s);  // fmt at 12, data at 36
     const auto wav = [&](WavOptions o) { return buildWav(s, o); };
     const Bytes odd = wav({.chunksBeforeData = {{{'L', 'I', 'S', 'T'}, {1, 2, 3}}}});  // padded
@@ -184,7 +177,6 @@ TEST(HostileWav, EveryMalformedSoundIsRefusedOrConvertedSafely) {
         {.name = "float16", .bytes = wav({.format = 3, .bits = 16}), .says = "16 bits floating"},
         {"0 channels", wav({.channels = 0}), E::Either},
         {"chunk size near 2^32", set(odd, 40, 0xFFFFFFFFu), E::Either},
-        {"data before fmt", wav({.chunksBeforeFmt = {{{'d', 'a', 't', 'a'}, s}}}), E::Converted},
         {.name = "2,000,000 empty chunks", .expect = E::Converted, .make = padded},
         {.name = "cut while converted", .bytes = longer, .during = cut},
         {.name = "rewritten, to .sef", .bytes = longer, .output = "o.sef", .during = rewrite},
