@@ -6,7 +6,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "app/FileNames.h"
 #include "support/Builders.h"
 #include "support/Child.h"
 #include "support/Window.h"
@@ -131,8 +130,7 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
     };
     // clang-format on
     for (const auto& r : rows) {
-        const std::string input = in.path(r.input);
-        const std::string window = in.path("window" + r.output);
+        const std::string input = in.path(r.input), window = in.path("window" + r.output);
         const std::string cli = in.path("cli" + r.output);
         SCOPED_TRACE(r.input + " to " + r.output);
         if (r.add) {  // no line end: the added lines end this one
@@ -142,11 +140,9 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
         std::string shown;
         const auto setControls = [&](Form1& f) {
             shown = f.lblBMPName.Caption;
-            if (!hasKind(input, "wav")) {
-                f.chkPal.setValue(r.palette);
-                f.chkOnlyPal.setValue(r.onlyPalette);
-                (r.fill ? f.optFill1 : f.optFill0).select();
-            }
+            f.chkPal.setValue(r.palette);  // picture controls, unused for a sound
+            f.chkOnlyPal.setValue(r.onlyPalette);
+            (r.fill ? f.optFill1 : f.optFill0).select();
             f.txtVar.Text() = r.name;
         };
         ASSERT_EQ(convertInWindow(input, window, r.add, r.raw, setControls),
