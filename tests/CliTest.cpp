@@ -29,8 +29,6 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     fs::create_directory(dir.path("folder.h"));
     for (const char* out : {"out.gpg", "out.h"})
         writeText(dir.path(out), "kept");
-    const std::string reserved =
-        " is reserved for the compiler (a name holding __ or starting with _ and a capital)";
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> rows{
         // clang-format off
         {{"missing.wav", "out.h"}, 1, "missing.wav: No such file or directory"},
@@ -47,8 +45,8 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
         {{"-n", "my-ship", "i", "o"}, 2, "--name 'my-ship' is not a C identifier"},
         {{"--name=int", "i", "o"}, 2, "--name 'int' is a keyword of C or C++"},
-        {{"-n_BitInt", "i", "o"}, 2, "--name '_BitInt'" + reserved},
-        {{"-na__b", "i", "o"}, 2, "--name 'a__b'" + reserved},
+        {{"-n_BitInt", "i", "o"}, 2, "--name '_BitInt' is reserved for the compiler (a name "
+         "holding __ or starting with _ and a capital)"},
         // clang-format on
     };
     for (const auto& [args, code, says] : rows) {
