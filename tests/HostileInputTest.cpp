@@ -126,9 +126,6 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
     const Bytes png = buildPng(Picture::pattern(5, 3, 24), {.interlaced = true});
     const std::string damaged = "Its PNG data is damaged";
     const Bytes raw = buildRaw(Picture::pattern(4, 4, 8));
-    const auto sized = [&](const char* w, const char* h, E::Expect e = E::Refused, bool rgb = 0) {
-        return E{std::string("RAW ") + w + "x" + h, raw, e, "out.h", {w, h, rgb}};
-    };
     // clang-format off
     checkHostileCases({
         {"empty file", {}}, {"53 bytes", Bytes(b24.begin(), b24.begin() + 53)},
@@ -149,8 +146,10 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         {"RLE8 lines past the end", rle8(Bytes(400, 0)), E::Either},
         {"data offset 20", set(b8, 10, 20)}, {"data offset past the end", set(b8, 10, 1u << 30)},
         {.name = "PNG cut", .bytes = Bytes(png.begin(), png.end() - 30), .says = damaged},
-        sized("0", "4"), sized("4294967296", "1"), sized("65536", "65536", E::Refused, true),
-        sized("8", "8", E::Converted),  // a file too short
+        {.name = "RAW 0x4", .bytes = raw, .raw = {"0", "4"}},
+        {.name = "RAW 4294967296x1", .bytes = raw, .raw = {"4294967296", "1"}},
+        {.name = "RAW 65536x65536x24", .bytes = raw, .raw = {"65536", "65536", true}},
+        {.name = "RAW 8x8, too short", .bytes = raw, .expect = E::Converted, .raw = {"8", "8"}},
         {.name = "a folder", .make = [](auto p) { fs::create_directory(p); }},
         {.name = "a FIFO with no writer", .make = [](auto p) { ::mkfifo(p.c_str(), 0600); }},
         {.name = "/dev/zero", .make = [](auto p) { fs::create_symlink("/dev/zero", p); }},
