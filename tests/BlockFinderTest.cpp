@@ -6,62 +6,35 @@ namespace {
 
 using Result = BlockSearch::Result;
 
-struct BlockFinder : test::WindowFixture {
-    // The one-file text the window writes for what is loaded, with the given alignment.
-    std::string block(int align = 0) {
-        form.textOptions.align = align;
-        return convert("block.h");
-    }
-};
+using BlockFinder = test::WindowFixture;
 
-// Blocks as Tessera writes them are found between other text; a name defined by other text, or
-// by a block whose lines were changed, is refused with the first line that differs.
+// Blocks as Tessera writes them are found between other text, aligned or not; a name defined by
+// other text, or by a block whose lines were changed, is refused with the first line that differs.
 TEST_F(BlockFinder, FindsOnlyBlocksLaidOutAsWritten) {
     loadBmp("ship.bmp", test::Picture::pattern(5, 3, 8));
-    const std::string withPalette = block();
-    form.chkOnlyPal.setValue(1);
-    const std::string paletteOnly = block(32);
-    loadBmp("ship.bmp", test::Picture::pattern(4, 4, 24));
-    const std::string colours = block(4096);
+    const std::string withPalette = convert("block.h");
+    form.textOptions.align = 4096;
     loadWav({1, 2, 3}, {.bits = 8}, "ship.wav");
     form.txtVar.Text() = "ship";
-    const std::string sound = block();
-    std::string edited = colours;
-    edited.replace(edited.rfind("0x"), 2, "0X");
-    std::string recounted = sound;
-    recounted.replace(recounted.find("[3]"), 3, "[4]");
-    std::string lineFeeds = sound;
-    std::erase(lineFeeds, '\r');
+    const std::string sound = convert("block.h");
     const std::string before = "int shipment[2];\r\n// ship[1] in a comment\r\n\r\n\r\n\r\n";
     const std::string after = "\r\n\r\n\r\nint ships[] = {1};\r\n";
-    const int firstLine = 6;  // of the block, after `before`
-    const struct {
-        std::string block;
-        Result result;
-        int line = 0;
-        bool includesGraphics = false;
-    } rows[] = {
-        {withPalette, Result::Found, 0, true},
-        {paletteOnly, Result::Found, 0, true},
-        {colours, Result::Found},
-        {sound, Result::Found},
-        {"", Result::None},
-        {"const int ship[3] = {1, 2, 3};\r\n", Result::Unmatched, firstLine},
-        {edited, Result::Unmatched, firstLine + 19},
-        {recounted, Result::Unmatched, firstLine + 17},
-        {lineFeeds, Result::Unmatched, firstLine},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.block.substr(0, 300));
-        const BlockSearch found = findBlock(before + r.block + after, "ship");
-        EXPECT_EQ(found.result, r.result);
-        EXPECT_EQ(found.line, r.line);
-        if (r.result == Result::Found) {
-            EXPECT_EQ(found.begin, before.size());
-            EXPECT_EQ(found.end, before.size() + r.block.size());
-            EXPECT_EQ(found.includesGraphics, r.includesGraphics);
-        }
+    for (const auto& [block, graphics] : {std::pair{withPalette, true}, {sound, false}}) {
+        const BlockSearch found = findBlock(before + block + after, "ship");
+        EXPECT_EQ(found.result, Result::Found);
+        EXPECT_EQ(found.begin, before.size());
+        EXPECT_EQ(found.end, before.size() + block.size());
+        EXPECT_EQ(found.includesGraphics, graphics);
     }
+    std::string lineFeeds = sound;
+    std::erase(lineFeeds, '\r');
+    for (const std::string& other :
+         {std::string("const int ship[3] = {1, 2, 3};\r\n"), lineFeeds}) {
+        const BlockSearch refused = findBlock(before + other + after, "ship");
+        EXPECT_EQ(refused.result, Result::Unmatched);
+        EXPECT_EQ(refused.line, 6);  // the block's first, after `before`
+    }
+    EXPECT_EQ(findBlock(before + after, "ship").result, Result::None);
 }
 
 }  // namespace

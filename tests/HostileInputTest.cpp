@@ -7,8 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <zlib.h>
-
 #include "support/Builders.h"
 #include "support/Child.h"
 #include "support/Window.h"
@@ -27,11 +25,11 @@ struct HostileCase {
     std::string name;
     Bytes bytes;
     Expect expect = Refused;
-    std::string output = "out.h";  // .gpg or .sef asks for the binary writer
-    ScriptedUi::RawAnswer raw = {};
+    std::string output = "out.h";                         // .gpg or .sef asks for the binary writer
+    ScriptedUi::RawAnswer raw = {};                       // with a width, the input is a RAW file
     std::function<void(const std::string&)> make = {};    // makes the input instead of `bytes`
     std::function<void(const std::string&)> during = {};  // done to the input mid-conversion
-    std::string says = {};                                 // what the refusal must say of the file
+    std::string says = {};                                // what the refusal must say of the file
 };
 
 void limitMemory() {
@@ -53,7 +51,8 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
                 continue;  // binary outputs refuse adding before anything else
             SCOPED_TRACE(c.name + (add ? " (add)" : " (new)"));
             TempDir dir;
-            const std::string input = dir.path("input" + extension), output = dir.path(c.output);
+            const std::string input = dir.path(c.raw.width ? "input.raw" : "input" + extension);
+            const std::string output = dir.path(c.output);
             if (c.make)
                 c.make(input);
             else
@@ -96,122 +95,19 @@ void rewrite(const std::string& path) {
     fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(1));
 }
 
-Bytes set(Bytes b, std::size_t pos, std::uint32_t v, int size = 4) {
-    if (size == 2)
-        putLe16(b, pos, static_cast<std::uint16_t>(v));
-    else
-        putLe32(b, pos, v);
+Bytes set(Bytes b, std::size_t pos, std::uint32_t v) {
+    putLe32(b, pos, v);
     return b;
 }
 
 // A 4 x 4 RLE8 (or RLE4) picture with 256 colours whose pixel stream is `stream`, as given.
-Bytes rle8(const Bytes& stream, std::int32_t height = 4, int bits = 8) {
+Bytes rle8(const Bytes& stream, int bits = 8) {
     Bytes b = buildBmp(Picture::pattern(4, 4, 8));
     b.resize(14 + 40 + 256 * 4);
     b.insert(b.end(), stream.begin(), stream.end());
-    b = set(set(b, 30, bits == 8 ? 1 : 2), 28, static_cast<std::uint32_t>(bits), 2);
-    return set(b, 22, static_cast<std::uint32_t>(height));
-}
-
-TEST(HostileBmp, EveryMalformedBitmapIsRefusedOrConvertedSafely) {
-    const Bytes b8 = buildBmp(Picture::pattern(4, 4, 8));
-    const Bytes b24 = buildBmp(Picture::pattern(3, 2, 24));
-    const Bytes b16 = buildBmp(Picture::pattern(3, 2, 24),
-                               {.compression = 3, .bits = 16, .masks = {0x7C00, 0x3E0, 0x1F}});
-    // clang-format off
-    checkHostileCases({
-        {"empty file", {}}, {"2 bytes", {'B', 'M'}},
-        {"53 bytes", Bytes(b24.begin(), b24.begin() + 53)}, {"width -4", set(b8, 18, -4u)},
-        {"height 0", set(b8, 22, 0)}, {"height -2^31", set(b8, 22, 0x80000000u)},
-        {"size past 32 bits", set(set(b24, 18, 0x10000), 22, 0x10000)},
-        {"over the element cap", set(set(b8, 18, 8193), 22, 8192)},
-        {"8192 x 8192 claimed", set(set(b8, 18, 8192), 22, 8192), E::Converted, "big.gpg"},
-        {"16777216 x 1 claimed", set(set(b8, 18, 16777216), 22, 1), E::Converted, "big.gpg"},
-        {.name = "cut while converted", .bytes = b8, .during = cut},
-        {.name = "rewritten while converted", .bytes = b8, .output = "o.gpg", .during = rewrite},
-        {.name = "depth 2", .bytes = set(b8, 28, 2, 2), .says = "It has 2 bits per pixel"},
-        {"depth -1", set(b8, 28, 0xFFFF, 2)},
-        {.name = "JPEG inside", .bytes = set(b24, 30, 4), .says = "packed as JPEG data"},
-        {"RLE8 at 24 bits", set(b24, 30, 1)},
-        {.name = "split mask", .bytes = set(b16, 54, 0x7C01), .says = "split into several runs"},
-        {"RLE4 run past the row", rle8({255, 0x12, 0, 0, 4, 1, 0, 1}, 4, 4), E::Either},
-        {"RLE4 literal past the row", rle8({0, 200, 1, 2, 3, 4, 5, 6, 0, 1}, 4, 4), E::Either},
-        {"RLE4 cut in a literal", rle8({0, 9, 0x12}, 4, 4), E::Either},
-        {"RLE4 delta out", rle8({0, 2, 200, 200, 5, 0x11, 0, 1}, 4, 4), E::Either},
-        {.name = "a GIF", .bytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0},
-         .says = "It is a GIF picture"},
-        {.name = "a sound", .bytes = buildWav({1, 2}), .says = "It is a WAV sound"},
-        {.name = "header of 20 bytes", .bytes = set(b8, 14, 20),
-         .says = "information header of a kind this tool does not read"},
-        {"RLE8 height -4", rle8({2, 1, 0, 1}, -4), E::Either},
-        {"RLE8 run past the row", rle8({255, 7, 0, 0, 4, 1, 0, 1}), E::Either},
-        {"RLE8 delta out", rle8({0, 2, 200, 200, 5, 1, 0, 2, 0, 255, 3, 3, 0, 1}), E::Either},
-        {"RLE8 literal past the row", rle8({0, 200, 1, 2, 3, 4, 5, 6, 0, 1}), E::Either},
-        {"RLE8 cut in a literal", rle8({0, 9, 1, 2}), E::Either},
-        {"RLE8 cut after a count", rle8({5}), E::Either},
-        {"RLE8 lines past the end", rle8(Bytes(400, 0)), E::Either},
-        {"colours -1", set(b8, 46, -1u), E::Either}, {"colours 257", set(b8, 46, 257), E::Either},
-        {"indices above the colours", set(b8, 46, 16), E::Converted},
-        {"core header", set(b8, 14, 12)}, {"data offset 20", set(b8, 10, 20)},
-        {"data offset past the end", set(b8, 10, 1u << 30)},
-    }, ".bmp");
-    // clang-format on
-}
-
-// The RAW dialog's sizes are checked before anything is allocated; only regular files are read.
-TEST(HostileRaw, SizesAndFileKinds) {
-    const Bytes raw = buildRaw(Picture::pattern(4, 4, 8));
-    // clang-format off
-    const auto sized = [&](const char* w, const char* h, E::Expect e = E::Refused, bool rgb = 0) {
-        return E{std::string(w) + "x" + h, raw, e, "out.h", {w, h, rgb}};
-    };
-    checkHostileCases({
-        sized("0", "4"), sized("4", "-4"), sized("4294967296", "1"),
-        sized("65536", "65536", E::Refused, true),
-        sized("8", "8", E::Converted), sized("2", "2", E::Converted),  // file too short, too long
-        {.name = "16777216x4", .bytes = raw, .expect = E::Converted, .output = "big.gpg",
-         .raw = {"16777216", "4"}},
-        {.name = "a folder", .make = [](auto p) { fs::create_directory(p); }},
-        {.name = "a FIFO with no writer", .make = [](auto p) { ::mkfifo(p.c_str(), 0600); }},
-        {.name = "/dev/zero", .make = [](auto p) { fs::create_symlink("/dev/zero", p); }},
-    }, ".raw");
-    // clang-format on
-}
-
-// A PNG whose header fields are changed, its checksum made good again.
-Bytes pngWithHeader(std::uint32_t width, std::uint32_t height) {
-    Bytes b = buildPng(Picture::pattern(4, 4, 24));
-    for (const auto& [at, v] : {std::pair{16, width}, {20, height}}) {
-        for (int i = 0; i < 4; ++i)
-            b[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
-    }
-    const auto crc = static_cast<std::uint32_t>(::crc32(0, b.data() + 12, 17));
-    for (int i = 0; i < 4; ++i)
-        b[static_cast<std::size_t>(29 + i)] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    putLe16(b, 28, static_cast<std::uint16_t>(bits));
+    putLe32(b, 30, bits == 8 ? 1 : 2);
     return b;
-}
-
-// PNG files are checked by the PNG library; its refusals come with what it found.
-TEST(HostilePng, DamagedOrHugePicturesAreRefused) {
-    const Bytes png = buildPng(Picture::pattern(5, 3, 24), {.interlaced = true});
-    const Bytes indexed = buildPng(Picture::pattern(5, 3, 8), {.colourType = 3});
-    Bytes badCrc = png;
-    badCrc[static_cast<std::size_t>(std::search(png.begin(), png.end(), "IDAT", "IDAT" + 4) -
-                                    png.begin() + 6)] ^= 0x40;
-    // clang-format off
-    checkHostileCases({
-        {.name = "cut in its data", .bytes = Bytes(png.begin(), png.end() - 30),
-         .says = "Its PNG data is damaged"},
-        {.name = "cut in its header", .bytes = Bytes(png.begin(), png.begin() + 20),
-         .says = "Its PNG data is damaged"},
-        {.name = "bad checksum", .bytes = badCrc, .says = "Its PNG data is damaged"},
-        {.name = "width 0", .bytes = pngWithHeader(0, 4), .says = "Its PNG data is damaged"},
-        {.name = "over the element cap", .bytes = pngWithHeader(8193, 8192), .says = "too big"},
-        {.name = "cut, to .gpg", .bytes = Bytes(indexed.begin(), indexed.end() - 20),
-         .output = "o.gpg",
-         .says = "Its PNG data is damaged"},
-    }, ".png");
-    // clang-format on
 }
 
 Bytes retag(Bytes b, std::size_t pos, const char* tag) {
@@ -219,45 +115,68 @@ Bytes retag(Bytes b, std::size_t pos, const char* tag) {
     return b;
 }
 
-TEST(HostileWav, EveryMalformedSoundIsRefusedOrConvertedSafely) {
+// Bitmaps and PNG files (told apart by their first bytes); PNG files are checked by the PNG
+// library, and its refusals come with what it found. The RAW dialog's sizes are checked before
+// anything is allocated. Only regular files are read. Then sounds.
+TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
+    const Bytes b8 = buildBmp(Picture::pattern(4, 4, 8));
+    const Bytes b24 = buildBmp(Picture::pattern(3, 2, 24));
+    const Bytes b16 = buildBmp(Picture::pattern(3, 2, 24),
+                               {.compression = 3, .bits = 16, .masks = {0x7C00, 0x3E0, 0x1F}});
+    const Bytes png = buildPng(Picture::pattern(5, 3, 24), {.interlaced = true});
+    const std::string damaged = "Its PNG data is damaged";
+    const Bytes raw = buildRaw(Picture::pattern(4, 4, 8));
+    // clang-format off
+    checkHostileCases({
+        {"empty file", {}}, {"53 bytes", Bytes(b24.begin(), b24.begin() + 53)},
+        {"width -4", set(b8, 18, -4u)}, {"colours -1", set(b8, 46, -1u), E::Either},
+        {"height -2^31", set(b8, 22, 0x80000000u)}, {"8193x8192", set(set(b8, 18, 8193), 22, 8192)},
+        {"16777216 x 1 claimed", set(set(b8, 18, 16777216), 22, 1), E::Converted, "big.gpg"},
+        {.name = "cut while converted", .bytes = b8, .during = cut},
+        {.name = "rewritten while converted", .bytes = b8, .output = "o.gpg", .during = rewrite},
+        {"depth -1", set(b8, 28, 0xFFFF)},  // compression 0 kept
+        {.name = "JPEG inside", .bytes = set(b24, 30, 4), .says = "packed as JPEG data"},
+        {.name = "split mask", .bytes = set(b16, 54, 0x7C01), .says = "split into several runs"},
+        {"RLE4 literal past the row", rle8({0, 200, 1, 2, 3, 4, 5, 6, 0, 1}, 4), E::Either},
+        {.name = "a GIF", .bytes = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0},
+         .says = "It is a GIF picture"},
+        {.name = "a sound", .bytes = buildWav({1, 2}), .says = "It is a WAV sound"},
+        {.name = "header of 20 bytes", .bytes = set(b8, 14, 20), .says = "information header of"},
+        {"RLE8 delta out", rle8({0, 2, 200, 200, 5, 1, 0, 2, 0, 255, 3, 3, 0, 1}), E::Either},
+        {"RLE8 lines past the end", rle8(Bytes(400, 0)), E::Either},
+        {"data offset 20", set(b8, 10, 20)}, {"data offset past the end", set(b8, 10, 1u << 30)},
+        {.name = "PNG cut", .bytes = Bytes(png.begin(), png.end() - 30), .says = damaged},
+        {.name = "RAW 0x4", .bytes = raw, .raw = {"0", "4"}},
+        {.name = "RAW 4294967296x1", .bytes = raw, .raw = {"4294967296", "1"}},
+        {.name = "RAW 65536x65536x24", .bytes = raw, .raw = {"65536", "65536", true}},
+        {.name = "RAW 8x8, too short", .bytes = raw, .expect = E::Converted, .raw = {"8", "8"}},
+        {.name = "a folder", .make = [](auto p) { fs::create_directory(p); }},
+        {.name = "a FIFO with no writer", .make = [](auto p) { ::mkfifo(p.c_str(), 0600); }},
+        {.name = "/dev/zero", .make = [](auto p) { fs::create_symlink("/dev/zero", p); }},
+    }, ".bmp");
+    // clang-format on
     const Bytes s{1, 2, 3, 4, 5, 6, 7, 8}, good = buildWav(s);  // fmt at 12, data at 36
     const auto wav = [&](WavOptions o) { return buildWav(s, o); };
     const Bytes odd = wav({.chunksBeforeData = {{{'L', 'I', 'S', 'T'}, {1, 2, 3}}}});  // padded
-    Bytes unpadded = odd, twoData = good;
-    unpadded.erase(unpadded.begin() + 47);
-    appendTag(twoData, "data");
-    appendLe32(twoData, 0xFFFFFF00u);
     const auto padded = [&](const std::string& path) {  // made here: no copy in every child
         Bytes b = good;  // two million empty chunks (zero tag, zero size) before the data
         b.insert(b.begin() + 36, 16000000, 0);
         writeFile(path, b);
     };
     const Bytes longer = buildWav(Bytes(4096, 0x80));  // long enough for the progress bar to move
-    const Bytes fmt12{1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 12, 0};
     // clang-format off
     checkHostileCases({
         {.name = "RF64", .bytes = retag(good, 0, "RF64"), .says = "RF64"},
         {"not WAVE", retag(good, 8, "AVI ")},
         {"no fmt chunk", retag(good, 12, "junk")}, {"no data chunk", retag(good, 36, "junk")},
-        {"fmt of 8 bytes", wav({.fmtSize = 8})},
         {"fmt cut by the end", Bytes(good.begin(), good.begin() + 30)},
-        {.name = "format 2", .bytes = wav({.format = 2}), .says = "Microsoft ADPCM"},
-        {.name = "A-law, extensible", .bytes = wav({.format = 0xFFFE, .subFormat = 6}),
-         .says = "A-law"},
+        {.name = "A-law", .bytes = wav({.format = 0xFFFE, .subFormat = 6}), .says = "A-law"},
         {.name = "4 channels", .bytes = wav({.channels = 4}), .says = "mono and stereo"},
-        {.name = "16-bit float", .bytes = wav({.format = 3, .bits = 16}),
-         .says = "16 bits floating-point"},
+        {.name = "float16", .bytes = wav({.format = 3, .bits = 16}), .says = "16 bits floating"},
         {"0 channels", wav({.channels = 0}), E::Either},
-        {"rate 0", wav({.rate = 0}), E::Either},
-        {"data size 2^32-1", set(good, 40, 0xFFFFFFFFu), E::Either},
         {"chunk size near 2^32", set(odd, 40, 0xFFFFFFFFu), E::Either},
-        {"odd chunk, pad byte", odd, E::Converted}, {"odd chunk, no pad", unpadded, E::Either},
-        {"data before fmt", wav({.chunksBeforeFmt = {{{'d', 'a', 't', 'a'}, s}}}), E::Converted},
-        {"two fmts", wav({.chunksBeforeData = {{{'f', 'm', 't', ' '}, fmt12}}}), E::Converted},
-        {"two data chunks", twoData, E::Converted},
         {.name = "2,000,000 empty chunks", .expect = E::Converted, .make = padded},
         {.name = "cut while converted", .bytes = longer, .during = cut},
-        {.name = "rewritten while converted", .bytes = longer, .output = "o.sef", .during = rewrite},
     }, ".wav");
     // clang-format on
 }
