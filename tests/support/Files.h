@@ -66,9 +66,6 @@ inline void putLe32(Bytes& b, std::size_t pos, std::uint32_t v) {
 inline void appendLe32(Bytes& b, std::uint32_t v) {
     putLe32(b, b.size(), v);
 }
-inline void appendTag(Bytes& b, const char* fourChars) {
-    b.insert(b.end(), fourChars, fourChars + 4);
-}
 
 // A tool the tests may use only where it is installed.
 inline bool onPath(const std::string& tool) {

@@ -33,7 +33,6 @@ class ScriptedUi : public Ui {
 
     std::vector<Message> messages;
     std::vector<const CommonDialog*> dialogsShown;
-    std::vector<std::string> proposedNames;  // FileName put into each save dialog
     std::vector<double> progress;
     std::vector<std::string> rawDefaultsSeen;  // "320x240x8" as each dialog opened
 
@@ -41,10 +40,7 @@ class ScriptedUi : public Ui {
     void saveAs(const std::string& path) { saveAnswers.emplace_back(path); }
 
     bool showOpen(CommonDialog& dialog) override { return answer(dialog, openAnswers); }
-    bool showSave(CommonDialog& dialog) override {
-        proposedNames.push_back(dialog.FileName);
-        return answer(dialog, saveAnswers);
-    }
+    bool showSave(CommonDialog& dialog) override { return answer(dialog, saveAnswers); }
     MsgAnswer msgBox(const std::string& text, MsgStyle style) override {
         messages.push_back({text, style});
         return isQuestion(style) ? next(questionAnswers, MsgAnswer::Yes) : MsgAnswer::Ok;
