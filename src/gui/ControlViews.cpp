@@ -61,14 +61,10 @@ QString shownCaption(const Control& c) {
 // whose caption is a value (a text box, the information labels) is named after what it holds.
 QString accessibleNameOf(const Control& c) {
     static const std::pair<const char*, const char*> kValueControls[] = {
-        {"txtVar", "Array Variable Name"},
-        {"lblBMPName", "File infos"},
-        {"lblPercent", "Convertion Statut"},
-        {"lblIMGWidth", "Image Width"},
-        {"lblIMGHeight", "Image Height"},
-        {"lblIMGbpp", "Bits per Pixel"},
-        {"txtRAWWidth", "Image Width"},
-        {"txtRAWHeight", "Image Height"},
+        {"txtVar", "Array Variable Name"},   {"lblBMPName", "File infos"},
+        {"lblPercent", "Convertion Statut"}, {"lblIMGWidth", "Image Width"},
+        {"lblIMGHeight", "Image Height"},    {"lblIMGbpp", "Bits per Pixel"},
+        {"txtRAWWidth", "Image Width"},      {"txtRAWHeight", "Image Height"},
     };
     for (const auto& [name, spoken] : kValueControls) {
         if (c.name == name)

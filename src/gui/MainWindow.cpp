@@ -86,8 +86,8 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
     info->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(info, &QWidget::customContextMenuRequested, this, [this, info](QPoint at) {
         QMenu menu(this);
-        QAction* action = menu.addAction(QString::fromUtf8(kPreviewAction), this,
-                                         &MainWindow::showPreview);
+        QAction* action =
+            menu.addAction(QString::fromUtf8(kPreviewAction), this, &MainWindow::showPreview);
         action->setShortcut(previewShortcut());
         menu.exec(info->mapToGlobal(at));
     });
@@ -115,10 +115,10 @@ void MainWindow::openFile(const QString& path) {
     if (busy_ || !openAnswer_ || form_.unloaded())
         return;
     openAnswer_(path);
-    CommandButton& load = QFileInfo(path).suffix().compare(QLatin1String("wav"),
-                                                           Qt::CaseInsensitive) == 0
-                              ? form_.cmdWAVLoad
-                              : form_.cmdBMPLoad;
+    CommandButton& load =
+        QFileInfo(path).suffix().compare(QLatin1String("wav"), Qt::CaseInsensitive) == 0
+            ? form_.cmdWAVLoad
+            : form_.cmdBMPLoad;
     run([&load] { load.click(); });
 }
 

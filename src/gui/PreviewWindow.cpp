@@ -33,8 +33,11 @@ std::string previewKey(const Form1& form) {
 QString describe(const PreviewPicture& p) {
     if (!p.refusal.empty())
         return QString::fromStdString(p.refusal);
-    QString text = QStringLiteral("%1 x %2, %3").arg(p.width).arg(p.height - p.padding).arg(
-        p.bpp == 8 ? QStringLiteral("8-bit indices") : QStringLiteral("16-bit GP32 colours"));
+    QString text = QStringLiteral("%1 x %2, %3")
+                       .arg(p.width)
+                       .arg(p.height - p.padding)
+                       .arg(p.bpp == 8 ? QStringLiteral("8-bit indices")
+                                       : QStringLiteral("16-bit GP32 colours"));
     if (p.padding > 0)
         text += QStringLiteral(", columns padded to %1").arg(p.height);
     return text;
