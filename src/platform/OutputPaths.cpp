@@ -34,7 +34,10 @@ bool isDescriptorPath(const std::string& p) {
 std::string temporaryPrefix(const std::string& target) {
     const std::string base = baseOf(target);
     const std::size_t room = kNameMax - 1 - std::strlen(kTag) - kSuffixSize;
-    return "." + base.substr(0, room) + kTag;
+    std::string prefix(1, '.');
+    prefix.append(base, 0, room);
+    prefix.append(kTag);
+    return prefix;
 }
 
 std::string temporaryName(const std::string& target) {
