@@ -206,5 +206,26 @@ TEST(Interrupt, WhateverEndsAWriteLeavesTheOldFileAsItWas) {
         }
 }
 
+// A file-size limit (`ulimit -f`) makes the write fail instead of killing tessera-cli: the
+// usual refusal with its reason, the old file as it was, nothing left behind.
+TEST(Interrupt, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgram) {
+    for (const std::string mode : {"-q", "-a"}) {
+        SCOPED_TRACE(mode);
+        TempDir dir;
+        Bytes big = buildBmp(Picture::pattern(4, 4, 8));
+        putLe32(big, 18, 8192);
+        putLe32(big, 22, 8192);
+        writeFile(dir.path("big.bmp"), big);
+        writeText(dir.path("out.h"), kOld);
+        const std::string command = std::string("ulimit -f 100; exec ") + TESSERA_CLI_PATH +
+                                    " -q " + mode + " big.bmp out.h";
+        const auto run = runProgram({"sh", "-c", command}, dir.dir().string());
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("File too large"), std::string::npos) << run.err;
+        EXPECT_EQ(readText(dir.path("out.h")), kOld);
+        EXPECT_EQ(folderEntries(dir.dir()), (std::vector<std::string>{"big.bmp", "out.h"}));
+    }
+}
+
 }  // namespace
 }  // namespace tessera::test
