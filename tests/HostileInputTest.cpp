@@ -126,6 +126,7 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
     const Bytes png = buildPng(Picture::pattern(5, 3, 24), {.interlaced = true});
     const std::string damaged = "Its PNG data is damaged";
     const Bytes raw = buildRaw(Picture::pattern(4, 4, 8));
+    const Bytes core = buildBmp(Picture::pattern(4, 4, 8), {.infoSize = 12});
     // clang-format off
     checkHostileCases({
         {"empty file", {}}, {"53 bytes", Bytes(b24.begin(), b24.begin() + 53)},
@@ -135,6 +136,7 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         {.name = "cut while converted", .bytes = b8, .during = cut},
         {.name = "rewritten while converted", .bytes = b8, .output = "o.gpg", .during = rewrite},
         {"depth -1", set(b8, 28, 0xFFFF)},  // compression 0 kept
+        {"core header, depth -1", set(core, 24, 0xFFFF)},
         {.name = "JPEG inside", .bytes = set(b24, 30, 4), .says = "packed as JPEG data"},
         {.name = "split mask", .bytes = set(b16, 54, 0x7C01), .says = "split into several runs"},
         {"RLE4 literal past the row", rle8({0, 200, 1, 2, 3, 4, 5, 6, 0, 1}, 4), E::Either},

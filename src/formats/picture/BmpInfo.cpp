@@ -13,7 +13,8 @@ void readCoreHeader(const InputFile& in, PictureInfo& info) {
     info.bitsPerPixel = in.readLe16(24);
     info.compression = kPlain;
     info.paletteEntrySize = 3;
-    info.paletteCount = info.bitsPerPixel <= 8 ? 1 << info.bitsPerPixel : 0;
+    const bool indexed = info.bitsPerPixel >= 1 && info.bitsPerPixel <= 8;
+    info.paletteCount = indexed ? 1 << info.bitsPerPixel : 0;
 }
 
 void readInfoHeader(const InputFile& in, PictureInfo& info) {
