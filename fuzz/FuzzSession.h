@@ -15,6 +15,7 @@
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "app/Ui.h"
+#include "platform/FileChecks.h"
 
 namespace tessera::fuzz {
 
@@ -39,7 +40,7 @@ class FuzzUi : public Ui {
   private:
     static bool answer(CommonDialog& d, const std::string& path) {
         d.FileName = path;
-        d.FileTitle = fileTitleOf(path);
+        d.FileTitle = baseOf(path);
         return true;
     }
 };

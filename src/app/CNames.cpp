@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "formats/text/CIdentifier.h"
+
 namespace tessera {
 
 namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool isIdentifierChar(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
 
 // Words a compiler takes as keywords in some mode: C up to C23, C++ up to C++23 (alternative
 // operator spellings included), and GNU C's plain-named extensions. Names starting with `_` and
@@ -124,8 +119,8 @@ bool isReserved(std::string_view text) {
 }  // namespace
 
 std::string cNameProblem(std::string_view text) {
-    if (text.empty() || isDigit(text.front()) ||
-        !std::all_of(text.begin(), text.end(), isIdentifierChar))
+    if (text.empty() || isCDigit(text.front()) ||
+        !std::all_of(text.begin(), text.end(), isCIdentifierChar))
         return "is not a C identifier";
     if (isKeyword(text))
         return "is a keyword of C or C++";
@@ -136,10 +131,10 @@ std::string cNameProblem(std::string_view text) {
 
 std::string identifierFrom(std::string_view text) {
     std::string out;
-    if (!text.empty() && isDigit(text.front()))
+    if (!text.empty() && isCDigit(text.front()))
         out += '_';
     for (const char c : text)
-        out += isIdentifierChar(c) ? c : '_';
+        out += isCIdentifierChar(c) ? c : '_';
     if (isKeyword(out))
         out += '_';
     return out;

@@ -43,7 +43,7 @@ void Form1::writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryW
         refuseInputAsOutput(state.strImgPath, headerPath);
         writeTextPair(textWriter);
     } else if (mode == OutputFile::Mode::Append) {
-        addTextBlock(fileTitleOf(state.strOutPath), textWriter);
+        addTextBlock(baseOf(state.strOutPath), textWriter);
     } else {
         writeTextFile(mode, textWriter);
     }

@@ -16,11 +16,6 @@ std::string withoutExtension(std::string_view title) {
     return title.size() < 4 ? std::string() : std::string(title.substr(0, title.size() - 4));
 }
 
-std::string fileTitleOf(std::string_view path) {
-    const auto slash = path.find_last_of('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
 bool hasKind(std::string_view path, std::string_view threeLetters) {
     if (path.size() < threeLetters.size())
         return false;

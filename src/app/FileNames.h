@@ -9,9 +9,6 @@ namespace tessera {
 // case): the proposed array or file name. A title shorter than that proposes nothing.
 std::string withoutExtension(std::string_view title);
 
-// The name of a path without its folders.
-std::string fileTitleOf(std::string_view path);
-
 // File kinds go by the last characters of the name, whatever their case: "photo.Bmp" is a BMP.
 bool hasKind(std::string_view path, std::string_view threeLetters);
 // ".h" and ".c" outputs get C text; every other name gets the binary format.

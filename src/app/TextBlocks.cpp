@@ -41,7 +41,7 @@ void Form1::writeTextFile(OutputFile::Mode mode, Writer textWriter) {
 }
 
 void Form1::writeTextPair(Writer textWriter) {
-    const std::string headerName = fileTitleOf(headerPath);
+    const std::string headerName = baseOf(headerPath);
     state.includeGraphicsHeader = true;
     state.tsOut = std::make_unique<TextStream>(state.strOutPath, OutputFile::Mode::Replace);
     state.tsHeader = std::make_unique<TextStream>(headerPath, OutputFile::Mode::Replace);

@@ -9,6 +9,7 @@
 #include "app/DialogRAW.h"
 #include "app/FileNames.h"
 #include "app/Ui.h"
+#include "platform/FileChecks.h"
 
 namespace tessera::test {
 
@@ -87,8 +88,10 @@ class ScriptedUi : public Ui {
     bool answer(CommonDialog& dialog, std::deque<std::optional<std::string>>& answers) {
         dialogsShown.push_back(&dialog);
         const auto path = next(answers, std::optional<std::string>{});
-        if (path)
-            dialog.FileName = *path, dialog.FileTitle = fileTitleOf(*path);
+        if (path) {
+            dialog.FileName = *path;
+            dialog.FileTitle = baseOf(*path);
+        }
         return path.has_value();
     }
 };

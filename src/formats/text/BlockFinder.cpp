@@ -4,15 +4,12 @@
 #include <vector>
 
 #include "formats/Gp32.h"
+#include "formats/text/CIdentifier.h"
 #include "formats/text/CommentBlock.h"
 
 namespace tessera {
 
 namespace {
-
-bool isIdentifierChar(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
 
 // Reads `digits` at the front of `text` as a count; nullopt when there are none.
 std::optional<std::int64_t> takeNumber(std::string_view& text) {
@@ -44,13 +41,13 @@ bool definesName(std::string_view line, const std::string& name) {
              {gp32::kWidthSuffix, gp32::kHeightSuffix, gp32::kPalnbSuffix, gp32::kLengthSuffix}) {
             const std::string_view word(suffix, std::string_view(suffix).find(' '));
             if (rest.starts_with(word) &&
-                (rest.size() == word.size() || !isIdentifierChar(rest[word.size()])))
+                (rest.size() == word.size() || !isCIdentifierChar(rest[word.size()])))
                 return true;
         }
     }
     for (std::size_t at = line.find(name); at != std::string_view::npos;
          at = line.find(name, at + 1)) {
-        if (at > 0 && isIdentifierChar(line[at - 1]))
+        if (at > 0 && isCIdentifierChar(line[at - 1]))
             continue;
         std::string_view after = line.substr(at + name.size());
         takePrefix(after, "_Pal");

@@ -1,5 +1,7 @@
 #include "formats/text/TextOutput.h"
 
+#include "formats/text/CIdentifier.h"
+
 namespace tessera {
 
 bool isValidAlign(long value) {
@@ -18,12 +20,11 @@ void writeArrayOpening(const TextOutput& out, const std::string& type, const std
 
 std::string headerGuard(const std::string& headerFileName) {
     std::string guard;
-    if (!headerFileName.empty() && headerFileName.front() >= '0' && headerFileName.front() <= '9')
+    if (!headerFileName.empty() && isCDigit(headerFileName.front()))
         guard += '_';
     for (const char c : headerFileName) {
         const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        const bool digit = c >= '0' && c <= '9';
-        guard += letter ? static_cast<char>(c & ~0x20) : (digit ? c : '_');
+        guard += letter ? static_cast<char>(c & ~0x20) : (isCDigit(c) ? c : '_');
     }
     // A guard of the user's own names, not one the implementation reserves ("_H" or "__X").
     if (guard.empty() || guard.front() == '_')
