@@ -148,6 +148,7 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         {"RLE8 lines past the end", rle8(Bytes(400, 0)), E::Either},
         {"data offset 20", set(b8, 10, 20)}, {"data offset past the end", set(b8, 10, 1u << 30)},
         {.name = "PNG cut", .bytes = Bytes(png.begin(), png.end() - 30), .says = damaged},
+        {.name = "PNG 262145 pixels wide", .bytes = claimPngSize(png, 262145, 1), .says = "too wide"},
         {.name = "RAW 0x4", .bytes = raw, .raw = {"0", "4"}},
         {.name = "RAW 4294967296x1", .bytes = raw, .raw = {"4294967296", "1"}},
         {.name = "RAW 65536x65536x24", .bytes = raw, .raw = {"65536", "65536", true}},

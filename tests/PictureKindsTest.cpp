@@ -36,7 +36,7 @@ struct PictureKinds : test::WindowFixture {
 // indices and colour table in the file's count and order, or the same GP32 colours.
 TEST_F(PictureKinds, EachKindConvertsLikeItsBitmapTwin) {
     const Picture two = indexed(2), sixteen = indexed(16), full = indexed(256),
-                  colours = Picture::pattern(13, 7, 24);
+                  colours = Picture::pattern(13, 7, 24), small = Picture::pattern(3, 2, 24);
     Picture greys = colours;
     for (auto& v : greys.pixels)
         v = (v & 0xFF) * 0x010101;
@@ -52,6 +52,7 @@ TEST_F(PictureKinds, EachKindConvertsLikeItsBitmapTwin) {
         {"PNG palette", full, buildPng(full, {.colourType = 3})},
         {"PNG grey 16 bits", greys, buildPng(greys, {.colourType = 0, .bitDepth = 16})},
         {"PNG RGB, interlaced", colours, buildPng(colours, {.colourType = 2, .interlaced = true})},
+        {"PNG 3x2, interlaced: passes left empty", small, buildPng(small, {.interlaced = true})},
         {"PNG RGBA 16 bits", colours, buildPng(colours, {.bitDepth = 16})},
     };
     for (const auto& c : cases) {

@@ -76,10 +76,9 @@ std::string usageText() {
     std::string text =
         "Usage: tessera-cli [options] INPUT OUTPUT\n"
         "       tessera-cli --info INPUT\n"
-        "Converts a picture (.bmp, .raw) or a sound (.wav) for the GP32: OUTPUT ending in .h or "
-        ".c\n"
-        "gets C text (- writes it to the standard output), any other name a .gpg (picture) or\n"
-        ".sef (sound) file.\n"
+        "Converts a picture (.bmp, .png, .raw) or a sound (.wav) for the GP32: OUTPUT ending in\n"
+        ".h or .c gets C text (- writes it to the standard output), any other name a .gpg\n"
+        "(picture) or .sef (sound) file.\n"
         "\n";
     for (const OptionSpec& option : kOptions) {
         text += option.shortName != '\0' ? std::string("  -") + option.shortName + ", " : "      ";

@@ -12,6 +12,9 @@ inline constexpr const char* kCantConvert = "Can't convert this picture :(";
 inline constexpr const char* kEmptyPicture = "Its width and height must be more than 0.";
 inline constexpr const char* kTooBig =
     "It is too big: more than 67108864 pixels once its columns are padded.";
+inline constexpr const char* kPngTooWide =
+    "It is too wide: PNG rows are decoded whole, and rows of more than 262144 pixels are not "
+    "read.";
 inline constexpr const char* kHeaderKind =
     "Its information header is of a kind this tool does not read.";
 inline constexpr const char* kCutHeaders = "The file ends inside its headers.";

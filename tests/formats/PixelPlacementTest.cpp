@@ -3,6 +3,9 @@
 #include "formats/picture/BmpInfo.h"
 #include "formats/picture/Palette.h"
 #include "formats/picture/PixelPlacement.h"
+#include "formats/picture/PngReader.h"
+#include "platform/Errors.h"
+#include "support/Child.h"
 #include "support/Expected.h"
 
 namespace tessera {
@@ -116,6 +119,85 @@ TEST(PixelPlacement, StoredVariantsGiveThePlainBottomUpResult) {
         if (row.picture.bpp == 8) {
             EXPECT_EQ(placed.palette, test::paletteColours(row.picture, 1));
         }
+    }
+}
+
+// Rows longer than a band are read a piece at a time, in strips of columns, whatever their
+// coding: the last strip is narrower, and the pieces of packed rows start on whole bytes.
+TEST(PixelPlacement, RowsWiderThanABandAreReadInPieces) {
+    test::TempDir dir;
+    struct Row {
+        const char* name;
+        int width;
+        int bpp;
+        test::BmpOptions options = {};
+        int colours = 256;  // indices below this, with a table of as many colours
+        bool raw = false;
+    };
+    const Row rows[] = {
+        {.name = "24 bits", .width = 300001, .bpp = 24},
+        {.name = "24 bits, top-down", .width = 300001, .bpp = 24, .options = {.topDown = true}},
+        {.name = "RAW 24 bits", .width = 300001, .bpp = 24, .raw = true},
+        {.name = "32 bits", .width = 300001, .bpp = 24, .options = {.bits = 32}},
+        {.name = "8 bits", .width = 800003, .bpp = 8},
+        {.name = "RLE8", .width = 800003, .bpp = 8, .options = {.compression = 1}},
+        {.name = "4 bits", .width = 800003, .bpp = 8, .options = {.bits = 4}, .colours = 16},
+        {.name = "1 bit", .width = 800003, .bpp = 8, .options = {.bits = 1}, .colours = 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Picture p = Picture::pattern(row.width, 3, row.bpp);
+        if (row.bpp == 8) {
+            for (auto& v : p.pixels)
+                v %= static_cast<std::uint32_t>(row.colours);
+            p.palette.resize(static_cast<std::size_t>(row.colours));
+        }
+        const Bytes file = row.raw ? test::buildRaw(p) : test::buildBmp(p, row.options);
+        const Placed placed = place(dir, file, 1, row.raw ? &p : nullptr);
+        EXPECT_EQ(placed.values, test::screenOrder(p, row.raw, 1));
+        EXPECT_EQ(placed.rowsReported.back(), placed.rowsReported.size());
+    }
+}
+
+// The largest pictures fill the largest screen array there is (128 MB of colours), and reading
+// them adds next to nothing to it: a 54-byte bitmap claiming 16,777,216 x 1 pixels is read a
+// piece of a row at a time, an interlaced PNG (its data cut short) a reduced row at a time.
+TEST(PixelPlacement, TheLargestPicturesTakeLittleMoreThanTheirScreenArray) {
+    test::TempDir dir;
+    const Picture red = test::makePicture(1, 1, 24, {0xFF0000});
+    Bytes wide24 = test::buildBmp(red), wide32 = test::buildBmp(red, {.bits = 32});
+    test::putLe32(wide24, 18, 16777216);
+    test::putLe32(wide32, 18, 16777216);
+    const Bytes interlaced =
+        test::claimPngSize(test::buildPng(red, {.interlaced = true}), 8192, 8192);
+    struct Row {
+        const char* name;
+        const Bytes& file;
+        std::string says;
+    };
+    const Row rows[] = {
+        {.name = "24 bits", .file = wide24, .says = "67108864"},
+        {.name = "32 bits", .file = wide32, .says = "67108864"},
+        {.name = "interlaced PNG", .file = interlaced, .says = "Its PNG data is damaged"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::writeFile(dir.path("large"), row.file);
+        const test::ChildResult run = test::runInChild([&] {
+            const InputFile in(dir.path("large"));
+            std::optional<PictureInfo> info = readPngInfo(in);
+            if (!info)
+                info = readBmpInfo(in);
+            try {
+                const auto pixels =
+                    placePixels(in, pictureLayout(*info), 1, [](std::int64_t, std::int64_t) {});
+                return std::to_string(pixels.colours.size());
+            } catch (const TesseraError& e) {
+                return std::string(e.what());
+            }
+        });
+        EXPECT_NE(run.text.find(row.says), std::string::npos) << run.text;
+        EXPECT_LT(run.maxRssKiB, test::kUnderSanitizer ? 1L << 40 : 140 * 1024);
     }
 }
 

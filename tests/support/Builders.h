@@ -43,6 +43,8 @@ struct PngOptions {
     bool interlaced = false;
 };
 Bytes buildPng(const Picture& picture, const PngOptions& options = {});
+// The same PNG with a header claiming another size (its checksum mended, so it is believed).
+Bytes claimPngSize(Bytes png, std::uint32_t width, std::uint32_t height);
 
 // Headerless RAW: rows top first, 1 or 3 bytes a pixel (r, g, b), no padding.
 Bytes buildRaw(const Picture& picture);

@@ -1,4 +1,5 @@
 #include <png.h>
+#include <zlib.h>
 
 #include "support/Builders.h"
 
@@ -68,6 +69,18 @@ Bytes buildPng(const Picture& p, const PngOptions& o) {
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return out;
+}
+
+Bytes claimPngSize(Bytes png, std::uint32_t width, std::uint32_t height) {
+    constexpr std::size_t kIhdrType = 12, kIhdrData = 16, kIhdrCrc = 29;
+    const auto putBe32 = [&png](std::size_t at, std::uint32_t v) {
+        for (std::size_t k = 0; k < 4; ++k)
+            png[at + k] = static_cast<std::uint8_t>(v >> (24 - 8 * k));
+    };
+    putBe32(kIhdrData, width);
+    putBe32(kIhdrData + 4, height);
+    putBe32(kIhdrCrc, static_cast<std::uint32_t>(::crc32(0, png.data() + kIhdrType, 17)));
+    return png;
 }
 
 }  // namespace tessera::test

@@ -17,6 +17,11 @@ constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::uint32_t kAlphaBitFields = 6;  // the alpha mask is of no use to the GP32
 
+// The PNG library decodes a row whole, keeping it and the row before (up to 8 bytes a pixel
+// each), so a PNG row's width is what bounds that memory; the widest a GP32 picture could use
+// is far below it.
+constexpr std::int64_t kMaxPngWidth = std::int64_t{1} << 18;
+
 [[noreturn]] void refuse(const std::string& reason) {
     throw TesseraError(failureText(messages::kCantConvert, reason), FileRole::Input);
 }
@@ -116,6 +121,8 @@ PictureLayout bmpLayout(const PictureInfo& info) {
 // Every PNG row is decoded to indices or colours by the PNG library, top row first, red first;
 // placed like a top-down bitmap, so a PNG gives the very arrays of its bitmap twin.
 PictureLayout pngLayout(const PictureInfo& info) {
+    if (info.width > kMaxPngWidth)
+        refuse(messages::kPngTooWide);
     PictureLayout layout = checkedLayout(convertedDepth(info), info.width, info.height);
     layout.rowOrder = PictureLayout::RowOrder::BitmapTopDown;
     layout.redFirst = true;

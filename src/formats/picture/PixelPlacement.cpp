@@ -8,6 +8,7 @@
 
 #include "formats/Gp32.h"
 #include "formats/WorkTeam.h"
+#include "formats/picture/PngReader.h"
 #include "formats/picture/RowReader.h"
 #include "platform/InputFile.h"
 #include "platform/LargePages.h"
@@ -30,14 +31,21 @@ constexpr std::int64_t kSharedFrom = 1 << 16;
 // evict what it read a moment before.
 constexpr std::int64_t kRowGap = 64;
 
-// The band as `place` sees it: n stored rows `stride` bytes apart, the first landing at `first`
-// in column 0 and each next one `step` (1 or -1) further; column j starts a column length later.
+// A stored row longer than a band is read a piece at a time: the picture is placed in strips of
+// columns, each read in bands of this many rows (or the picture's height), so a picture millions
+// of pixels wide needs no more than a band either.
+constexpr std::int64_t kWideBandRows = 8;
+
+// The band as `place` sees it: n stored pieces of rows `stride` bytes apart, starting at column
+// x0, the first landing at `first` in column 0 and each next one `step` (1 or -1) further; column
+// j starts a column length later.
 struct Band {
     const std::uint8_t* rows;
     std::int64_t stride;
     int n;
     std::int64_t first;
     std::int64_t step;
+    std::int64_t x0;
 };
 
 // Rows r0 to r1 - 1 of columns j0 to j1 - 1 of the band, one pixel at a time.
@@ -46,7 +54,7 @@ void placeBand(const Band& band, int r0, int r1, std::int64_t column, std::int64
                std::int64_t j0, std::int64_t j1, T* out, Pixel&& pixel) {
     for (std::int64_t j = j0; j < j1; ++j) {
         T* to = out + band.first + column * j;
-        const std::uint8_t* from = band.rows + j * bytes;
+        const std::uint8_t* from = band.rows + (j - band.x0) * bytes;
         if (band.step == 1) {
             for (int r = r0; r < r1; ++r)
                 to[r] = pixel(from + r * band.stride);
@@ -89,7 +97,7 @@ void placeIndexBand(const Band& band, std::int64_t column, std::int64_t j0, std:
             for (; j + 8 <= j1; j += 8) {
                 std::uint64_t w[8];
                 for (int r = 0; r < 8; ++r)
-                    std::memcpy(&w[r], band.rows + (r0 + r) * band.stride + j, 8);
+                    std::memcpy(&w[r], band.rows + (r0 + r) * band.stride + (j - band.x0), 8);
                 transpose8x8(w);
                 for (int k = 0; k < 8; ++k) {
                     std::uint8_t* to = out + band.first + column * (j + k);
@@ -107,38 +115,79 @@ void placeIndexBand(const Band& band, std::int64_t column, std::int64_t j0, std:
     placeBand(band, r0, band.n, column, 1, j0, j1, out, copy);
 }
 
+// How the rows are cut: strips of `columns` columns, each read in bands of `bandRows` rows.
+struct Strips {
+    std::int64_t columns;
+    std::int64_t bandRows;
+};
+
+Strips stripsFor(const PictureLayout& layout, bool pieces) {
+    const std::int64_t bytes = layout.bytesPerPixel;
+    const std::int64_t stride = layout.order.width * bytes + kRowGap;
+    if (!pieces || stride <= kBandBytes)
+        return {layout.order.width, std::clamp(kBandBytes / stride, std::int64_t{1}, kMaxBandRows)};
+    const std::int64_t rows = std::min(layout.order.height, kWideBandRows);
+    return {(kBandBytes / rows - kRowGap) / bytes / 8 * 8, rows};  // whole bytes of packed pixels
+}
+
 // Places every stored row through `place(band, j0, j1)` (columns j0 to j1 - 1, on any thread).
 template <typename Place>
-void placeRows(const InputFile& in, const PictureLayout& layout, const Progress& progress,
+void placeRows(const RowReader& rows, const PictureLayout& layout, const Progress& progress,
                Place&& place) {
-    const RowReader rows(in, layout);
     const std::int64_t height = layout.order.height;
     const std::int64_t width = layout.order.width;
-    const std::int64_t rowBytes = width * layout.bytesPerPixel;
-    const std::int64_t stride = rowBytes + kRowGap;
-    const std::int64_t bandRows = std::clamp(kBandBytes / stride, std::int64_t{1}, kMaxBandRows);
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(stride * bandRows));
+    const Strips strips = stripsFor(layout, rows.readsPieces());
+    const std::int64_t stride = strips.columns * layout.bytesPerPixel + kRowGap;
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(stride * strips.bandRows));
     WorkTeam team(layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1);
-    for (std::int64_t first = 0; first < height; first += bandRows) {
-        const std::int64_t end = std::min(first + bandRows, height);
-        // A row past the end of the file ends the rows read: every later row lies further on.
-        int n = 0;
-        for (std::int64_t i = first; i < end; ++i, ++n) {
-            const auto row = std::span(buffer).subspan(static_cast<std::size_t>(n * stride),
-                                                       static_cast<std::size_t>(rowBytes));
-            if (!rows.read(i, row))
-                break;
+    const std::int64_t stripCount = (width + strips.columns - 1) / strips.columns;
+    std::int64_t rowsDone = 0;
+    for (std::int64_t x0 = 0; x0 < width; x0 += strips.columns) {
+        const std::int64_t x1 = std::min(x0 + strips.columns, width);
+        const auto pieceBytes = static_cast<std::size_t>((x1 - x0) * layout.bytesPerPixel);
+        for (std::int64_t first = 0; first < height; first += strips.bandRows) {
+            const std::int64_t end = std::min(first + strips.bandRows, height);
+            // A piece past the end of the file ends the pieces read: every later one lies
+            // further on.
+            int n = 0;
+            for (std::int64_t i = first; i < end; ++i, ++n) {
+                const auto piece =
+                    std::span(buffer).subspan(static_cast<std::size_t>(n * stride), pieceBytes);
+                if (!rows.read(i, x0, piece))
+                    break;
+            }
+            if (n > 0) {
+                const std::int64_t at = layout.rowInColumn(first);
+                const Band band{buffer.data(),
+                                stride,
+                                n,
+                                at,
+                                n > 1 ? layout.rowInColumn(first + 1) - at : 1,
+                                x0};
+                team.run([&](int part, int parts) {
+                    place(band, x0 + (x1 - x0) * part / parts, x0 + (x1 - x0) * (part + 1) / parts);
+                });
+            }
+            for (std::int64_t i = first; i < end; ++i)
+                progress(++rowsDone, stripCount * height);
         }
-        if (n > 0) {
-            const std::int64_t at = layout.rowInColumn(first);
-            const Band band{buffer.data(), stride, n, at,
-                            n > 1 ? layout.rowInColumn(first + 1) - at : 1};
-            team.run([&](int part, int parts) {
-                place(band, width * part / parts, width * (part + 1) / parts);
-            });
-        }
-        for (std::int64_t i = first; i < end; ++i)
-            progress(i + 1, height);
+    }
+}
+
+// An interlaced PNG: the pixels of each reduced row go straight to their places.
+template <typename T, typename Pixel>
+void placePasses(PngRows& png, const PictureLayout& layout, const Progress& progress, T* out,
+                 Pixel&& pixel) {
+    const std::int64_t column = layout.order.columnLength();
+    const std::int64_t bytes = layout.bytesPerPixel;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(layout.order.width * bytes));
+    const std::int64_t total = png.passRowCount();
+    PngRows::PassRow at;
+    for (std::int64_t done = 1; png.readPassRow(at, row); ++done) {
+        T* to = out + layout.rowInColumn(at.row) + column * at.firstColumn;
+        for (std::int64_t k = 0; k < at.count; ++k)
+            to[column * at.columnStep * k] = pixel(row.data() + k * bytes);
+        progress(done, total);
     }
 }
 
@@ -160,11 +209,17 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
     const std::int64_t count = layout.order.count();
     const std::int64_t column = layout.order.columnLength();
     pixels.count = count;
+    const RowReader rows(in, layout);
+    PngRows* passes = rows.interlacedPng();
 
     if (layout.bytesPerPixel == 1) {
         pixels.indices = screenArray<std::uint8_t>(count, 0);  // padding stays 0
         auto* out = pixels.indices.data();
-        placeRows(in, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+        if (passes) {
+            placePasses(*passes, layout, progress, out, [](const std::uint8_t* px) { return *px; });
+            return pixels;
+        }
+        placeRows(rows, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
             placeIndexBand(band, column, j0, j1, out);
         });
         return pixels;
@@ -175,10 +230,15 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
     auto* out = pixels.colours.data();
     const int red = layout.redFirst ? 0 : 2;
     const int blue = 2 - red;
-    placeRows(in, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
-        placeBand(band, 0, band.n, column, 3, j0, j1, out, [&](const std::uint8_t* px) {
-            return gp32::colour(px[red], px[1], px[blue], fillBit);
-        });
+    const auto colour = [&](const std::uint8_t* px) {
+        return gp32::colour(px[red], px[1], px[blue], fillBit);
+    };
+    if (passes) {
+        placePasses(*passes, layout, progress, out, colour);
+        return pixels;
+    }
+    placeRows(rows, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+        placeBand(band, 0, band.n, column, 3, j0, j1, out, colour);
     });
     return pixels;
 }

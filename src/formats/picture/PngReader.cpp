@@ -128,26 +128,51 @@ std::optional<PictureInfo> readPngInfo(const InputFile& in) {
     return info;
 }
 
+namespace {
+
+// The seven passes of an interlaced picture: where each starts and how far apart its pixels lie.
+struct Pass {
+    std::int64_t columns = 0;
+    std::int64_t rows = 0;
+    std::int64_t firstRow = 0, rowStep = 1, firstColumn = 0, columnStep = 1;
+};
+
+Pass passOf(int pass, png_uint_32 width, png_uint_32 height) {
+    Pass p;
+    p.columns = PNG_PASS_COLS(width, pass);
+    p.rows = p.columns == 0 ? 0 : PNG_PASS_ROWS(height, pass);  // a pass without columns is skipped
+    p.firstRow = PNG_PASS_START_ROW(pass);
+    p.rowStep = PNG_PASS_ROW_OFFSET(pass);
+    p.firstColumn = PNG_PASS_START_COL(pass);
+    p.columnStep = PNG_PASS_COL_OFFSET(pass);
+    return p;
+}
+
+}  // namespace
+
 struct PngRows::Decoder {
     explicit Decoder(const InputFile& in) : session(in) {}
     Session session;
     bool interlaced = false;
-    std::vector<std::uint8_t> whole;  // an interlaced picture, decoded on the first row
+    png_uint_32 width = 0, height = 0;
     std::size_t rowBytes = 0;
-    std::int64_t height = 0;
+    int pass = -1;  // the pass being read, and the next of its rows
+    std::int64_t passRow = 0;
 };
 
 PngRows::PngRows(const InputFile& in, const PictureLayout& layout)
     : decoder_(std::make_unique<Decoder>(in)) {
     Decoder& d = *decoder_;
-    d.height = layout.order.height;
     const auto expected = static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel);
     d.session.guarded([&d](png_structp png, png_infop info) {
         png_read_info(png, info);
         setTransforms(png, info);
-        d.interlaced = png_set_interlace_handling(png) > 1;
+        // No interlace handling: the passes are read as they are stored.
+        d.interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
         png_read_update_info(png, info);
         d.rowBytes = png_get_rowbytes(png, info);
+        d.width = png_get_image_width(png, info);
+        d.height = png_get_image_height(png, info);
     });
     if (d.rowBytes != expected)  // the file changed kind since its load
         throw TesseraError(failureText(messages::kCantConvert, messages::pngDamaged("")),
@@ -156,24 +181,39 @@ PngRows::PngRows(const InputFile& in, const PictureLayout& layout)
 
 PngRows::~PngRows() = default;
 
-void PngRows::read(std::int64_t i, std::span<std::uint8_t> row) {
+void PngRows::read(std::int64_t, std::span<std::uint8_t> row) {
+    decoder_->session.guarded(
+        [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
+}
+
+bool PngRows::interlaced() const {
+    return decoder_->interlaced;
+}
+
+std::int64_t PngRows::passRowCount() const {
+    std::int64_t count = 0;
+    for (int pass = 0; pass < 7; ++pass)
+        count += passOf(pass, decoder_->width, decoder_->height).rows;
+    return count;
+}
+
+bool PngRows::readPassRow(PassRow& where, std::span<std::uint8_t> row) {
     Decoder& d = *decoder_;
-    if (!d.interlaced) {
-        d.session.guarded(
-            [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
-        return;
+    Pass p = passOf(std::max(d.pass, 0), d.width, d.height);
+    while (d.pass < 0 || d.passRow >= p.rows) {
+        if (++d.pass == 7)
+            return false;
+        p = passOf(d.pass, d.width, d.height);
+        d.passRow = 0;
     }
-    if (i == 0) {
-        d.whole.assign(d.rowBytes * static_cast<std::size_t>(d.height), 0);
-        std::vector<png_bytep> rows(static_cast<std::size_t>(d.height));
-        for (std::size_t r = 0; r < rows.size(); ++r)
-            rows[r] = d.whole.data() + r * d.rowBytes;
-        d.session.guarded(
-            [&rows](png_structp png, png_infop) { png_read_image(png, rows.data()); });
-    }
-    const auto at =
-        d.whole.begin() + static_cast<std::ptrdiff_t>(i) * static_cast<std::ptrdiff_t>(d.rowBytes);
-    std::copy_n(at, row.size(), row.begin());
+    where = {.row = p.firstRow + d.passRow * p.rowStep,
+             .firstColumn = p.firstColumn,
+             .columnStep = p.columnStep,
+             .count = p.columns};
+    ++d.passRow;
+    d.session.guarded(
+        [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
+    return true;
 }
 
 }  // namespace tessera

@@ -14,9 +14,8 @@ namespace tessera {
 // with the PNG signature; throws TesseraError when the PNG library refuses its header.
 std::optional<PictureInfo> readPngInfo(const InputFile& in);
 
-// Decodes a PNG's rows top first, one call per row in order: palette and grey pictures of up to
-// 8 bits as one index a byte, every other kind as red, green, blue bytes (the high byte of 16-bit
-// channels, alpha dropped). Interlaced pictures are decoded whole on the first call. Throws
+// Decodes a PNG's rows: palette and grey pictures of up to 8 bits as one index a byte, every other
+// kind as red, green, blue bytes (the high byte of 16-bit channels, alpha dropped). Throws
 // TesseraError when the data is damaged.
 class PngRows {
   public:
@@ -25,7 +24,22 @@ class PngRows {
     PngRows(const PngRows&) = delete;
     PngRows& operator=(const PngRows&) = delete;
 
+    // A picture that is not interlaced: row i, top row first, one call per row in order.
     void read(std::int64_t i, std::span<std::uint8_t> row);
+
+    // An interlaced picture comes as seven reduced pictures (passes), each row of which holds
+    // every `columnStep`-th pixel of one row of the picture from `firstColumn` on. Reading them
+    // as they come, never holding the picture whole, keeps the memory of one row.
+    bool interlaced() const;
+    struct PassRow {
+        std::int64_t row = 0;  // in the picture, top row 0
+        std::int64_t firstColumn = 0;
+        std::int64_t columnStep = 1;
+        std::int64_t count = 0;  // pixels in the reduced row
+    };
+    std::int64_t passRowCount() const;
+    // The next reduced row in file order, into `row` (a whole row's bytes); false after the last.
+    bool readPassRow(PassRow& where, std::span<std::uint8_t> row);
 
   private:
     struct Decoder;

@@ -18,14 +18,11 @@ RowReader::RowReader(const InputFile& in, const PictureLayout& layout) : in_(in)
             break;
         case Coding::BitFields:
             fields_.emplace(layout.masks, layout.storedBits);
-            stored_.resize(static_cast<std::size_t>(layout.rowStride));
-            break;
-        case Coding::Packed:
-            stored_.resize(static_cast<std::size_t>(layout.rowStride));
             break;
         case Coding::Png:
             png_ = std::make_unique<PngRows>(in, layout);
             break;
+        case Coding::Packed:
         case Coding::Plain:
             break;
     }
@@ -33,29 +30,39 @@ RowReader::RowReader(const InputFile& in, const PictureLayout& layout) : in_(in)
 
 RowReader::~RowReader() = default;
 
-bool RowReader::read(std::int64_t i, std::span<std::uint8_t> row) const {
+PngRows* RowReader::interlacedPng() const {
+    return png_ && png_->interlaced() ? png_.get() : nullptr;
+}
+
+bool RowReader::read(std::int64_t i, std::int64_t x0, std::span<std::uint8_t> pixels) const {
     using Coding = PictureLayout::Coding;
     if (layout_.coding == Coding::Rle8 || layout_.coding == Coding::Rle4) {
-        const auto begin = decoded_.begin() + static_cast<std::ptrdiff_t>(i * layout_.order.width);
-        std::copy(begin, begin + static_cast<std::ptrdiff_t>(row.size()), row.begin());
+        const auto begin =
+            decoded_.begin() + static_cast<std::ptrdiff_t>(i * layout_.order.width + x0);
+        std::copy(begin, begin + static_cast<std::ptrdiff_t>(pixels.size()), pixels.begin());
         return true;
     }
     if (png_) {
-        png_->read(i, row);
+        png_->read(i, pixels);
         return true;
     }
-    const std::int64_t at = layout_.dataOffset + layout_.rowStride * i;
+    const bool plain = layout_.coding == Coding::Plain;
+    const std::int64_t pieceOffset =
+        plain ? x0 * layout_.bytesPerPixel : x0 * layout_.storedBits / 8;
+    const std::int64_t at = layout_.dataOffset + layout_.rowStride * i + pieceOffset;
     if (at >= in_.length())
         return false;
-    if (layout_.coding == Coding::Plain) {
-        in_.read(at, row);
+    if (plain) {
+        in_.read(at, pixels);
         return true;
     }
+    const auto count = static_cast<std::int64_t>(pixels.size()) / layout_.bytesPerPixel;
+    stored_.resize(static_cast<std::size_t>((count * layout_.storedBits + 7) / 8));
     in_.read(at, stored_);
     if (fields_)
-        fields_->widen(stored_, row);
+        fields_->widen(stored_, pixels);
     else
-        unpackIndices(stored_, layout_.storedBits, row);
+        unpackIndices(stored_, layout_.storedBits, pixels);
     return true;
 }
 

@@ -14,26 +14,32 @@ namespace tessera {
 class InputFile;
 class PngRows;
 
-// Reads the stored rows one after the other, whole, as the placement wants them: one index per
-// pixel for 8-bit pictures, three colour bytes per pixel for the others (blue, green, red for a
-// bitmap; red first for a RAW or PNG picture). Plain rows come from the file, RLE rows from the
-// decoded data, 1/4-bit and bit-field rows are unpacked and PNG rows decoded as they are read.
+// Reads the stored rows one after the other, as the placement wants them: one index per pixel
+// for 8-bit pictures, three colour bytes per pixel for the others (blue, green, red for a bitmap;
+// red first for a RAW or PNG picture). Plain rows come from the file, RLE rows from the decoded
+// data, 1/4-bit and bit-field rows are unpacked and PNG rows decoded as they are read.
 class RowReader {
   public:
     RowReader(const InputFile& in, const PictureLayout& layout);
     ~RowReader();
 
-    // Row i (0-based, in stored order, called in that order), width x bytesPerPixel bytes.
-    // False for a row that lies wholly past the end of the file: it would read as zeros, which
-    // the freshly filled arrays already hold, so a tiny file claiming a huge picture costs no
-    // scattered writes.
-    bool read(std::int64_t i, std::span<std::uint8_t> row) const;
+    // Whether a row can be read a piece at a time; PNG rows are decoded whole.
+    bool readsPieces() const { return !png_; }
+    // An interlaced PNG, read through its passes instead of read(); null for any other picture.
+    PngRows* interlacedPng() const;
+
+    // Columns x0 .. x0 + n - 1 of row i (0-based, in stored order, called in that order for each
+    // piece), n = pixels.size() / bytesPerPixel. x0 is a multiple of 8, so a piece of a packed
+    // row starts on a whole byte; it is 0 for a PNG, whose rows are read whole. False for a piece
+    // that lies wholly past the end of the file: it would read as zeros, which the freshly filled
+    // arrays already hold, so a tiny file claiming a huge picture costs no scattered writes.
+    bool read(std::int64_t i, std::int64_t x0, std::span<std::uint8_t> pixels) const;
 
   private:
     const InputFile& in_;
     const PictureLayout& layout_;
     std::vector<std::uint8_t> decoded_;
-    mutable std::vector<std::uint8_t> stored_;  // one stored row, for the rows unpacked
+    mutable std::vector<std::uint8_t> stored_;  // one stored piece, for the rows unpacked
     std::optional<BitFieldPixels> fields_;
     std::unique_ptr<PngRows> png_;
 };
