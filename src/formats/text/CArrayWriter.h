@@ -40,25 +40,51 @@ inline constexpr auto kHexPairs = [] {
     return pairs;
 }();
 
-// Stores "0x", `value` (at most 0xFFFF) in upper-case hexadecimal with at least `minDigits`
-// digits and no other leading zeros, then ", ", as one 8-byte store (the bytes past the
-// separator are scratch); returns the length up to the separator's end. The four digits come
-// from two look-ups and the leading zeros are shifted out, with no branch per digit.
-inline std::size_t putHexElement(char* out, std::uint32_t value, int minDigits) {
+// A literal with its separator as one little-endian word (the bytes past the separator are
+// scratch) and its length up to the separator's end: "0x", `value` (at most 0xFFFF) in
+// upper-case hexadecimal with at least `minDigits` digits and no other leading zeros, then ", ".
+// The four digits come from two look-ups and the leading zeros are shifted out, with no branch
+// per digit.
+struct HexElement {
+    std::uint64_t word = 0;
+    std::size_t length = 0;
+};
+constexpr HexElement hexElement(std::uint32_t value, int minDigits) {
     const int digits = std::max(minDigits, static_cast<int>(std::bit_width(value | 1u) + 3) / 4);
     const std::uint64_t text =
         (kHexPairs[(value >> 8) & 0xFF] | std::uint64_t{kHexPairs[value & 0xFF]} << 16) >>
         (8 * (4 - digits));
-    const std::uint64_t word = std::uint64_t{'0'} | std::uint64_t{'x'} << 8 | text << 16 |
-                               std::uint64_t{','} << (16 + 8 * digits) |
-                               std::uint64_t{' '} << (24 + 8 * digits);
+    return {std::uint64_t{'0'} | std::uint64_t{'x'} << 8 | text << 16 |
+                std::uint64_t{','} << (16 + 8 * digits) | std::uint64_t{' '} << (24 + 8 * digits),
+            static_cast<std::size_t>(digits) + 4};
+}
+
+// Stores an element as one 8-byte store and returns its length.
+inline std::size_t putElement(char* out, const HexElement& element) {
     if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, &word, kElementBytes);
+        std::memcpy(out, &element.word, kElementBytes);
     } else {
         for (std::size_t b = 0; b < kElementBytes; ++b)
-            out[b] = static_cast<char>(word >> (8 * b));
+            out[b] = static_cast<char>(element.word >> (8 * b));
     }
-    return static_cast<std::size_t>(digits) + 4;
+    return element.length;
+}
+
+inline std::size_t putHexElement(char* out, std::uint32_t value, int minDigits) {
+    return putElement(out, hexElement(value, minDigits));
+}
+
+// Every byte's literal, ready made: arrays of bytes (palette indices, 8-bit sounds) take one
+// look-up per literal.
+inline constexpr auto kByteElements = [] {
+    std::array<HexElement, 256> elements{};
+    for (std::uint32_t v = 0; v < 256; ++v)
+        elements[v] = hexElement(v, 1);
+    return elements;
+}();
+
+inline std::size_t putByteElement(char* out, std::uint8_t value) {
+    return putElement(out, kByteElements[value]);
 }
 
 // The most text a line of literals takes, with its line end and the next line's indent.
@@ -118,7 +144,13 @@ void writeHexArray(const TextOutput& out, const std::string& type, const std::st
     const auto format = [values, count](std::int64_t begin, std::int64_t end, int, char* text) {
         return formatLines(
             begin, end, count,
-            [values](std::int64_t i, char* o) { return putHexElement(o, values[i], 1); }, text);
+            [values](std::int64_t i, char* o) {
+                if constexpr (sizeof(T) == 1)
+                    return putByteElement(o, values[i]);
+                else
+                    return putHexElement(o, values[i], 1);
+            },
+            text);
     };
     writeCArrayBody(out.data, count, {.format = format}, progressEvery, progress);
 }

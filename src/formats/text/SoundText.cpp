@@ -84,7 +84,7 @@ void writeSoundText(const TextOutput& out, const SoundHeading& h, SampleReader& 
         }
         return formatLines(
             begin, end, samples.count,
-            [in, begin](std::int64_t i, char* o) { return putHexElement(o, in[i - begin], 1); },
+            [in, begin](std::int64_t i, char* o) { return putByteElement(o, in[i - begin]); },
             text);
     };
     writeCArrayBody(out.data, samples.count, {.load = load, .format = format},
