@@ -38,6 +38,12 @@ TEST(CArrayWriter, EveryValueAsPrintfWritesIt) {
             ASSERT_EQ(std::string(got, n), expected) << v << " " << minDigits;
         }
     }
+    for (std::uint32_t v = 0; v <= 0xFF; ++v) {  // the ready-made literals of bytes
+        char expected[kElementBytes], got[kElementBytes];
+        const std::size_t n = putHexElement(expected, v, 1);
+        ASSERT_EQ(putByteElement(got, static_cast<std::uint8_t>(v)), n);
+        EXPECT_EQ(std::string(got, n), std::string(expected, n));
+    }
 }
 
 // Counts around the line length and around the chunks the body is cut into on several threads.

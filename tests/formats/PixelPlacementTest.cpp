@@ -89,73 +89,54 @@ TEST(PixelPlacement, EveryRowStrideBandAndBothFileKinds) {
     }
 }
 
-// Longer information headers, top-down rows, RLE and bit fields all give the plain result, the
-// palette (read after the information header) included.
-TEST(PixelPlacement, StoredVariantsGiveThePlainBottomUpResult) {
-    test::TempDir dir;
-    Picture runs = Picture::pattern(13, 7, 8);
-    runs.palette.resize(16);
-    for (int i = 0; i < 13 * 7; ++i)  // runs of repeats and stretches of distinct indices
-        runs.pixels[i] = (i % 13 < 6) ? 7 : runs.pixels[i] % 16;
-    const Picture colours = Picture::pattern(5, 6, 24);
-    struct Row {
-        const Picture& picture;
-        test::BmpOptions options;
-    };
-    const Row rows[] = {
-        {.picture = runs, .options = {}},
-        {.picture = runs, .options = {.infoSize = 124}},
-        {.picture = runs, .options = {.topDown = true}},
-        {.picture = runs, .options = {.compression = 1}},
-        {.picture = colours, .options = {.topDown = true}},
-        {.picture = colours, .options = {.compression = 3}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.options.infoSize) + " " +
-                     std::to_string(row.options.compression) + " " +
-                     std::to_string(row.options.topDown));
-        const Placed placed = place(dir, test::buildBmp(row.picture, row.options), 1);
-        EXPECT_EQ(placed.values, test::screenOrder(row.picture, false, 1));
-        if (row.picture.bpp == 8) {
-            EXPECT_EQ(placed.palette, test::paletteColours(row.picture, 1));
-        }
-    }
-}
-
-// Rows longer than a band are read a piece at a time, in strips of columns, whatever their
-// coding: the last strip is narrower, and the pieces of packed rows start on whole bytes.
-TEST(PixelPlacement, RowsWiderThanABandAreReadInPieces) {
+// Longer information headers, top-down rows, RLE, packed indices and bit fields all give the
+// plain result, the palette (read after the information header) included. Rows longer than a
+// band are read a piece at a time, in strips of columns: the last strip is narrower, and the
+// pieces of packed rows start on whole bytes.
+TEST(PixelPlacement, StoredVariantsNarrowOrWiderThanABandGiveThePlainResult) {
     test::TempDir dir;
     struct Row {
         const char* name;
         int width;
         int bpp;
         test::BmpOptions options = {};
-        int colours = 256;  // indices below this, with a table of as many colours
+        int colours = 16;  // indices below this, in runs of repeats and distinct stretches
         bool raw = false;
     };
     const Row rows[] = {
-        {.name = "24 bits", .width = 300001, .bpp = 24},
-        {.name = "24 bits, top-down", .width = 300001, .bpp = 24, .options = {.topDown = true}},
-        {.name = "RAW 24 bits", .width = 300001, .bpp = 24, .raw = true},
-        {.name = "32 bits", .width = 300001, .bpp = 24, .options = {.bits = 32}},
-        {.name = "8 bits", .width = 800003, .bpp = 8},
-        {.name = "RLE8", .width = 800003, .bpp = 8, .options = {.compression = 1}},
-        {.name = "4 bits", .width = 800003, .bpp = 8, .options = {.bits = 4}, .colours = 16},
-        {.name = "1 bit", .width = 800003, .bpp = 8, .options = {.bits = 1}, .colours = 2},
+        {.name = "8 bits", .width = 13, .bpp = 8},
+        {.name = "V5 header", .width = 13, .bpp = 8, .options = {.infoSize = 124}},
+        {.name = "top-down", .width = 13, .bpp = 8, .options = {.topDown = true}},
+        {.name = "RLE8", .width = 13, .bpp = 8, .options = {.compression = 1}},
+        {.name = "24 bits, top-down", .width = 5, .bpp = 24, .options = {.topDown = true}},
+        {.name = "24 bits, marked as bit fields",
+         .width = 5,
+         .bpp = 24,
+         .options = {.compression = 3}},
+        {.name = "wide 24 bits", .width = 300001, .bpp = 24},
+        {.name = "wide, top-down", .width = 300001, .bpp = 24, .options = {.topDown = true}},
+        {.name = "wide RAW 24 bits", .width = 300001, .bpp = 24, .raw = true},
+        {.name = "wide 32 bits", .width = 300001, .bpp = 24, .options = {.bits = 32}},
+        {.name = "wide 8 bits", .width = 800003, .bpp = 8, .colours = 256},
+        {.name = "wide RLE8", .width = 800003, .bpp = 8, .options = {.compression = 1}},
+        {.name = "wide 4 bits", .width = 800003, .bpp = 8, .options = {.bits = 4}},
+        {.name = "wide 1 bit", .width = 800003, .bpp = 8, .options = {.bits = 1}, .colours = 2},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        Picture p = Picture::pattern(row.width, 3, row.bpp);
+        Picture p = Picture::pattern(row.width, 7, row.bpp);
         if (row.bpp == 8) {
-            for (auto& v : p.pixels)
-                v %= static_cast<std::uint32_t>(row.colours);
+            for (std::size_t i = 0; i < p.pixels.size(); ++i)
+                p.pixels[i] = (i % 13 < 6) ? 1 : p.pixels[i] % row.colours;
             p.palette.resize(static_cast<std::size_t>(row.colours));
         }
         const Bytes file = row.raw ? test::buildRaw(p) : test::buildBmp(p, row.options);
         const Placed placed = place(dir, file, 1, row.raw ? &p : nullptr);
         EXPECT_EQ(placed.values, test::screenOrder(p, row.raw, 1));
         EXPECT_EQ(placed.rowsReported.back(), placed.rowsReported.size());
+        if (row.bpp == 8 && !row.raw && row.options.bits == 0) {
+            EXPECT_EQ(placed.palette, test::paletteColours(p, 1));
+        }
     }
 }
 
