@@ -39,10 +39,15 @@ InputFile::~InputFile() {
 }
 
 void InputFile::read(std::int64_t pos, std::span<std::uint8_t> out) const {
-    std::fill(out.begin(), out.end(), std::uint8_t{0});
     const std::int64_t want = static_cast<std::int64_t>(out.size());
+    // Only the bytes outside the file are zeroed: the others are read over.
+    const auto zeroUpTo = [&](std::int64_t from, std::int64_t to) {
+        std::fill(out.begin() + std::clamp<std::int64_t>(from - pos, 0, want),
+                  out.begin() + std::clamp<std::int64_t>(to - pos, 0, want), std::uint8_t{0});
+    };
     std::int64_t start = std::max<std::int64_t>(pos, 0);
     const std::int64_t end = std::min<std::int64_t>(pos + want, stamp_.size);
+    zeroUpTo(pos, start);
     while (start < end) {
         const ssize_t got =
             ::pread(fd_, out.data() + (start - pos), static_cast<std::size_t>(end - start), start);
@@ -56,6 +61,7 @@ void InputFile::read(std::int64_t pos, std::span<std::uint8_t> out) const {
             break;  // the file shrank under us: the rest reads as zero
         start += got;
     }
+    zeroUpTo(std::max(start, pos), pos + want);
 }
 
 std::uint8_t InputFile::readByte(std::int64_t pos) const {
