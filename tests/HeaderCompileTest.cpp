@@ -48,7 +48,7 @@ TEST_F(HeaderCompile, HeadersAndPairsCompileAndLinkToTheirValues) {
 
     form.textOptions.align = 64;
     form.headerPath = dir.path("tiles_gfx.h");
-    loadBmp("tiles.bmp", tiles);
+    loadFile("tiles.png", test::buildPng(tiles, {.colourType = 3}));  // the pair from a PNG
     convert("tiles_gfx.c");
     const std::string twice = "#include \"tiles_gfx.h\"\n#include \"tiles_gfx.h\"\nint ";
     for (const std::string unit : {"main", "one", "two"})

@@ -63,6 +63,7 @@ TEST_F(PictureWindow, WorkedExamplesAsTextAndGpg) {
     EXPECT_EQ(convert("out.h"), head + palette);
     EXPECT_TRUE(ui.progress.empty());
     loadBmp("tiles.bmp", p);
+    EXPECT_TRUE(form.chkPal.Enabled);
     form.chkPal.click();
     EXPECT_EQ(convert("out.h"), head);
 }
