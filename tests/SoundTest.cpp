@@ -15,7 +15,7 @@ TEST_F(Sound, LoadDescribesTheSoundOrRefusesIt) {
               "Sound Name : \r\ndrum.wav\r\n\r\n Freq   : 22kHz\r\n Mode   : Stereo\r\n"
               " Data   : 16 bits\r\n Length : 10\r\n");
     EXPECT_EQ(ui.dialogsShown.at(0)->DialogTitle, "Load WAV File");
-    loadWav(Bytes(4, 0x80), {.format = 2}, "adpcm.wav");  // its refusal: HostileInput
+    loadWav(Bytes(4, 0x80), {.format = 2}, "adpcm.wav");  // its words: the hostile inputs
     EXPECT_FALSE(form.cmdWAVConvert.Enabled || form.txtVar.Enabled);
     // A data size past 2 GB is more than a .sef can count.
     Bytes file = test::buildWav(Bytes(10, 0x80));
