@@ -146,11 +146,22 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         {.name = "header of 20 bytes", .bytes = set(b8, 14, 20), .says = "information header of"},
         {"RLE8 delta out", rle8({0, 2, 200, 200, 5, 1, 0, 2, 0, 255, 3, 3, 0, 1}), E::Either},
         {"RLE8 lines past the end", rle8(Bytes(400, 0)), E::Either},
+        {.name = "2 bits", .bytes = set(b8, 28, 2),
+         .says = "Can't convert this picture :(\r\nIt has 2 bits per pixel; bitmaps of 1, 4, 8, "
+                 "16, 24 and 32 bits are read (`convert IN.bmp BMP3:OUT.bmp` writes a plain "
+                 "24-bit copy)."},
+        {.name = "RLE4 at 8 bits", .bytes = set(b8, 30, 2),
+         .says = "Its 8 bits pixels are packed in a way this tool does not read (compression "
+                 "2); plain pixels, RLE at 4 and 8 bits and bit fields at 16 and 32 bits are "
+                 "read (`convert IN.bmp BMP3:OUT.bmp` writes a plain 24-bit copy)."},
+        {.name = "width 0", .bytes = set(b8, 18, 0), .says = "must be more than 0"},
+        {.name = "300 colours", .bytes = set(b8, 46, 300), .says = "claims more than 256 colours"},
         {"data offset 20", set(b8, 10, 20)}, {"data offset past the end", set(b8, 10, 1u << 30)},
         {.name = "PNG cut", .bytes = Bytes(png.begin(), png.end() - 30), .says = damaged},
         {.name = "PNG 262145 pixels wide", .bytes = claimPngSize(png, 262145, 1), .says = "too wide"},
         {.name = "RAW 0x4", .bytes = raw, .raw = {"0", "4"}},
-        {.name = "RAW 4294967296x1", .bytes = raw, .raw = {"4294967296", "1"}},
+        {.name = "RAW 4294967296x1", .bytes = raw, .raw = {"4294967296", "1"},
+         .says = "Can't use this picture size :(\r\nThe width \"4294967296\" is out of range."},
         {.name = "RAW 65536x65536x24", .bytes = raw, .raw = {"65536", "65536", true}},
         {.name = "RAW 8x8, too short", .bytes = raw, .expect = E::Converted, .raw = {"8", "8"}},
         {.name = "a folder", .make = [](auto p) { fs::create_directory(p); }},
@@ -173,6 +184,10 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         {"not WAVE", retag(good, 8, "AVI ")},
         {"no fmt chunk", retag(good, 12, "junk")}, {"no data chunk", retag(good, 36, "junk")},
         {"fmt cut by the end", Bytes(good.begin(), good.begin() + 30)},
+        {.name = "ADPCM", .bytes = wav({.format = 2}),
+         .says = "Can't open this kind of WAV file...\r\nIts samples are coded as Microsoft "
+                 "ADPCM; integer PCM and IEEE float samples are read (`sox IN.wav -e "
+                 "signed-integer -b 16 OUT.wav` writes a 16-bit PCM copy)."},
         {.name = "A-law", .bytes = wav({.format = 0xFFFE, .subFormat = 6}), .says = "A-law"},
         {.name = "4 channels", .bytes = wav({.channels = 4}), .says = "mono and stereo"},
         {.name = "float16", .bytes = wav({.format = 3, .bits = 16}), .says = "16 bits floating"},

@@ -36,13 +36,11 @@ TEST(CArrayWriter, EveryValueAsPrintfWritesIt) {
             char got[kElementBytes];
             const std::size_t n = putHexElement(got, v, minDigits);
             ASSERT_EQ(std::string(got, n), expected) << v << " " << minDigits;
+            if (minDigits == 1 && v <= 0xFF) {  // the ready-made literals of bytes
+                ASSERT_EQ(putByteElement(got, static_cast<std::uint8_t>(v)), n);
+                ASSERT_EQ(std::string(got, n), expected) << v;
+            }
         }
-    }
-    for (std::uint32_t v = 0; v <= 0xFF; ++v) {  // the ready-made literals of bytes
-        char expected[kElementBytes], got[kElementBytes];
-        const std::size_t n = putHexElement(expected, v, 1);
-        ASSERT_EQ(putByteElement(got, static_cast<std::uint8_t>(v)), n);
-        EXPECT_EQ(std::string(got, n), std::string(expected, n));
     }
 }
 
@@ -74,10 +72,10 @@ TEST(CArrayWriter, MatchesThePlainLayoutAcrossLinesAndChunks) {
     }
 }
 
-// Chunks finish in order whatever thread worked them, and a failing chunk stops the job with its
-// error before any later chunk is finished.
-TEST(ChunkPipeline, FinishesInOrderAndStopsAtAFailure) {
-    for (const std::int64_t failing : {100L, 0L, 37L}) {
+// A failing chunk stops the job with its error before any later chunk is finished, and those
+// before it finish in order. (That every chunk finishes in order is the layout test's business.)
+TEST(ChunkPipeline, StopsAtAFailure) {
+    for (const std::int64_t failing : {0L, 37L, 99L}) {
         std::vector<std::int64_t> finished;
         const ChunkSteps steps{.work =
                                    [&](std::int64_t k, int) {
@@ -85,12 +83,7 @@ TEST(ChunkPipeline, FinishesInOrderAndStopsAtAFailure) {
                                            throw std::runtime_error("chunk failed");
                                    },
                                .finish = [&](std::int64_t k, int) { finished.push_back(k); }};
-        if (failing == 100) {
-            runChunks(100, steps);
-            EXPECT_EQ(finished.size(), 100u);
-        } else {
-            EXPECT_THROW(runChunks(100, steps), std::runtime_error) << failing;
-        }
+        EXPECT_THROW(runChunks(100, steps), std::runtime_error) << failing;
         ASSERT_LE(static_cast<std::int64_t>(finished.size()), failing);
         for (std::size_t k = 0; k < finished.size(); ++k)
             EXPECT_EQ(finished[k], static_cast<std::int64_t>(k));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "formats/picture/BmpInfo.h"
 #include "formats/picture/Palette.h"
 #include "formats/picture/PixelPlacement.h"
@@ -26,117 +28,104 @@ Placed place(const test::TempDir& dir, const Bytes& file, int fill, const Pictur
     const std::string path = dir.path(raw ? "p.raw" : "p.bmp");
     test::writeFile(path, file);
     const InputFile in(path);
-    const PictureInfo info = raw ? rawInfo(in, raw->width, raw->height, std::int16_t(raw->bpp))
-                                 : readBmpInfo(in).value();
+    std::optional<PictureInfo> info =
+        raw ? rawInfo(in, raw->width, raw->height, std::int16_t(raw->bpp)) : readBmpInfo(in);
+    if (!info)
+        info = readPngInfo(in);
     Placed out;
     const ScreenPixels pixels =
-        placePixels(in, pictureLayout(info), fill,
+        placePixels(in, pictureLayout(*info), fill,
                     [&](std::int64_t done, std::int64_t) { out.rowsReported.push_back(done); });
     out.values = pixels.colours.empty() ? U32s(pixels.indices.begin(), pixels.indices.end())
                                         : U32s(pixels.colours.begin(), pixels.colours.end());
-    if (!raw && info.bitsPerPixel == 8) {
-        const auto palette = readPalette(in, info, fill);
+    if (!raw && convertedDepth(*info) == 8) {
+        const auto palette = readPalette(in, *info, fill);
         out.palette = U32s(palette.begin(), palette.end());
     }
     return out;
 }
 
-TEST(PixelPlacement, WorkedExamples) {
-    test::TempDir dir;
-    // 3 x 2 bitmap: the bottom row (stored first) starts each column, padding above the top.
-    const Picture bmp = test::makePicture(3, 2, 8, {1, 2, 3, 4, 5, 6});
-    EXPECT_EQ(place(dir, test::buildBmp(bmp), 1).values,
-              (U32s{4, 1, 0, 0, 5, 2, 0, 0, 6, 3, 0, 0}));
-    // 2 x 3 RAW, bytes b0..b5 in file order: padding below the bottom pixel.
-    const Picture raw = test::makePicture(2, 3, 8, {10, 11, 12, 13, 14, 15});
-    EXPECT_EQ(place(dir, test::buildRaw(raw), 1, &raw).values,
-              (U32s{0, 14, 12, 10, 0, 15, 13, 11}));
-    // A 1 x 1 red picture: stored 00 00 FF in a bitmap, FF 00 00 in a RAW file.
-    const Picture red = test::makePicture(1, 1, 24, {0xFF0000});
-    EXPECT_EQ(place(dir, test::buildBmp(red), 0).values, (U32s{0xF800, 0, 0, 0}));
-    EXPECT_EQ(place(dir, test::buildRaw(red), 0, &red).values, (U32s{0, 0, 0, 0xF800}));
-    // (200, 100, 50) with the intensity bit; padding black with it.
-    const Picture orange = test::makePicture(1, 1, 24, {0xC86432});
-    EXPECT_EQ(place(dir, test::buildBmp(orange), 1).values, (U32s{0xCB0D, 1, 1, 1}));
-}
-
-TEST(PixelPlacement, EveryRowStrideBandAndBothFileKinds) {
-    test::TempDir dir;
-    // Narrow pictures are placed in bands of 64 rows (indices 8 x 8 at a time) on one thread;
-    // the last size is large enough for its columns to be shared among threads, an odd number
-    // of them.
-    struct Size {
-        int width;
-        int height;
-    };
-    std::vector<Size> sizes;
-    for (int width = 1; width <= 4; ++width) {
-        for (int height : {1, 3, 4, 6, 17, 63, 64, 65, 130})
-            sizes.push_back({.width = width, .height = height});
-    }
-    sizes.push_back({.width = 301, .height = 258});
-    for (int bpp : {8, 24}) {
-        for (const Size& size : sizes) {
-            SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height) + "x" +
-                         std::to_string(bpp));
-            const Picture p = Picture::pattern(size.width, size.height, bpp);
-            const Placed bmp = place(dir, test::buildBmp(p), 1);
-            EXPECT_EQ(bmp.values, test::screenOrder(p, false, 1));
-            ASSERT_EQ(bmp.rowsReported.size(), static_cast<std::size_t>(size.height));
-            EXPECT_EQ(bmp.rowsReported.back(), size.height);
-            EXPECT_EQ(place(dir, test::buildRaw(p), 1, &p).values, test::screenOrder(p, true, 1));
-        }
-    }
-}
-
-// Longer information headers, top-down rows, RLE, packed indices and bit fields all give the
-// plain result, the palette (read after the information header) included. Rows longer than a
-// band are read a piece at a time, in strips of columns: the last strip is narrower, and the
-// pieces of packed rows start on whole bytes.
-TEST(PixelPlacement, StoredVariantsNarrowOrWiderThanABandGiveThePlainResult) {
+// Every size around the bands of 64 rows (indices placed 8 x 8 at a time), from a bitmap and a
+// RAW file, the largest shared among an odd number of threads. Then longer or older information
+// headers, top-down rows (PNG rows come top first too), RLE, packed indices, bit fields and PNG
+// files all give the plain result, the colour table in the file's count and order included. Rows
+// longer than a band are read a piece at a time, in strips of columns: the last strip is narrower,
+// and the pieces of packed rows start on whole bytes.
+TEST(PixelPlacement, EverySizeAndStoredVariantGivesThePlainResult) {
     test::TempDir dir;
     struct Row {
-        const char* name;
-        int width;
+        std::string name;
         int bpp;
+        int width = 13;
+        int height = 7;
         test::BmpOptions options = {};
+        std::optional<test::PngOptions> png = {};
         int colours = 16;  // indices below this, in runs of repeats and distinct stretches
         bool raw = false;
+        bool grey = false;  // colours with red, green and blue alike
     };
-    const Row rows[] = {
-        {.name = "8 bits", .width = 13, .bpp = 8},
-        {.name = "V5 header", .width = 13, .bpp = 8, .options = {.infoSize = 124}},
-        {.name = "top-down", .width = 13, .bpp = 8, .options = {.topDown = true}},
-        {.name = "RLE8", .width = 13, .bpp = 8, .options = {.compression = 1}},
-        {.name = "24 bits, top-down", .width = 5, .bpp = 24, .options = {.topDown = true}},
-        {.name = "24 bits, marked as bit fields",
-         .width = 5,
-         .bpp = 24,
-         .options = {.compression = 3}},
-        {.name = "wide 24 bits", .width = 300001, .bpp = 24},
-        {.name = "wide, top-down", .width = 300001, .bpp = 24, .options = {.topDown = true}},
-        {.name = "wide RAW 24 bits", .width = 300001, .bpp = 24, .raw = true},
-        {.name = "wide 32 bits", .width = 300001, .bpp = 24, .options = {.bits = 32}},
-        {.name = "wide 8 bits", .width = 800003, .bpp = 8, .colours = 256},
-        {.name = "wide RLE8", .width = 800003, .bpp = 8, .options = {.compression = 1}},
-        {.name = "wide 4 bits", .width = 800003, .bpp = 8, .options = {.bits = 4}},
-        {.name = "wide 1 bit", .width = 800003, .bpp = 8, .options = {.bits = 1}, .colours = 2},
+    // clang-format off
+    std::vector<Row> rows = {
+        {.name = "V5 header", .bpp = 8, .options = {.infoSize = 124}},
+        {.name = "RLE8", .bpp = 8, .options = {.compression = 1}},
+        {.name = "1 bit", .bpp = 8, .options = {.bits = 1}, .colours = 2},
+        {.name = "4 bits", .bpp = 8, .options = {.bits = 4}},
+        {.name = "RLE4", .bpp = 8, .options = {.compression = 2, .bits = 4}},
+        {.name = "core header", .bpp = 8, .options = {.infoSize = 12, .bits = 4}},
+        {.name = "24 bits, marked as bit fields", .bpp = 24, .options = {.compression = 3}},
+        {.name = "16 bits 5-6-5", .bpp = 24,
+         .options = {.compression = 3, .bits = 16, .masks = {0xF800, 0x7E0, 0x1F}}},
+        {.name = "PNG palette", .bpp = 8, .png = {{.colourType = 3}}, .colours = 256},
+        {.name = "PNG grey 16 bits", .bpp = 24, .png = {{.colourType = 0, .bitDepth = 16}},
+         .grey = true},
+        {.name = "PNG RGB, interlaced", .bpp = 24, .png = {{.colourType = 2, .interlaced = true}}},
+        {.name = "PNG, interlaced: passes left empty", .bpp = 24, .width = 3,
+         .png = {{.interlaced = true}}},
+        {.name = "PNG RGBA 16 bits", .bpp = 24, .png = {{.bitDepth = 16}}},
+        {.name = "wide 24 bits", .bpp = 24, .width = 300001},
+        {.name = "wide, top-down", .bpp = 24, .width = 300001, .options = {.topDown = true}},
+        {.name = "wide RAW 24 bits", .bpp = 24, .width = 300001, .raw = true},
+        {.name = "wide 32 bits", .bpp = 24, .width = 300001, .options = {.bits = 32}},
+        {.name = "wide 8 bits", .bpp = 8, .width = 800003, .colours = 256},
+        {.name = "wide RLE8", .bpp = 8, .width = 800003, .options = {.compression = 1}},
+        {.name = "wide 4 bits", .bpp = 8, .width = 800003, .options = {.bits = 4}},
+        {.name = "wide 1 bit", .bpp = 8, .width = 800003, .options = {.bits = 1}, .colours = 2},
     };
+    for (const int bpp : {8, 24}) {
+        for (const bool raw : {false, true}) {
+            rows.push_back({.name = "large", .bpp = bpp, .width = 301, .height = 258, .raw = raw});
+            for (int width = 1; width <= 4; ++width) {
+                for (const int height : {1, 3, 4, 6, 17, 63, 64, 65, 130})
+                    rows.push_back({.name = "plain", .bpp = bpp, .width = width, .height = height,
+                                    .colours = 256, .raw = raw});
+            }
+        }
+    }
+    // clang-format on
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        Picture p = Picture::pattern(row.width, 7, row.bpp);
+        SCOPED_TRACE(row.name + " " + std::to_string(row.width) + "x" + std::to_string(row.height) +
+                     "x" + std::to_string(row.bpp));
+        Picture p = Picture::pattern(row.width, row.height, row.bpp);
         if (row.bpp == 8) {
             for (std::size_t i = 0; i < p.pixels.size(); ++i)
                 p.pixels[i] = (i % 13 < 6) ? 1 : p.pixels[i] % row.colours;
             p.palette.resize(static_cast<std::size_t>(row.colours));
         }
-        const Bytes file = row.raw ? test::buildRaw(p) : test::buildBmp(p, row.options);
+        if (row.grey) {
+            for (auto& v : p.pixels)
+                v = (v & 0xFF) * 0x010101;
+        }
+        const Bytes file = row.raw   ? test::buildRaw(p)
+                           : row.png ? test::buildPng(p, *row.png)
+                                     : test::buildBmp(p, row.options);
         const Placed placed = place(dir, file, 1, row.raw ? &p : nullptr);
         EXPECT_EQ(placed.values, test::screenOrder(p, row.raw, 1));
-        EXPECT_EQ(placed.rowsReported.back(), placed.rowsReported.size());
-        if (row.bpp == 8 && !row.raw && row.options.bits == 0) {
-            EXPECT_EQ(placed.palette, test::paletteColours(p, 1));
+        // One report a row; wide rows report each piece, interlaced PNGs each row of each pass.
+        EXPECT_EQ(placed.rowsReported.back(), std::ssize(placed.rowsReported));
+        if (row.name == "plain" || row.name == "large") {
+            EXPECT_EQ(placed.rowsReported.size(), static_cast<std::size_t>(row.height));
         }
+        EXPECT_EQ(placed.palette, row.bpp == 8 && !row.raw ? test::paletteColours(p, 1) : U32s{});
     }
 }
 

@@ -1,5 +1,4 @@
 #include "GuiSupport.h"
-#include "gui/FileFilter.h"
 #include "gui/PreviewPicture.h"
 #include "gui/PreviewWindow.h"
 #include "gui/QtUi.h"
@@ -48,21 +47,17 @@ TEST_F(MainWindowView, StartArgumentLoadsOnceTheWindowRuns) {
     EXPECT_TRUE(window.widget(form.cmdBMPConvert)->isEnabled());
 }
 
-TEST(FileFilter, DialogFiltersBecomeQtFilters) {
-    EXPECT_EQ(gui::qtFileFilter("Image Files (*.bmp,*.raw)|*.bmp;*.raw|All Files (*.*)|*.*"),
-              "Image Files (*.bmp *.raw);;All Files (*)");
-    EXPECT_EQ(gui::qtFileFilter("Sounds|*.wav"), "Sounds (*.wav)");
-}
-
 // The dialogs start in the folder last picked from, kept in the settings (a folder of the test's
-// own: guiApp() points QSettings there) and nothing else is kept.
+// own: guiApp() points QSettings there) and nothing else is kept. Their filters are Qt's: the
+// patterns in the description's brackets, "*" for any file.
 TEST_F(MainWindowView, DialogsStartInTheFolderLastUsed) {
     test::TempDir first, second;
     gui::QtUi::rememberFolder(QString::fromStdString(first.dir().string()));
     gui::QtUi qtUi;
-    CommonDialog open{"dlgBMPFile", "Load BMP File", "Image Files|*.bmp", 0};
+    CommonDialog open{"dlgBMPFile", "Load BMP File", "Images|*.bmp;*.raw|All Files (*.*)|*.*", 0};
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        EXPECT_EQ(box->nameFilters(), (QStringList{"Images (*.bmp *.raw)", "All Files (*)"}));
         EXPECT_EQ(box->directory().absolutePath().toStdString(), first.dir().string());
         box->selectFile(QString::fromStdString(second.path("new.bmp")));
         static_cast<QDialog*>(box)->accept();  // as the Open button does

@@ -34,9 +34,9 @@ struct BmpOptions {
 Bytes buildBmp(const Picture& picture, const BmpOptions& options = {});
 
 // A PNG written by the PNG library itself: colour type 3 (palette) and 0 (grey, the indices as
-// grey levels; at 16 bits the red channel) take 8-bit pictures' indices, 2, 4 and 6 (RGB, grey
-// and alpha, RGBA) 24-bit pictures' colours, with a varying alpha. 16-bit samples repeat the
-// byte, so their high byte is the picture's.
+// grey levels; at 16 bits the red channel) take 8-bit pictures' indices, 2 and 6 (RGB, RGBA)
+// 24-bit pictures' colours, with a varying alpha. 16-bit samples repeat the byte, so their high
+// byte is the picture's.
 struct PngOptions {
     int colourType = 6;
     int bitDepth = 8;

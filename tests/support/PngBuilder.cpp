@@ -22,8 +22,6 @@ Bytes pngRow(const Picture& p, int row, const PngOptions& o) {
         std::vector<std::uint32_t> samples;
         if (o.colourType == 0 || o.colourType == 3)
             samples = {depth == 16 ? v >> 16 & 0xFF : v};
-        else if (o.colourType == 4)
-            samples = {v >> 16 & 0xFF};
         else
             samples = {v >> 16 & 0xFF, v >> 8 & 0xFF, v & 0xFF};
         if (o.colourType & 4)  // an alpha that changes from pixel to pixel
