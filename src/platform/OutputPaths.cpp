@@ -142,13 +142,14 @@ int createTemporary(const std::string& target, mode_t perms, std::string& name, 
 }
 
 bool linkUnnamed(int fd, const std::string& name) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+    // The descriptor itself: no walk through /proc, which makes a new entry there for every
+    // process. Kernels before 6.10 allow it to root only and answer ENOENT to anyone else.
+    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
         return true;
-    if (errno == EEXIST)
+    if (errno != ENOENT)
         return false;
-    // No /proc: the call that needs no path (root only).
-    return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 bool linkTemporary(int fd, const std::string& target, std::string& name) {
