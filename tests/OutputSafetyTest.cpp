@@ -118,7 +118,8 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
 // A symbolic link, live or dangling, is written through and stays a link; a replaced file keeps
 // its mode, and its owner and group where the process may give them (root). Any name the folder
 // takes works (the temporary file's name is cut to fit). Temporary files that a killed run left
-// are removed, those of a run still writing (it holds their lock) are not.
+// beside a file are removed when the file is next replaced, those of a run still writing (it
+// holds their lock) are not; a new file is named at once, so it can have none.
 TEST(OutputSafety, LinksOwnersLongNamesAndLeftoversOfKilledRuns) {
     TempDir dir;
     fs::create_directory(dir.path("real"));
@@ -139,10 +140,11 @@ TEST(OutputSafety, LinksOwnersLongNamesAndLeftoversOfKilledRuns) {
     ASSERT_EQ(writeThrough(link, Mode::Replace, 5), "");
     ASSERT_EQ(writeThrough(link, Mode::Append, 2), "");
     ASSERT_EQ(writeThrough(dir.path("dl.h"), Mode::Append, 3), "");
+    ASSERT_EQ(writeThrough(dir.path("dl.h"), Mode::Append, 1), "");
     ::close(alive);
     EXPECT_EQ(fs::read_symlink(link), "real/" + longest);
     EXPECT_EQ(readText(target), "xxxxxxx");
-    EXPECT_EQ(readText(dir.path("real/gone.h")), "xxx");
+    EXPECT_EQ(readText(dir.path("real/gone.h")), "xxxx");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
     struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);

@@ -117,8 +117,9 @@ int chunkSlots() {
 }
 
 void runChunks(std::int64_t chunks, const ChunkSteps& steps) {
-    const int slots = chunkSlots();
-    if (chunks <= 1 || slots == 1) {
+    // A single chunk is worked here and now, without asking the system how many cores it has.
+    const int slots = chunks <= 1 ? 1 : chunkSlots();
+    if (slots == 1) {
         for (std::int64_t k = 0; k < chunks; ++k) {
             if (steps.prepare)
                 steps.prepare(k, 0);

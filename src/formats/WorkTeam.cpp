@@ -14,6 +14,8 @@ int WorkTeam::coreCount() {
 }
 
 WorkTeam::WorkTeam(int members) : members_(std::max(members, 1)) {
+    if (members_ == 1)
+        return;
     // Members are born with the terminating signals blocked (see runChunks): only the calling
     // thread writes, so only it may run the handler that undoes the output.
     const TerminationHeld held;

@@ -31,6 +31,22 @@ InputFile::InputFile(int fd, const std::string& path) : fd_(fd), path_(path) {
     }
     stamp_.size = st.st_size;
     stamp_.modifiedNs = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+    readHead();
+}
+
+void InputFile::readHead() {
+    head_.resize(static_cast<std::size_t>(std::min(stamp_.size, kHeadSize)));
+    std::size_t got = 0;
+    while (got < head_.size()) {
+        const ssize_t n =
+            ::pread(fd_, head_.data() + got, head_.size() - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;  // a read error shows, and a shrunk file reads as zero, where read() goes on
+        got += static_cast<std::size_t>(n);
+    }
+    head_.resize(got);
 }
 
 InputFile::~InputFile() {
@@ -48,6 +64,11 @@ void InputFile::read(std::int64_t pos, std::span<std::uint8_t> out) const {
     std::int64_t start = std::max<std::int64_t>(pos, 0);
     const std::int64_t end = std::min<std::int64_t>(pos + want, stamp_.size);
     zeroUpTo(pos, start);
+    const std::int64_t inHead = std::min(end, static_cast<std::int64_t>(head_.size()));
+    if (start < inHead) {
+        std::copy(head_.begin() + start, head_.begin() + inHead, out.begin() + (start - pos));
+        start = inHead;
+    }
     while (start < end) {
         const ssize_t got =
             ::pread(fd_, out.data() + (start - pos), static_cast<std::size_t>(end - start), start);

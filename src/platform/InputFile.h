@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tessera {
 
@@ -28,7 +29,10 @@ class InputFile {
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
     InputFile(InputFile&& other) noexcept
-        : fd_(std::exchange(other.fd_, -1)), stamp_(other.stamp_), path_(std::move(other.path_)) {}
+        : fd_(std::exchange(other.fd_, -1)),
+          stamp_(other.stamp_),
+          path_(std::move(other.path_)),
+          head_(std::move(other.head_)) {}
     InputFile& operator=(InputFile&&) = delete;
 
     std::int64_t length() const { return stamp_.size; }
@@ -45,9 +49,15 @@ class InputFile {
     void read(std::int64_t pos, std::span<std::uint8_t> out) const;
 
   private:
+    // The file's first bytes are read once, at opening: the headers, the palette and every row
+    // of a small picture then cost one system call instead of one each.
+    static constexpr std::int64_t kHeadSize = 1 << 14;
+    void readHead();
+
     int fd_ = -1;
     FileStamp stamp_;
     std::string path_;
+    std::vector<std::uint8_t> head_;  // what was read of the first kHeadSize bytes
 };
 
 }  // namespace tessera

@@ -4,13 +4,13 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <random>
 #include <span>
 
 #include "platform/Errors.h"
@@ -94,7 +94,6 @@ OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
     }
 
     replacing_ = exists;
-    removeStaleTemporaries(target_);  // what killed runs left
     int err = 0;
     {
         const TerminationHeld held;
@@ -106,6 +105,13 @@ OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
         temp_.clear();
         fail(creationFailure(target_, err));
     }
+    // What killed runs left (our own temporary file is locked, so it stays). A temporary file has
+    // a name for the whole write where the file system has no unnamed ones, and elsewhere only
+    // for the instant of replacing a file: a new file is named at once. Reading the folder for
+    // every new file would have a thousand tiles converted into one folder read half a million
+    // names.
+    if (exists || !temp_.empty())
+        removeStaleTemporaries(target_);
     try {
         // The replacement keeps the old file's owner and group where we may give them (root
         // may give both, the owner a group of theirs), and its permissions, which the creation
@@ -139,21 +145,25 @@ void OutputFile::writeLe32(std::int32_t value) {
 }
 
 void OutputFile::flush() {
-    writeAll(buffer_);
+    writeAll(buffer_, {});
     buffer_.clear();
 }
 
-void OutputFile::writeAll(std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+void OutputFile::writeAll(std::string_view first, std::string_view second) {
+    while (!first.empty() || !second.empty()) {
+        std::array<iovec, 2> parts{iovec{const_cast<char*>(first.data()), first.size()},
+                                   iovec{const_cast<char*>(second.data()), second.size()}};
+        const ssize_t n = ::writev(fd_, parts.data(), static_cast<int>(parts.size()));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             fail(std::strerror(errno));
         if (n == 0)
             fail(messages::kNothingWritten);
-        done += static_cast<std::size_t>(n);
+        const auto done = static_cast<std::size_t>(n);
+        const std::size_t fromFirst = std::min(done, first.size());
+        first.remove_prefix(fromFirst);
+        second.remove_prefix(done - fromFirst);
     }
 }
 
@@ -220,12 +230,16 @@ void OutputFile::publish() {
     }
     if (temp_.empty() && !unchanged_) {
         // Named and renamed at once: no signal handler can run between the two, and a kill
-        // there leaves a locked-by-nobody file that the next run removes.
+        // there leaves a locked-by-nobody file that the next run removes. A new file takes its
+        // own name directly, whole from its first instant; one that appeared since is replaced.
         const TerminationHeld held;
-        std::string name;
-        if (!linkTemporary(fd_, target_, name))
+        const bool named = !replacing_ && linkUnnamed(fd_, target_);
+        if (!named && !replacing_ && errno != EEXIST)
             fail(creationFailure(target_, errno));
-        if (::rename(name.c_str(), target_.c_str()) != 0) {
+        std::string name;
+        if (!named && !linkTemporary(fd_, target_, name))
+            fail(creationFailure(target_, errno));
+        if (!named && ::rename(name.c_str(), target_.c_str()) != 0) {
             const int err = errno;
             ::unlink(name.c_str());
             fail(std::strerror(err));

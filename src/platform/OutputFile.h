@@ -35,8 +35,8 @@ class OutputFile {
     // Small pieces are gathered; a large one goes to the file as it stands, without a copy.
     void write(std::string_view bytes) {
         if (bytes.size() >= kDirectSize) {
-            flush();
-            writeAll(bytes);
+            writeAll(buffer_, bytes);  // in one call with what was gathered
+            buffer_.clear();
             return;
         }
         if (buffer_.size() + bytes.size() > kBufferSize)
@@ -72,7 +72,7 @@ class OutputFile {
     static constexpr std::size_t kDirectSize = 1 << 12;
     void flush();
     void copyByReading(std::int64_t from, std::int64_t length);
-    void writeAll(std::string_view bytes);
+    void writeAll(std::string_view first, std::string_view second);
     void rollback() noexcept;
     [[noreturn]] void fail(const std::string& what) const;
 

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <random>
 
 #include "platform/FileChecks.h"
@@ -40,9 +42,18 @@ std::string temporaryPrefix(const std::string& target) {
     return prefix;
 }
 
+// From the kernel's pool: std::random_device asks the processor what it offers first, which
+// costs a trip to the hypervisor on a virtual machine.
+std::uint_fast32_t randomSeed() {
+    std::uint32_t seed = 0;
+    if (::getrandom(&seed, sizeof seed, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof seed))
+        seed = static_cast<std::uint32_t>(::getpid()) ^ static_cast<std::uint32_t>(::time(nullptr));
+    return seed;
+}
+
 std::string temporaryName(const std::string& target) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    static std::minstd_rand next(std::random_device{}());
+    static std::minstd_rand next(randomSeed());
     std::string suffix(kSuffixSize, 'x');
     for (char& c : suffix)
         c = kLetters[next() % (sizeof kLetters - 1)];
@@ -130,14 +141,24 @@ int createTemporary(const std::string& target, mode_t perms, std::string& name, 
     return -1;
 }
 
-bool linkTemporary(int fd, const std::string& target, std::string& name) {
+bool linkUnnamed(int fd, const std::string& name) {
+    // The descriptor itself: no walk through /proc, which makes a new entry there for every
+    // process. Kernels before 6.10 allow it to root only and answer ENOENT to anyone else.
+    if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+        return true;
+    if (errno != ENOENT)
+        return false;
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+bool linkTemporary(int fd, const std::string& target, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = temporaryName(target);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        if (linkUnnamed(fd, name))
             return true;
-        if (errno != EEXIST)  // no /proc: the call that needs no path (root only)
-            return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+        if (errno != EEXIST)
+            return false;
     }
     return false;
 }

@@ -28,11 +28,16 @@ std::string creationFailure(const std::string& target, int err);
 // removeStaleTemporaries() cleans up once its owner is gone. Returns -1 with `err` set.
 int createTemporary(const std::string& target, mode_t perms, std::string& name, int& err);
 
+// Gives an unnamed file the name `name`, which must be free. Returns false with errno set (EEXIST
+// when the name is taken).
+bool linkUnnamed(int fd, const std::string& name);
+
 // Gives an unnamed temporary file the name `name` (chosen here) beside `target`. Returns false
 // with errno set.
 bool linkTemporary(int fd, const std::string& target, std::string& name);
 
 // Removes the named temporary files of `target` whose process is gone (no lock held on them).
+// It reads the whole folder: call it only where such files can be.
 void removeStaleTemporaries(const std::string& target);
 
 }  // namespace tessera

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <mutex>
 
 namespace tessera {
 
@@ -40,9 +41,30 @@ extern "C" void onTerminatingSignal(int signal) {
     raise(signal);
 }
 
+std::atomic<bool> handlersWanted{false};
+std::once_flag handlersInstalled;
+
+// Called with the terminating signals held: a signal that whoever started us ignores (nohup's
+// SIGHUP) and that arrives while our handler is briefly in place waits, and is dropped when
+// the handler is taken back, as it would have been.
+void catchTerminatingSignals() {
+    struct sigaction action {};
+    action.sa_handler = onTerminatingSignal;
+    action.sa_mask = terminatingSet();
+    for (const int signal : kTerminating) {
+        struct sigaction old {};
+        if (sigaction(signal, &action, &old) == 0 && old.sa_handler == SIG_IGN)
+            sigaction(signal, &old, nullptr);
+    }
+}
+
 }  // namespace
 
 int registerPendingOutput(const char* name) {
+    // The terminating signals are held while an output is noted: the handlers go in before
+    // they can find anything to undo.
+    if (handlersWanted)
+        std::call_once(handlersInstalled, catchTerminatingSignals);
     const std::size_t size = ::strlen(name);
     if (size > PATH_MAX)
         return -1;
@@ -70,16 +92,10 @@ void rollBackPendingOutputs() noexcept {
 }
 
 void installTerminationHandlers() {
-    struct sigaction action {};
-    action.sa_handler = onTerminatingSignal;
-    action.sa_mask = terminatingSet();
-    for (const int signal : kTerminating) {
-        struct sigaction old {};
-        // A signal ignored by whoever started us (nohup's SIGHUP) stays ignored.
-        if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
-            continue;
-        sigaction(signal, &action, nullptr);
-    }
+    // Until an output has a name to remove, a signal's own way of ending the process leaves
+    // nothing behind (an unnamed temporary file goes with its process): a run that never names
+    // one makes no system call for the handlers.
+    handlersWanted = true;
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);

@@ -15,8 +15,9 @@ void unregisterPendingOutput(int& slot);
 void rollBackPendingOutputs() noexcept;
 
 // Both programs call this first thing: every terminating signal that can be caught undoes the
-// pending outputs, then ends the process as it would have ended without us. A file-size limit
-// makes the write fail (EFBIG) instead of killing the process, so the usual rollback runs.
+// pending outputs, then ends the process as it would have ended without us (the handlers are
+// put in place when the first output is noted). A file-size limit makes the write fail (EFBIG)
+// instead of killing the process, so the usual rollback runs.
 void installTerminationHandlers();
 
 // A signal arriving between creating a file and noting it would leave the file behind: while

@@ -13,7 +13,8 @@ void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& ch
     const std::int64_t chunkLines =
         (std::min(count, kChunkElements) + gp32::kLiteralsPerLine - 1) / gp32::kLiteralsPerLine;
     // One text buffer per slot, made here so the workers allocate nothing.
-    const auto slots = static_cast<std::size_t>(std::min<std::int64_t>(chunkSlots(), chunkCount));
+    const auto slots = static_cast<std::size_t>(
+        chunkCount <= 1 ? chunkCount : std::min<std::int64_t>(chunkSlots(), chunkCount));
     std::vector<std::vector<char>> texts(slots);
     for (auto& t : texts)
         t.resize(static_cast<std::size_t>(chunkLines) * kLineBytes);
