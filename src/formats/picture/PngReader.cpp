@@ -45,7 +45,9 @@ class Session {
         png_set_option(png_, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
 #endif
     }
-    ~Session() { png_destroy_read_struct(&png_, &info_, nullptr); }
+    ~Session() {
+        png_destroy_read_struct(&png_, &info_, nullptr);
+    }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
