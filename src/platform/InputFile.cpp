@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -83,6 +84,33 @@ void InputFile::read(std::int64_t pos, std::span<std::uint8_t> out) const {
         start += got;
     }
     zeroUpTo(std::max(start, pos), pos + want);
+}
+
+void InputFile::readRuns(std::int64_t pos, std::int64_t count, std::int64_t fileStride,
+                         std::int64_t bytes, std::uint8_t* out, std::int64_t outStride) const {
+    // The bytes between runs are read into one small sink, over and over.
+    std::array<std::uint8_t, 64> sink{};
+    constexpr std::int64_t kMaxRuns = 256;  // two pieces a run stay within IOV_MAX
+    const std::int64_t gap = fileStride - bytes;
+    const std::int64_t span = fileStride * (count - 1) + bytes;
+    const bool together = count > 1 && count <= kMaxRuns && gap >= 0 &&
+                          gap <= static_cast<std::int64_t>(sink.size()) &&
+                          pos >= static_cast<std::int64_t>(head_.size()) &&
+                          pos + span <= stamp_.size;
+    if (together) {
+        std::vector<iovec> parts;
+        parts.reserve(static_cast<std::size_t>(2 * count));
+        for (std::int64_t k = 0; k < count; ++k) {
+            parts.push_back({out + k * outStride, static_cast<std::size_t>(bytes)});
+            if (k + 1 < count && gap > 0)
+                parts.push_back({sink.data(), static_cast<std::size_t>(gap)});
+        }
+        // Anything short of all of it (a signal, a file shrinking) is read again run by run.
+        if (::preadv(fd_, parts.data(), static_cast<int>(parts.size()), pos) == span)
+            return;
+    }
+    for (std::int64_t k = 0; k < count; ++k)
+        read(pos + k * fileStride, std::span(out + k * outStride, static_cast<std::size_t>(bytes)));
 }
 
 std::uint8_t InputFile::readByte(std::int64_t pos) const {

@@ -48,6 +48,12 @@ class InputFile {
     // Fills `out` from `pos`: what lies past the end (or before 0) is zero.
     void read(std::int64_t pos, std::span<std::uint8_t> out) const;
 
+    // Reads `count` runs of `bytes` bytes lying `fileStride` apart from `pos` into `out`,
+    // `outStride` apart, as read() would one by one, in one call to the system when the runs lie
+    // inside the file a few bytes apart (the rows of a picture and their padding).
+    void readRuns(std::int64_t pos, std::int64_t count, std::int64_t fileStride, std::int64_t bytes,
+                  std::uint8_t* out, std::int64_t outStride) const;
+
   private:
     // The file's first bytes are read once, at opening: the headers, the palette and every row
     // of a small picture then cost one system call instead of one each.

@@ -176,6 +176,17 @@ TEST(PixelPlacement, ShortFilesReadZerosPastTheirEnd) {
     Bytes b = test::buildBmp(test::makePicture(2, 2, 8, {1, 2, 3, 4}));
     b.resize(b.size() - 4);  // the top row is missing
     EXPECT_EQ(place(dir, b, 1).values, (U32s{3, 0, 0, 0, 4, 0, 0, 0}));
+    // Far past the file's first bytes, in the middle of a band of rows read together: the
+    // bottom 100 rows and 7 pixels of the next are there, the rest reads as black.
+    Picture p = Picture::pattern(301, 258, 24);
+    Bytes cut = test::buildBmp(p);
+    const std::size_t stride = 904;  // 301 pixels of 3 bytes, padded to a multiple of 4
+    cut.resize(cut.size() - 258 * stride + 100 * stride + 7 * 3);
+    for (int row = 0; row < 258 - 100; ++row) {
+        for (int col = row == 258 - 101 ? 7 : 0; col < 301; ++col)
+            p.pixels[static_cast<std::size_t>(row * 301 + col)] = 0;
+    }
+    EXPECT_EQ(place(dir, cut, 1).values, test::screenOrder(p, false, 1));
 }
 
 }  // namespace

@@ -194,18 +194,13 @@ void placeRows(const RowReader& rows, const PictureLayout& layout, const Progres
     std::int64_t rowsDone = 0;
     for (std::int64_t x0 = 0; x0 < width; x0 += strips.columns) {
         const std::int64_t x1 = std::min(x0 + strips.columns, width);
-        const auto pieceBytes = static_cast<std::size_t>((x1 - x0) * layout.bytesPerPixel);
+        const std::int64_t pieceBytes = (x1 - x0) * layout.bytesPerPixel;
         for (std::int64_t first = 0; first < height; first += strips.bandRows) {
             const std::int64_t end = std::min(first + strips.bandRows, height);
             // A piece past the end of the file ends the pieces read: every later one lies
             // further on.
-            int n = 0;
-            for (std::int64_t i = first; i < end; ++i, ++n) {
-                const auto piece =
-                    std::span(buffer).subspan(static_cast<std::size_t>(n * stride), pieceBytes);
-                if (!rows.read(i, x0, piece))
-                    break;
-            }
+            const int n = static_cast<int>(
+                rows.readBand(first, end - first, x0, pieceBytes, buffer.data(), stride));
             if (n > 0) {
                 const std::int64_t at = layout.rowInColumn(first);
                 const Band band{buffer.data(),

@@ -30,6 +30,35 @@ RowReader::RowReader(const InputFile& in, const PictureLayout& layout) : in_(in)
 
 RowReader::~RowReader() = default;
 
+std::int64_t RowReader::pieceAt(std::int64_t i, std::int64_t x0) const {
+    const std::int64_t pieceOffset = layout_.coding == PictureLayout::Coding::Plain
+                                         ? x0 * layout_.bytesPerPixel
+                                         : x0 * layout_.storedBits / 8;
+    return layout_.dataOffset + layout_.rowStride * i + pieceOffset;
+}
+
+std::int64_t RowReader::readBand(std::int64_t first, std::int64_t count, std::int64_t x0,
+                                 std::int64_t pieceBytes, std::uint8_t* out,
+                                 std::int64_t outStride) const {
+    if (layout_.coding == PictureLayout::Coding::Plain) {
+        // Plain rows are read together: every piece that starts inside the file.
+        const std::int64_t at = pieceAt(first, x0);
+        const std::int64_t inFile =
+            at >= in_.length()
+                ? 0
+                : std::min(count, (in_.length() - at + layout_.rowStride - 1) / layout_.rowStride);
+        in_.readRuns(at, inFile, layout_.rowStride, pieceBytes, out, outStride);
+        return inFile;
+    }
+    std::int64_t n = 0;
+    for (; n < count; ++n) {
+        const auto piece = std::span(out + n * outStride, static_cast<std::size_t>(pieceBytes));
+        if (!read(first + n, x0, piece))
+            break;
+    }
+    return n;
+}
+
 PngRows* RowReader::interlacedPng() const {
     return png_ && png_->interlaced() ? png_.get() : nullptr;
 }
@@ -47,9 +76,7 @@ bool RowReader::read(std::int64_t i, std::int64_t x0, std::span<std::uint8_t> pi
         return true;
     }
     const bool plain = layout_.coding == Coding::Plain;
-    const std::int64_t pieceOffset =
-        plain ? x0 * layout_.bytesPerPixel : x0 * layout_.storedBits / 8;
-    const std::int64_t at = layout_.dataOffset + layout_.rowStride * i + pieceOffset;
+    const std::int64_t at = pieceAt(i, x0);
     if (at >= in_.length())
         return false;
     if (plain) {

@@ -35,7 +35,15 @@ class RowReader {
     // arrays already hold, so a tiny file claiming a huge picture costs no scattered writes.
     bool read(std::int64_t i, std::int64_t x0, std::span<std::uint8_t> pixels) const;
 
+    // The same piece of rows first .. first + count - 1 into `out`, `outStride` apart; returns
+    // how many were read, stopping at the first that lies wholly past the end of the file.
+    std::int64_t readBand(std::int64_t first, std::int64_t count, std::int64_t x0,
+                          std::int64_t pieceBytes, std::uint8_t* out, std::int64_t outStride) const;
+
   private:
+    std::int64_t pieceAt(std::int64_t i,
+                         std::int64_t x0) const;  // where the piece lies in the file
+
     const InputFile& in_;
     const PictureLayout& layout_;
     std::vector<std::uint8_t> decoded_;
