@@ -104,24 +104,27 @@ inline void transpose16x16(__m128i (&v)[16]) {
     }
 }
 
-// Rows r0 to r0 + 15 in blocks of 16 columns, from j0 on; returns the first column not placed.
-// The rows are loaded in the order they land in their column, so each turned vector is stored
-// as it stands.
-std::int64_t placeIndexBlocks16(const Band& band, int r0, std::int64_t column, std::int64_t j0,
+// Rows 0 to rows - 1 (a multiple of 16) in blocks of 16 x 16, from column j0 on; returns the first
+// column not placed. A block's 16 columns get all their rows before the next block is begun, so
+// each column's cache line is written whole while it is at hand. The rows are loaded in the order
+// they land in their column, so each turned vector is stored as it stands.
+std::int64_t placeIndexBlocks16(const Band& band, int rows, std::int64_t column, std::int64_t j0,
                                 std::int64_t j1, std::uint8_t* out) {
     std::int64_t j = j0;
     for (; j + 16 <= j1; j += 16) {
-        __m128i v[16];
-        for (int r = 0; r < 16; ++r) {
-            const int row = r0 + (band.step == 1 ? r : 15 - r);
-            v[r] = _mm_loadu_si128(
-                reinterpret_cast<const __m128i*>(band.rows + row * band.stride + (j - band.x0)));
-        }
-        transpose16x16(v);
-        const std::int64_t lowest = band.step == 1 ? r0 : -r0 - 15;
-        for (int k = 0; k < 16; ++k) {
-            std::uint8_t* to = out + band.first + column * (j + k) + lowest;
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), v[k]);
+        for (int r0 = 0; r0 < rows; r0 += 16) {
+            __m128i v[16];
+            for (int r = 0; r < 16; ++r) {
+                const int row = r0 + (band.step == 1 ? r : 15 - r);
+                v[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                    band.rows + row * band.stride + (j - band.x0)));
+            }
+            transpose16x16(v);
+            const std::int64_t lowest = band.step == 1 ? r0 : -r0 - 15;
+            for (int k = 0; k < 16; ++k) {
+                std::uint8_t* to = out + band.first + column * (j + k) + lowest;
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(to), v[k]);
+            }
         }
     }
     return j;
@@ -136,10 +139,9 @@ void placeIndexBand(const Band& band, std::int64_t column, std::int64_t j0, std:
     const auto copy = [](const std::uint8_t* px) { return *px; };
     int r0 = 0;
 #if defined(__SSE2__)
-    for (; r0 + 16 <= band.n; r0 += 16) {
-        const std::int64_t j = placeIndexBlocks16(band, r0, column, j0, j1, out);
-        placeBand(band, r0, r0 + 16, column, 1, j, j1, out, copy);
-    }
+    r0 = band.n / 16 * 16;
+    const std::int64_t j = placeIndexBlocks16(band, r0, column, j0, j1, out);
+    placeBand(band, 0, r0, column, 1, j, j1, out, copy);
 #endif
     if constexpr (std::endian::native == std::endian::little) {
         for (; r0 + 8 <= band.n; r0 += 8) {
