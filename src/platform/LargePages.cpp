@@ -21,4 +21,17 @@ void adviseLargePages(void* p, std::size_t bytes) {
 #endif
 }
 
+void populatePages(void* p, std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<std::uintptr_t>(p) + page - 1) / page * page;
+    const auto end = (reinterpret_cast<std::uintptr_t>(p) + bytes) / page * page;
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)p;
+    (void)bytes;
+#endif
+}
+
 }  // namespace tessera

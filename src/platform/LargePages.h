@@ -10,4 +10,10 @@ namespace tessera {
 // the system has no large pages. Call it before the memory is first written.
 void adviseLargePages(void* p, std::size_t bytes);
 
+// Has the system give the memory from `p` its pages now, zeroed, as a first write would. The
+// system's zeroing of fresh pages is much of the cost of a large array's first pass: calling
+// this on shares of it from several threads spreads that cost over the cores. Does nothing where
+// the system cannot.
+void populatePages(void* p, std::size_t bytes);
+
 }  // namespace tessera

@@ -184,14 +184,13 @@ Strips stripsFor(const PictureLayout& layout, bool pieces) {
 
 // Places every stored row through `place(band, j0, j1)` (columns j0 to j1 - 1, on any thread).
 template <typename Place>
-void placeRows(const RowReader& rows, const PictureLayout& layout, const Progress& progress,
-               Place&& place) {
+void placeRows(const RowReader& rows, const PictureLayout& layout, WorkTeam& team,
+               const Progress& progress, Place&& place) {
     const std::int64_t height = layout.order.height;
     const std::int64_t width = layout.order.width;
     const Strips strips = stripsFor(layout, rows.readsPieces());
     const std::int64_t stride = strips.columns * layout.bytesPerPixel + kRowGap;
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(stride * strips.bandRows));
-    WorkTeam team(layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1);
     const std::int64_t stripCount = (width + strips.columns - 1) / strips.columns;
     std::int64_t rowsDone = 0;
     for (std::int64_t x0 = 0; x0 < width; x0 += strips.columns) {
@@ -238,12 +237,24 @@ void placePasses(PngRows& png, const PictureLayout& layout, const Progress& prog
     }
 }
 
-// A vector of `count` copies of `fill`, backed by large pages where the system has them.
+// A vector of `count` copies of `fill`, backed by large pages where the system has them, its
+// pages given by the system on every member of the team at once.
 template <typename T>
-std::vector<T> screenArray(std::int64_t count, T fill) {
+std::vector<T> screenArray(std::int64_t count, T fill, WorkTeam& team) {
     std::vector<T> v;
     v.reserve(static_cast<std::size_t>(count));
-    adviseLargePages(v.data(), static_cast<std::size_t>(count) * sizeof(T));
+    const std::size_t bytes = static_cast<std::size_t>(count) * sizeof(T);
+    adviseLargePages(v.data(), bytes);
+    if (team.size() > 1) {
+        auto* base = reinterpret_cast<std::uint8_t*>(v.data());
+        team.run([&](int part, int parts) {
+            constexpr std::size_t kLargePage = 2 << 20;  // shares that split no large page
+            const std::size_t pages = (bytes + kLargePage - 1) / kLargePage;
+            const std::size_t from = std::min(bytes, pages * part / parts * kLargePage);
+            const std::size_t to = std::min(bytes, pages * (part + 1) / parts * kLargePage);
+            populatePages(base + from, to - from);
+        });
+    }
     v.assign(static_cast<std::size_t>(count), fill);
     return v;
 }
@@ -258,22 +269,24 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
     pixels.count = count;
     const RowReader rows(in, layout);
     PngRows* passes = rows.interlacedPng();
+    WorkTeam team(count >= kSharedFrom ? WorkTeam::coreCount() : 1);
 
     if (layout.bytesPerPixel == 1) {
-        pixels.indices = screenArray<std::uint8_t>(count, 0);  // padding stays 0
+        pixels.indices = screenArray<std::uint8_t>(count, 0, team);  // padding stays 0
         auto* out = pixels.indices.data();
         if (passes) {
             placePasses(*passes, layout, progress, out, [](const std::uint8_t* px) { return *px; });
             return pixels;
         }
-        placeRows(rows, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
-            placeIndexBand(band, column, j0, j1, out);
-        });
+        placeRows(rows, layout, team, progress,
+                  [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+                      placeIndexBand(band, column, j0, j1, out);
+                  });
         return pixels;
     }
 
     // Padding is black with the intensity bit.
-    pixels.colours = screenArray(count, gp32::colour(0, 0, 0, fillBit));
+    pixels.colours = screenArray(count, gp32::colour(0, 0, 0, fillBit), team);
     auto* out = pixels.colours.data();
     const int red = layout.redFirst ? 0 : 2;
     const int blue = 2 - red;
@@ -284,9 +297,10 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
         placePasses(*passes, layout, progress, out, colour);
         return pixels;
     }
-    placeRows(rows, layout, progress, [&](const Band& band, std::int64_t j0, std::int64_t j1) {
-        placeBand(band, 0, band.n, column, 3, j0, j1, out, colour);
-    });
+    placeRows(rows, layout, team, progress,
+              [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+                  placeBand(band, 0, band.n, column, 3, j0, j1, out, colour);
+              });
     return pixels;
 }
 
