@@ -111,14 +111,15 @@ class Crew {
 
 }  // namespace
 
-int chunkSlots() {
+int chunkSlots(std::int64_t chunks) {
+    if (chunks <= 1)
+        return 1;
     const int workers = workerCount();
-    return workers == 1 ? 1 : 2 * workers;
+    return workers == 1 ? 1 : static_cast<int>(std::min<std::int64_t>(2 * workers, chunks));
 }
 
 void runChunks(std::int64_t chunks, const ChunkSteps& steps) {
-    // A single chunk is worked here and now, without asking the system how many cores it has.
-    const int slots = chunks <= 1 ? 1 : chunkSlots();
+    const int slots = chunkSlots(chunks);
     if (slots == 1) {
         for (std::int64_t k = 0; k < chunks; ++k) {
             if (steps.prepare)

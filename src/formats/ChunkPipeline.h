@@ -17,9 +17,11 @@ struct ChunkSteps {
     std::function<void(std::int64_t chunk, int slot)> finish;
 };
 
-// How many slots runChunks uses: one per worker thread, and one ahead for each worker so a
-// worker never waits for the calling thread to write. 1 on a single core.
-int chunkSlots();
+// How many slots runChunks uses for a job of `chunks` chunks: one per worker thread, and one
+// ahead for each worker so a worker never waits for the calling thread to write, never more than
+// there are chunks. 1 on a single core, and for a single chunk (worked at once on the calling
+// thread, without asking the system how many cores it has).
+int chunkSlots(std::int64_t chunks);
 
 // Runs every chunk; a job of one chunk (or a machine of one core) runs on the calling thread
 // alone. The first exception of any step stops the job and is rethrown here, once every worker

@@ -4,6 +4,9 @@
 
 namespace tessera {
 
+// The size of a large page where the system has them (x86-64 and most ARM systems).
+inline constexpr std::size_t kLargePageBytes = std::size_t{2} << 20;
+
 // Asks the system to back the memory from `p` with large pages when it is first touched. A
 // picture turned a quarter turn writes every column on a page of its own; with large pages the
 // processor finds those pages without a walk of the page tables for each. A hint: ignored where

@@ -248,10 +248,10 @@ std::vector<T> screenArray(std::int64_t count, T fill, WorkTeam& team) {
     if (team.size() > 1) {
         auto* base = reinterpret_cast<std::uint8_t*>(v.data());
         team.run([&](int part, int parts) {
-            constexpr std::size_t kLargePage = 2 << 20;  // shares that split no large page
-            const std::size_t pages = (bytes + kLargePage - 1) / kLargePage;
-            const std::size_t from = std::min(bytes, pages * part / parts * kLargePage);
-            const std::size_t to = std::min(bytes, pages * (part + 1) / parts * kLargePage);
+            // Shares of whole large pages, so no page is split between two members.
+            const std::size_t pages = (bytes + kLargePageBytes - 1) / kLargePageBytes;
+            const std::size_t from = std::min(bytes, pages * part / parts * kLargePageBytes);
+            const std::size_t to = std::min(bytes, pages * (part + 1) / parts * kLargePageBytes);
             populatePages(base + from, to - from);
         });
     }

@@ -97,6 +97,24 @@ void setTransforms(png_structp png, png_infop info) {
         png_set_gray_to_rgb(png);
 }
 
+// The seven passes of an interlaced picture: where each starts and how far apart its pixels lie.
+struct Pass {
+    std::int64_t columns = 0;
+    std::int64_t rows = 0;
+    std::int64_t firstRow = 0, rowStep = 1, firstColumn = 0, columnStep = 1;
+};
+
+Pass passOf(int pass, png_uint_32 width, png_uint_32 height) {
+    Pass p;
+    p.columns = PNG_PASS_COLS(width, pass);
+    p.rows = p.columns == 0 ? 0 : PNG_PASS_ROWS(height, pass);  // a pass without columns is skipped
+    p.firstRow = PNG_PASS_START_ROW(pass);
+    p.rowStep = PNG_PASS_ROW_OFFSET(pass);
+    p.firstColumn = PNG_PASS_START_COL(pass);
+    p.columnStep = PNG_PASS_COL_OFFSET(pass);
+    return p;
+}
+
 }  // namespace
 
 std::optional<PictureInfo> readPngInfo(const InputFile& in) {
@@ -135,62 +153,44 @@ std::optional<PictureInfo> readPngInfo(const InputFile& in) {
     return info;
 }
 
-namespace {
-
-// The seven passes of an interlaced picture: where each starts and how far apart its pixels lie.
-struct Pass {
-    std::int64_t columns = 0;
-    std::int64_t rows = 0;
-    std::int64_t firstRow = 0, rowStep = 1, firstColumn = 0, columnStep = 1;
-};
-
-Pass passOf(int pass, png_uint_32 width, png_uint_32 height) {
-    Pass p;
-    p.columns = PNG_PASS_COLS(width, pass);
-    p.rows = p.columns == 0 ? 0 : PNG_PASS_ROWS(height, pass);  // a pass without columns is skipped
-    p.firstRow = PNG_PASS_START_ROW(pass);
-    p.rowStep = PNG_PASS_ROW_OFFSET(pass);
-    p.firstColumn = PNG_PASS_START_COL(pass);
-    p.columnStep = PNG_PASS_COL_OFFSET(pass);
-    return p;
-}
-
-}  // namespace
-
 struct PngRows::Decoder {
     explicit Decoder(const InputFile& in) : session(in) {}
     Session session;
     bool interlaced = false;
     png_uint_32 width = 0, height = 0;
-    std::size_t rowBytes = 0;
-    int pass = -1;  // the pass being read, and the next of its rows
+    int pass = 0;  // the pass being read, and the next of its rows
     std::int64_t passRow = 0;
+
+    void decodeRow(std::span<std::uint8_t> row) {
+        session.guarded(
+            [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
+    }
 };
 
 PngRows::PngRows(const InputFile& in, const PictureLayout& layout)
     : decoder_(std::make_unique<Decoder>(in)) {
     Decoder& d = *decoder_;
     const auto expected = static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel);
-    d.session.guarded([&d](png_structp png, png_infop info) {
+    std::size_t rowBytes = 0;
+    d.session.guarded([&d, &rowBytes](png_structp png, png_infop info) {
         png_read_info(png, info);
         setTransforms(png, info);
         // No interlace handling: the passes are read as they are stored.
         d.interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
         png_read_update_info(png, info);
-        d.rowBytes = png_get_rowbytes(png, info);
+        rowBytes = png_get_rowbytes(png, info);
         d.width = png_get_image_width(png, info);
         d.height = png_get_image_height(png, info);
     });
-    if (d.rowBytes != expected)  // the file changed kind since its load
+    if (rowBytes != expected)  // the file changed kind since its load
         throw TesseraError(failureText(messages::kCantConvert, messages::pngDamaged("")),
                            FileRole::Input);
 }
 
 PngRows::~PngRows() = default;
 
-void PngRows::read(std::int64_t, std::span<std::uint8_t> row) {
-    decoder_->session.guarded(
-        [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
+void PngRows::read(std::span<std::uint8_t> row) {
+    decoder_->decodeRow(row);
 }
 
 bool PngRows::interlaced() const {
@@ -206,21 +206,21 @@ std::int64_t PngRows::passRowCount() const {
 
 bool PngRows::readPassRow(PassRow& where, std::span<std::uint8_t> row) {
     Decoder& d = *decoder_;
-    Pass p = passOf(std::max(d.pass, 0), d.width, d.height);
-    while (d.pass < 0 || d.passRow >= p.rows) {
-        if (++d.pass == 7)
-            return false;
-        p = passOf(d.pass, d.width, d.height);
+    while (d.pass < 7) {
+        const Pass p = passOf(d.pass, d.width, d.height);
+        if (d.passRow < p.rows) {
+            where = {.row = p.firstRow + d.passRow * p.rowStep,
+                     .firstColumn = p.firstColumn,
+                     .columnStep = p.columnStep,
+                     .count = p.columns};
+            ++d.passRow;
+            d.decodeRow(row);
+            return true;
+        }
+        ++d.pass;  // this pass is done, or has no pixels
         d.passRow = 0;
     }
-    where = {.row = p.firstRow + d.passRow * p.rowStep,
-             .firstColumn = p.firstColumn,
-             .columnStep = p.columnStep,
-             .count = p.columns};
-    ++d.passRow;
-    d.session.guarded(
-        [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
-    return true;
+    return false;
 }
 
 }  // namespace tessera

@@ -24,8 +24,8 @@ class PngRows {
     PngRows(const PngRows&) = delete;
     PngRows& operator=(const PngRows&) = delete;
 
-    // A picture that is not interlaced: row i, top row first, one call per row in order.
-    void read(std::int64_t i, std::span<std::uint8_t> row);
+    // A picture that is not interlaced: the next row, top row first.
+    void read(std::span<std::uint8_t> row);
 
     // An interlaced picture comes as seven reduced pictures (passes), each row of which holds
     // every `columnStep`-th pixel of one row of the picture from `firstColumn` on. Reading them

@@ -72,14 +72,13 @@ bool RowReader::read(std::int64_t i, std::int64_t x0, std::span<std::uint8_t> pi
         return true;
     }
     if (png_) {
-        png_->read(i, pixels);
+        png_->read(pixels);
         return true;
     }
-    const bool plain = layout_.coding == Coding::Plain;
     const std::int64_t at = pieceAt(i, x0);
     if (at >= in_.length())
         return false;
-    if (plain) {
+    if (layout_.coding == Coding::Plain) {
         in_.read(at, pixels);
         return true;
     }

@@ -41,8 +41,8 @@ class RowReader {
                           std::int64_t pieceBytes, std::uint8_t* out, std::int64_t outStride) const;
 
   private:
-    std::int64_t pieceAt(std::int64_t i,
-                         std::int64_t x0) const;  // where the piece lies in the file
+    // Where the piece of row i from column x0 lies in the file.
+    std::int64_t pieceAt(std::int64_t i, std::int64_t x0) const;
 
     const InputFile& in_;
     const PictureLayout& layout_;

@@ -9,12 +9,11 @@ namespace tessera {
 void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& chunks,
                      std::int64_t progressEvery, const Progress& progress) {
     using gp32::kIndent;
-    const std::int64_t chunkCount = (count + kChunkElements - 1) / kChunkElements;
+    const std::int64_t chunkCount = chunksOf(count);
     const std::int64_t chunkLines =
         (std::min(count, kChunkElements) + gp32::kLiteralsPerLine - 1) / gp32::kLiteralsPerLine;
     // One text buffer per slot, made here so the workers allocate nothing.
-    const auto slots = static_cast<std::size_t>(
-        chunkCount <= 1 ? chunkCount : std::min<std::int64_t>(chunkSlots(), chunkCount));
+    const auto slots = static_cast<std::size_t>(chunkSlots(chunkCount));
     std::vector<std::vector<char>> texts(slots);
     for (auto& t : texts)
         t.resize(static_cast<std::size_t>(chunkLines) * kLineBytes);

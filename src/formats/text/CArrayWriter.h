@@ -125,6 +125,11 @@ struct CArrayChunks {
 // journal) made a quarter of a large sound's time with chunks a quarter of this size.
 inline constexpr std::int64_t kChunkElements = 32768;
 
+// The chunks a body of `count` elements is cut into.
+constexpr std::int64_t chunksOf(std::int64_t count) {
+    return (count + kChunkElements - 1) / kChunkElements;
+}
+
 // Writes the body of `count` elements, from the line after the opening line to "};". The
 // chunks are formatted on the machine's cores and written in order. `progress(i, count)` runs on
 // the calling thread once a chunk is written, with i the last multiple of `progressEvery` (0 for

@@ -63,8 +63,9 @@ void writeSoundText(const TextOutput& out, const SoundHeading& h, SampleReader& 
     // The samples are read front to back on the calling thread, a chunk into each slot's input.
     const auto chunkBytes =
         static_cast<std::size_t>(std::min(samples.count, kChunkElements) * samples.bytesPerSample);
-    std::vector<std::vector<std::uint8_t>> inputs(static_cast<std::size_t>(chunkSlots()),
-                                                  std::vector<std::uint8_t>(chunkBytes));
+    std::vector<std::vector<std::uint8_t>> inputs(
+        static_cast<std::size_t>(chunkSlots(chunksOf(samples.count))),
+        std::vector<std::uint8_t>(chunkBytes));
     SampleFeed feed(reader);
     const auto load = [&](std::int64_t begin, std::int64_t end, int slot) {
         feed.take(std::span(inputs[slot])
