@@ -114,7 +114,8 @@ struct TextBox : Control {
     const std::string& Text() const { return Caption; }
 };
 
-enum class LabelLook { Plain, FixedPitchInfo, ProgressBar };
+// Carrier: a label never shown, through which one window hands values to another.
+enum class LabelLook { Plain, FixedPitchInfo, ProgressBar, Carrier };
 
 struct Label : Control {
     Label(std::string name, std::string caption, Twips position, int tabIndex,

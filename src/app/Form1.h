@@ -58,9 +58,9 @@ class Form1 {
         "cmdWAVConvert", "Convert in a New File...", {6000, 2040, 2175, 375}, 5};
     CommandButton cmdWAVConvertAdd{
         "cmdWAVConvertAdd", "Add to an Existing File...", {6000, 2520, 2175, 375}, 18};
-    Label lblIMGWidth{"lblIMGWidth", "0", {4920, 1800, 615, 375}, 8};
-    Label lblIMGHeight{"lblIMGHeight", "0", {5760, 1800, 735, 375}, 9};
-    Label lblIMGbpp{"lblIMGbpp", "0", {6720, 1800, 735, 375}, 10};
+    Label lblIMGWidth{"lblIMGWidth", "0", {4920, 1800, 615, 375}, 8, LabelLook::Carrier};
+    Label lblIMGHeight{"lblIMGHeight", "0", {5760, 1800, 735, 375}, 9, LabelLook::Carrier};
+    Label lblIMGbpp{"lblIMGbpp", "0", {6720, 1800, 735, 375}, 10, LabelLook::Carrier};
     Label Label4{"Label4", kCredits, {1920, 3000, 4815, 255}, 21};
 
     static constexpr const char* kCredits = "Tessera - thanks to everyone who tested it!";

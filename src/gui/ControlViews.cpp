@@ -13,6 +13,8 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 
+#include "gui/AccessibleViews.h"
+
 namespace tessera::gui {
 
 namespace {
@@ -40,7 +42,12 @@ QWidget* makeWidget(const Control& c, QWidget* parent) {
         case ControlKind::TextBox:
             return new QLineEdit(caption, parent);
         case ControlKind::Label: {
-            auto* l = new QLabel(caption, parent);
+            const LabelLook look = static_cast<const Label&>(c).look;
+            if (look == LabelLook::Carrier)
+                return nullptr;  // never shown, and so not shown to a screen reader either
+            QLabel* l = look == LabelLook::FixedPitchInfo ? new InfoLabel(caption, parent)
+                        : look == LabelLook::ProgressBar  ? new ProgressLabel(caption, parent)
+                                                          : new QLabel(caption, parent);
             l->setTextFormat(Qt::PlainText);
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return l;
@@ -58,13 +65,19 @@ QString shownCaption(const Control& c) {
 }
 
 // What a screen reader says for a control: its caption as shown, without the colon; a control
-// whose caption is a value (a text box, the information labels) is named after what it holds.
+// whose caption is a value (a text box, the information labels) is named after what it holds, and
+// the convert buttons, whose captions repeat on both sides, say which side they are on.
 QString accessibleNameOf(const Control& c) {
     static const std::pair<const char*, const char*> kValueControls[] = {
         {"txtVar", "Array Variable Name"},   {"lblBMPName", "File infos"},
-        {"lblPercent", "Convertion Statut"}, {"lblIMGWidth", "Image Width"},
-        {"lblIMGHeight", "Image Height"},    {"lblIMGbpp", "Bits per Pixel"},
-        {"txtRAWWidth", "Image Width"},      {"txtRAWHeight", "Image Height"},
+        {"lblPercent", "Convertion Statut"}, {"txtRAWWidth", "Image Width"},
+        {"txtRAWHeight", "Image Height"},
+    };
+    static const std::pair<const char*, const char*> kSides[] = {
+        {"cmdBMPConvert", "picture"},
+        {"cmdBMPConvertAdd", "picture"},
+        {"cmdWAVConvert", "sound"},
+        {"cmdWAVConvertAdd", "sound"},
     };
     for (const auto& [name, spoken] : kValueControls) {
         if (c.name == name)
@@ -73,12 +86,23 @@ QString accessibleNameOf(const Control& c) {
     QString s = shownCaption(c).trimmed();
     if (s.endsWith(QLatin1Char(':')))
         s.chop(1);
+    for (const auto& [name, side] : kSides) {
+        if (c.name == name)
+            s += QStringLiteral(" (%1)").arg(QLatin1String(side));
+    }
     return s.trimmed();
 }
+
+// The labels that name the control beside them, told to a screen reader as "label for".
+constexpr std::pair<const char*, const char*> kLabelFor[] = {
+    {"Label1", "txtVar"},       {"Label2", "lblBMPName"},  {"Label3", "lblPercent"},
+    {"Label1", "txtRAWHeight"}, {"Label2", "txtRAWWidth"},
+};
 
 }  // namespace
 
 ControlViews::ControlViews(QWidget* window, const std::vector<Control*>& controls) {
+    installAccessibility();
     // Frames first, so their children have a parent to go into whatever the tab order says.
     for (Control* c : controls) {
         if (c->kind == ControlKind::Frame)
@@ -88,10 +112,17 @@ ControlViews::ControlViews(QWidget* window, const std::vector<Control*>& control
         if (c->kind == ControlKind::Frame)
             continue;
         QWidget* parent = c->container ? widget(*c->container) : window;
-        bound_.push_back({c, makeWidget(*c, parent)});
+        if (QWidget* w = makeWidget(*c, parent))
+            bound_.push_back({c, w});
     }
     for (const Bound& b : bound_)
         b.widget->setAccessibleName(accessibleNameOf(*b.model));
+    for (const auto& [labelName, controlName] : kLabelFor) {
+        const Bound* label = find(labelName);
+        const Bound* control = find(controlName);
+        if (label && control && label->model->kind == ControlKind::Label)
+            static_cast<QLabel*>(label->widget)->setBuddy(control->widget);
+    }
     std::stable_sort(bound_.begin(), bound_.end(), [](const Bound& a, const Bound& b) {
         return a.model->tabIndex < b.model->tabIndex;
     });
@@ -103,6 +134,14 @@ ControlViews::ControlViews(QWidget* window, const std::vector<Control*>& control
             QWidget::setTabOrder(previous, b.widget);
         previous = b.widget;
     }
+}
+
+const ControlViews::Bound* ControlViews::find(const char* name) const {
+    for (const Bound& b : bound_) {
+        if (b.model->name == name)
+            return &b;
+    }
+    return nullptr;
 }
 
 QWidget* ControlViews::widget(const Control& control) const {
@@ -233,7 +272,10 @@ void ControlViews::mirror(const TwipsScale& scale) {
             }
             case ControlKind::Label: {
                 auto& label = static_cast<Label&>(m);
-                static_cast<QLabel*>(b.widget)->setText(caption);
+                if (auto* info = dynamic_cast<InfoLabel*>(b.widget))
+                    info->setInfo(caption);
+                else
+                    static_cast<QLabel*>(b.widget)->setText(caption);
                 // A value label is read by its name, then by what it holds.
                 if (!caption.startsWith(b.widget->accessibleName()))
                     b.widget->setAccessibleDescription(caption);

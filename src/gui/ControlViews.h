@@ -24,7 +24,8 @@ class ControlViews {
     using Runner = std::function<void(const std::function<void()>&)>;
 
     // Builds the widgets on `window`; children of a frame go inside its group box. The controls
-    // come sorted by tab index, and that order becomes the keyboard order.
+    // come sorted by tab index, and that order becomes the keyboard order. A label that only
+    // carries values between procedures gets no widget.
     ControlViews(QWidget* window, const std::vector<Control*>& controls);
 
     // Forwards clicks and edits to the model through `run`.
@@ -43,6 +44,8 @@ class ControlViews {
     static QSize neededPixels(const Control& control, const QWidget* widget);
 
   private:
+    const Bound* find(const char* name) const;
+
     std::vector<Bound> bound_;
 };
 

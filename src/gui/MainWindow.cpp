@@ -11,7 +11,11 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
+#include <QWindow>
+#include <cmath>
+#include <utility>
 
+#include "gui/AccessibleViews.h"
 #include "gui/PreviewWindow.h"
 
 namespace tessera::gui {
@@ -64,7 +68,7 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
                 fillWith(label, QPalette::Base);
             } else if (look == LabelLook::ProgressBar) {
                 fillWith(label, QPalette::Highlight);
-                progressBar_ = label;
+                progressBar_ = static_cast<ProgressLabel*>(label);
             }
         }
     }
@@ -103,8 +107,10 @@ QKeySequence MainWindow::previewShortcut() {
 }
 
 void MainWindow::showPreview() {
-    if (!preview_)
+    if (!preview_) {
         preview_ = new PreviewWindow(form_, this);
+        preview_->placeBesideOwner(this);
+    }
     preview_->refresh();
     preview_->show();
     preview_->raise();
@@ -123,7 +129,27 @@ void MainWindow::openFile(const QString& path) {
 }
 
 void MainWindow::openLater(const QString& path) {
-    QTimer::singleShot(0, this, [this, path] { openFile(path); });
+    // Until the window is exposed, the window system may not have placed it yet, and a message
+    // box centred over it would open where the window is not.
+    startFile_ = path;
+    winId();  // makes the window handle to watch
+    if (windowHandle()->isExposed())
+        openStartFileSoon();
+    else
+        windowHandle()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        openStartFileSoon();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::openStartFileSoon() {
+    QTimer::singleShot(0, this, [this, path = std::exchange(startFile_, {})] { openFile(path); });
 }
 
 bool MainWindow::acceptsDrop(const QMimeData* data) {
@@ -148,6 +174,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::mirror() {
     views_.mirror(scale_);
+    showPercent(form_.lblPercent.Width);
+}
+
+void MainWindow::showPercent(double twips) {
+    if (progressBar_)
+        progressBar_->setPercent(static_cast<int>(std::floor(twips / Form1::kFullProgress * 100)));
 }
 
 void MainWindow::run(const std::function<void()>& action) {
@@ -155,6 +187,7 @@ void MainWindow::run(const std::function<void()>& action) {
     action();
     busy_ = false;
     mirror();
+    emit commandEnded();
     if (preview_ && preview_->isVisible())
         preview_->refresh();
     if (form_.unloaded() || closeWhenIdle_)
@@ -165,6 +198,7 @@ void MainWindow::showProgress(double twips) {
     if (!progressBar_)
         return;
     progressBar_->resize(scale_.px(twips), progressBar_->height());
+    showPercent(twips);
     if (sinceRepaint_.elapsed() < kRepaintEveryMs)
         return;
     sinceRepaint_.restart();

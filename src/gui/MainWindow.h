@@ -15,6 +15,7 @@ class QMimeData;
 namespace tessera::gui {
 
 class PreviewWindow;
+class ProgressLabel;
 
 // The Qt face of Form1: builds the widgets from the model's controls, sends the user's clicks to
 // the model's handlers and mirrors the model back after each one. Form1 is taken by reference so
@@ -37,7 +38,7 @@ class MainWindow : public QWidget {
     // Loads `path` as the load buttons do: a .wav through the sound load, anything else through
     // the picture load, which refuses what it cannot read with its own message.
     void openFile(const QString& path);
-    // The same once the event loop runs, so the window is on screen behind any dialog.
+    // The same once the window is on screen, so that any message of the load sits over it.
     void openLater(const QString& path);
     // Whether a drag carries a file the loads read (.bmp, .png, .raw, .wav).
     static bool acceptsDrop(const QMimeData* data);
@@ -52,20 +53,29 @@ class MainWindow : public QWidget {
     // Redraws the progress bar at `twips` during a long conversion, at most every ~30 ms.
     void showProgress(double twips);
 
+  signals:
+    // A command run from the window has finished, whatever its end.
+    void commandEnded();
+
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     void run(const std::function<void()>& action);
+    void openStartFileSoon();
+    // Tells a screen reader how far the bar is, in percent of a full bar.
+    void showPercent(double twips);
 
     Form1& form_;
     ControlViews views_;
     TwipsScale scale_;
-    QLabel* progressBar_ = nullptr;
+    ProgressLabel* progressBar_ = nullptr;
     PreviewWindow* preview_ = nullptr;
     OpenAnswer openAnswer_;
+    QString startFile_;
     QElapsedTimer sinceRepaint_;
     bool busy_ = false;
     bool closeWhenIdle_ = false;

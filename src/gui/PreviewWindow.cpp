@@ -1,21 +1,28 @@
 #include "gui/PreviewWindow.h"
 
-#include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "app/Form1.h"
+#include "gui/AccessibleViews.h"
 
 namespace tessera::gui {
 
 namespace {
 
 constexpr const char* kTitle = "Tessera - GP32 Preview";
+constexpr int kStartZoom = 2;
+constexpr int kWheelNotch = 120;  // eighths of a degree, as wheels report a notch
+constexpr int kBesideGap = 8;     // pixels between the preview and the main window
 
 // What the preview shows depends on: the loaded file (its name, size and time), the size typed
 // for a RAW file, and the intensity bit.
@@ -74,32 +81,53 @@ void SwatchView::showColours(const std::vector<std::uint16_t>& palette) {
     update();
 }
 
+QRect SwatchView::swatchRect(int entry) const {
+    return {entry % kPerRow * kSide, entry / kPerRow * kSide, kSide, kSide};
+}
+
 void SwatchView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Mid));
     for (std::size_t e = 0; e < palette_.size(); ++e) {
-        const int col = static_cast<int>(e) % kPerRow;
-        const int row = static_cast<int>(e) / kPerRow;
         painter.setBrush(QColor(shownColour(palette_[e])));
-        painter.drawRect(col * kSide, row * kSide, kSide, kSide);
+        painter.drawRect(swatchRect(static_cast<int>(e)));
     }
 }
 
 PreviewWindow::PreviewWindow(const Form1& form, QWidget* owner)
     : QWidget(owner, Qt::Tool), form_(form) {
+    installAccessibility();
     setWindowTitle(QString::fromUtf8(kTitle));
-    setAccessibleName(QString::fromUtf8(kTitle));
 
-    info_ = new QLabel(this);
+    info_ = new InfoLabel(this);
     info_->setAccessibleName(QStringLiteral("Picture infos"));
     auto* zoomLabel = new QLabel(QStringLiteral("&Zoom:"), this);
-    zoomBox_ = new QComboBox(this);
-    for (int z = 1; z <= kMaxZoom; ++z)
-        zoomBox_->addItem(QStringLiteral("%1x").arg(z), z);
-    zoomBox_->setCurrentIndex(1);
+    zoomBox_ = new QSpinBox(this);
+    zoomBox_->setRange(1, kMaxZoom);
+    zoomBox_->setSuffix(QStringLiteral("x"));
+    zoomBox_->setValue(kStartZoom);
     zoomBox_->setAccessibleName(QStringLiteral("Zoom"));
     zoomLabel->setBuddy(zoomBox_);
-    connect(zoomBox_, &QComboBox::currentIndexChanged, this, [this] { redraw(); });
+    connect(zoomBox_, &QSpinBox::valueChanged, this, [this] { redraw(); });
+
+    // Ctrl+plus also as Ctrl+= (plus without Shift on many keyboards); Ctrl+0 shows the pixels
+    // at their own size.
+    const auto zoomKeys = [this](QList<QKeySequence> keys, QKeySequence::StandardKey standard,
+                                 const std::function<void()>& zoomTo) {
+        for (const QKeySequence& key : QKeySequence::keyBindings(standard)) {
+            if (!keys.contains(key))
+                keys.append(key);
+        }
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, zoomTo);
+    };
+    zoomKeys({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+             QKeySequence::ZoomIn, [this] { setZoom(zoom() + 1); });
+    zoomKeys({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, QKeySequence::ZoomOut,
+             [this] { setZoom(zoom() - 1); });
+    zoomKeys({QKeySequence(Qt::CTRL | Qt::Key_0)}, QKeySequence::UnknownKey,
+             [this] { setZoom(1); });
 
     pixels_ = new PixelView(this);
     auto* scroll = new QScrollArea(this);
@@ -107,8 +135,10 @@ PreviewWindow::PreviewWindow(const Form1& form, QWidget* owner)
     scroll->setAlignment(Qt::AlignCenter);
     scroll->setBackgroundRole(QPalette::Dark);
     scroll->setAccessibleName(QStringLiteral("Picture"));
+    scroll->viewport()->installEventFilter(this);
     paletteTitle_ = new QLabel(QStringLiteral("Palette:"), this);
     swatches_ = new SwatchView(this);
+    paletteTitle_->setBuddy(swatches_);
 
     auto* top = new QHBoxLayout;
     top->addWidget(zoomLabel);
@@ -124,11 +154,73 @@ PreviewWindow::PreviewWindow(const Form1& form, QWidget* owner)
 }
 
 int PreviewWindow::zoom() const {
-    return zoomBox_->currentData().toInt();
+    return zoomBox_->value();
 }
 
 void PreviewWindow::setZoom(int zoom) {
-    zoomBox_->setCurrentIndex(std::clamp(zoom, 1, kMaxZoom) - 1);
+    zoomBox_->setValue(std::clamp(zoom, 1, kMaxZoom));
+}
+
+bool PreviewWindow::wheelZooms(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier))
+        return false;
+    wheelAngle_ += event->angleDelta().y();
+    const int notches = wheelAngle_ / kWheelNotch;
+    wheelAngle_ -= notches * kWheelNotch;
+    setZoom(zoom() + notches);
+    event->accept();
+    return true;
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The picture's scroll area scrolls with the wheel; with Ctrl held the wheel zooms instead.
+    if (event->type() == QEvent::Wheel && wheelZooms(static_cast<QWheelEvent*>(event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+void PreviewWindow::wheelEvent(QWheelEvent* event) {
+    if (!wheelZooms(event))
+        QWidget::wheelEvent(event);
+}
+
+QRect PreviewWindow::placeBeside(const QRect& screen, const QRect& owner, QSize size) {
+    size = size.boundedTo(screen.size());
+    const auto inside = [&screen, &size](int x, int y) {
+        return QRect(QPoint(std::clamp(x, screen.left(), screen.right() + 1 - size.width()),
+                            std::clamp(y, screen.top(), screen.bottom() + 1 - size.height())),
+                     size);
+    };
+    const int right = owner.right() + 1 + kBesideGap;
+    if (right + size.width() <= screen.right() + 1)
+        return inside(right, owner.top());
+    const int left = owner.left() - kBesideGap - size.width();
+    if (left >= screen.left())
+        return inside(left, owner.top());
+    const int below = owner.bottom() + 1 + kBesideGap;
+    if (below + size.height() <= screen.bottom() + 1)
+        return inside(owner.left(), below);
+    const int above = owner.top() - kBesideGap - size.height();
+    if (above >= screen.top())
+        return inside(owner.left(), above);
+    // No room anywhere: over the owner, on the side of the screen with more room.
+    const bool moreOnRight = screen.right() - owner.right() >= owner.left() - screen.left();
+    return inside(moreOnRight ? screen.right() : screen.left(), owner.top());
+}
+
+void PreviewWindow::placeBesideOwner(const QWidget* owner) {
+    const QScreen* screen = owner->screen();
+    if (!screen)
+        return;
+    // The preview's frame is not known before it is shown: take the owner's as its measure.
+    const QRect ownerFrame = owner->frameGeometry();
+    const QMargins frame(owner->geometry().left() - ownerFrame.left(),
+                         owner->geometry().top() - ownerFrame.top(),
+                         ownerFrame.right() - owner->geometry().right(),
+                         ownerFrame.bottom() - owner->geometry().bottom());
+    const QRect placed =
+        placeBeside(screen->availableGeometry(), ownerFrame, size().grownBy(frame));
+    setGeometry(placed.marginsRemoved(frame));
 }
 
 void PreviewWindow::refresh() {
@@ -141,7 +233,7 @@ void PreviewWindow::refresh() {
 }
 
 void PreviewWindow::redraw() {
-    info_->setText(describe(picture_));
+    info_->setInfo(describe(picture_));
     pixels_->showImage(picture_.refusal.empty() ? previewImage(picture_) : QImage(), zoom());
     paletteTitle_->setVisible(picture_.hasPalette);
     swatches_->setVisible(picture_.hasPalette);

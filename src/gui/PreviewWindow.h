@@ -5,8 +5,12 @@
 
 #include "gui/PreviewPicture.h"
 
-class QComboBox;
 class QLabel;
+class QSpinBox;
+
+namespace tessera::gui {
+class InfoLabel;
+}
 
 namespace tessera {
 class Form1;
@@ -35,6 +39,8 @@ class SwatchView : public QWidget {
     static constexpr int kSide = 14;
     explicit SwatchView(QWidget* parent);
     void showColours(const std::vector<std::uint16_t>& palette);
+    const std::vector<std::uint16_t>& colours() const { return palette_; }
+    QRect swatchRect(int entry) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,9 +49,9 @@ class SwatchView : public QWidget {
     std::vector<std::uint16_t> palette_;
 };
 
-// The preview's tool window: the loaded picture as the GP32 shows it, zoomed 1x to 8x, with its
-// palette. The main window refreshes it after every command; it converts again only when the
-// picture, its file or the intensity bit changed.
+// The preview's tool window: the loaded picture as the GP32 shows it, zoomed 1x to 8x (Ctrl+plus,
+// Ctrl+minus, Ctrl+0 and Ctrl+wheel too), with its palette. The main window refreshes it after
+// every command; it converts again only when the picture, its file or the intensity bit changed.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 
@@ -56,17 +62,30 @@ class PreviewWindow : public QWidget {
     void refresh();
     void setZoom(int zoom);
     int zoom() const;
+    // Where a window of `size` (frame included) goes beside `owner`'s frame: to its right, else
+    // to its left, else below or above it, always inside `screen` (the available area), and
+    // made smaller where the screen is.
+    static QRect placeBeside(const QRect& screen, const QRect& owner, QSize size);
+    // Puts the window beside `owner` on the owner's screen, before it is first shown.
+    void placeBesideOwner(const QWidget* owner);
     const PicturePreview& picture() const { return picture_; }
     const PixelView* pixels() const { return pixels_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
   private:
     void redraw();
+    // Ctrl+wheel zooms, a step for each notch (a touchpad's small steps add up to notches).
+    bool wheelZooms(QWheelEvent* event);
 
     const Form1& form_;
     PicturePreview picture_;
     std::string shownKey_;
-    QLabel* info_;
-    QComboBox* zoomBox_;
+    InfoLabel* info_;
+    QSpinBox* zoomBox_;
+    int wheelAngle_ = 0;
     PixelView* pixels_;
     QLabel* paletteTitle_;
     SwatchView* swatches_;

@@ -23,6 +23,11 @@ void answer(CommonDialog& dialog, const QFileInfo& chosen) {
 
 }  // namespace
 
+void QtUi::attach(MainWindow* window) {
+    window_ = window;
+    QObject::connect(window, &MainWindow::commandEnded, window, [this] { loading_.clear(); });
+}
+
 QString QtUi::startFolder() {
     return QSettings().value(QLatin1String(kLastFolderKey)).toString();
 }
@@ -69,23 +74,48 @@ bool QtUi::showFileDialog(CommonDialog& dialog, bool save) {
 }
 
 bool QtUi::showOpen(CommonDialog& dialog) {
+    loading_.clear();
     if (nextOpen_) {
         answer(dialog, QFileInfo(*nextOpen_));
         nextOpen_.reset();
-        return true;
+    } else if (!showFileDialog(dialog, false)) {
+        return false;
     }
-    return showFileDialog(dialog, false);
+    loading_ = QString::fromStdString(dialog.FileName);
+    return true;
 }
 
 bool QtUi::showSave(CommonDialog& dialog) {
+    loading_.clear();
     return showFileDialog(dialog, true);
+}
+
+QString QtUi::shownMessage(const std::string& text, const QString& file) {
+    const QString plain =
+        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // Between two backquotes is a command to type; a lone backquote is only a character.
+    const QStringList parts = plain.split(QLatin1Char('`'));
+    QString html;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString piece = parts[i].toHtmlEscaped();
+        if (i % 2 == 1 && i + 1 < parts.size())
+            html += QStringLiteral("<code>") + piece + QStringLiteral("</code>");
+        else
+            html += (i % 2 == 1 ? QStringLiteral("`") : QString()) + piece;
+    }
+    if (!file.isEmpty() && !plain.contains(file))
+        html += QStringLiteral("\n\n") + file.toHtmlEscaped();
+    html.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    return QStringLiteral("<p style=\"white-space: pre-wrap\">") + html + QStringLiteral("</p>");
 }
 
 MsgAnswer QtUi::msgBox(const std::string& text, MsgStyle style) {
     showCurrentState();
     QMessageBox box(window_);
     box.setWindowTitle(QString::fromUtf8(kAppTitle));
-    box.setText(QString::fromStdString(text));
+    const bool question = style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation;
+    box.setTextFormat(Qt::RichText);
+    box.setText(shownMessage(text, question ? QString() : loading_));
     switch (style) {
         case MsgStyle::OkOnly:
             box.setIcon(QMessageBox::NoIcon);
@@ -105,7 +135,7 @@ MsgAnswer QtUi::msgBox(const std::string& text, MsgStyle style) {
             break;
     }
     const int pressed = box.exec();
-    if (style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation)
+    if (question)
         return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
     return MsgAnswer::Ok;
 }

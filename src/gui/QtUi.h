@@ -15,7 +15,7 @@ class MainWindow;
 // needs a Ui to be built), so the window is attached afterwards.
 class QtUi : public Ui {
   public:
-    void attach(MainWindow* window) { window_ = window; }
+    void attach(MainWindow* window);
     // The next open dialog is not shown: it answers `path` at once, as if the person had picked
     // it. A dropped file and the file named at start go through the load buttons this way, so
     // they get the load's own checks and messages.
@@ -25,6 +25,11 @@ class QtUi : public Ui {
     // in the user's settings (the only thing Tessera keeps there).
     static QString startFolder();
     static void rememberFolder(const QString& folder);
+
+    // A message as its box shows it (rich text): the model's lines as they are, a command between
+    // backquotes set in a fixed-pitch font instead, and `file`, when given and not already named,
+    // on a line of its own after them.
+    static QString shownMessage(const std::string& text, const QString& file);
 
     bool showOpen(CommonDialog& dialog) override;
     bool showSave(CommonDialog& dialog) override;
@@ -38,6 +43,8 @@ class QtUi : public Ui {
 
     MainWindow* window_ = nullptr;
     std::optional<QString> nextOpen_;
+    // The file picked by the running command's open dialog: a load that fails names it.
+    QString loading_;
 };
 
 }  // namespace tessera::gui

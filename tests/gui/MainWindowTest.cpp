@@ -1,4 +1,5 @@
 #include "GuiSupport.h"
+#include "app/AppMessages.h"
 #include "gui/PreviewPicture.h"
 #include "gui/PreviewWindow.h"
 #include "gui/QtUi.h"
@@ -38,13 +39,13 @@ TEST_F(MainWindowView, DroppedFilesLoadThroughTheLoadButtons) {
     EXPECT_EQ(ui.messages.size(), 1u);  // the refusal alone: the text file was not opened
 }
 
-// `tessera FILE`: the file loads once the event loop runs, with the window already on screen.
-TEST_F(MainWindowView, StartArgumentLoadsOnceTheWindowRuns) {
-    window.show();
+// `tessera FILE`: the file loads once the window is on screen, not before.
+TEST_F(MainWindowView, StartArgumentLoadsOnceTheWindowIsShown) {
     window.openLater(writeInput("ship.bmp", test::buildBmp(test::Picture::pattern(3, 2, 24))));
+    QTest::qWait(20);
     EXPECT_FALSE(form.cmdBMPConvert.Enabled);
-    QApplication::processEvents();
-    EXPECT_TRUE(window.widget(form.cmdBMPConvert)->isEnabled());
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window.widget(form.cmdBMPConvert)->isEnabled(); }));
 }
 
 // The dialogs start in the folder last picked from, kept in the settings (a folder of the test's
@@ -84,20 +85,6 @@ TEST_F(MainWindowView, RawDialogHandsOverOnlyOnOk) {
     }
 }
 
-// What a screen reader reads: every control and label of the window, the RAW dialog and the
-// preview has a name.
-TEST_F(MainWindowView, EveryControlHasAnAccessibleName) {
-    DialogRAW raw(form.lblIMGWidth, form.lblIMGHeight, form.lblIMGbpp);
-    gui::RawDialogView rawView(raw, &window);
-    window.showPreview();
-    for (QWidget* w : window.findChildren<QWidget*>()) {
-        if ((w->focusPolicy() & Qt::TabFocus) || qobject_cast<QLabel*>(w)) {
-            EXPECT_NE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), "")
-                << w->metaObject()->className();
-        }
-    }
-}
-
 // The preview, opened before anything is loaded, follows each new load and the intensity bit (off
 // for the 24-bit picture, on for the 8-bit one): every pixel, column by column from the bottom, is
 // the value the conversion wrote (a colour, or the palette's colour of the index written), shown as
@@ -124,6 +111,164 @@ TEST_F(MainWindowView, PreviewPixelsEqualTheConvertedValues) {
             ASSERT_EQ(image.pixel(x, y), gui::shownColour(colour)) << p.bpp << "-bit " << k;
         }
     }
+}
+
+// The preview zooms by Ctrl+plus (or Ctrl+=), Ctrl+minus, Ctrl+0 (pixels at their own size) and
+// Ctrl+wheel, a step a notch, within 1x and 8x; the wheel alone scrolls and never zooms.
+TEST_F(MainWindowView, PreviewZoomsByKeysAndCtrlWheel) {
+    window.showPreview();
+    gui::PreviewWindow* preview = window.preview();
+    QWidget* picture = preview->findChild<QScrollArea*>()->viewport();
+    QApplication::setActiveWindow(preview);
+    const auto key = [preview](Qt::Key k) {
+        return [preview, k] { QTest::keyClick(preview, k, Qt::ControlModifier); };
+    };
+    const auto wheel = [picture](int angle, Qt::KeyboardModifiers modifiers) {
+        return [picture, angle, modifiers] {
+            QWheelEvent turn(QPointF(5, 5), picture->mapToGlobal(QPointF(5, 5)), QPoint(),
+                             QPoint(0, angle), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(picture, &turn);
+        };
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        int zoom;
+    };
+    const Step steps[] = {
+        {"Ctrl+plus", key(Qt::Key_Plus), 3},
+        {"Ctrl+=", key(Qt::Key_Equal), 4},
+        {"Ctrl+minus", key(Qt::Key_Minus), 3},
+        {"Ctrl+0", key(Qt::Key_0), 1},
+        {"Ctrl+minus at 1x", key(Qt::Key_Minus), 1},
+        {"Ctrl+wheel, a notch up", wheel(120, Qt::ControlModifier), 2},
+        {"Ctrl+wheel, half a notch", wheel(60, Qt::ControlModifier), 2},
+        {"Ctrl+wheel, the other half", wheel(60, Qt::ControlModifier), 3},
+        {"wheel alone", wheel(120, Qt::NoModifier), 3},
+        {"Ctrl+wheel, ten notches up", wheel(1200, Qt::ControlModifier), 8},
+        {"Ctrl+wheel, two notches down", wheel(-240, Qt::ControlModifier), 6},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(preview->zoom(), step.zoom) << step.what;
+        EXPECT_EQ(preview->pixels()->width(), preview->picture().width * step.zoom) << step.what;
+    }
+}
+
+// The preview goes beside the main window, to its right, else its left, else below or above it,
+// always inside the screen's available area (a second screen's too), smaller when it must be.
+TEST(PreviewPlace, BesideTheWindowInsideTheScreen) {
+    struct Row {
+        const char* what;
+        QRect screen, owner;
+        QSize size;
+        QRect placed;
+    };
+    const Row rows[] = {
+        {"room on the right",
+         {0, 0, 1600, 900},
+         {100, 100, 600, 300},
+         {500, 400},
+         {708, 100, 500, 400}},
+        {"room on the left only",
+         {0, 0, 1600, 900},
+         {1000, 100, 550, 300},
+         {500, 400},
+         {492, 100, 500, 400}},
+        {"room below only",
+         {0, 0, 1600, 900},
+         {50, 100, 1500, 300},
+         {500, 400},
+         {50, 408, 500, 400}},
+        {"room above only",
+         {0, 0, 1600, 900},
+         {50, 450, 1500, 300},
+         {500, 400},
+         {50, 42, 500, 400}},
+        {"kept above the screen's bottom",
+         {0, 0, 1600, 900},
+         {100, 700, 600, 150},
+         {500, 400},
+         {708, 500, 500, 400}},
+        {"no room: over the window, at the side with more room",
+         {0, 0, 1600, 900},
+         {300, 0, 1300, 900},
+         {500, 400},
+         {0, 0, 500, 400}},
+        {"on a second screen",
+         {1920, 30, 1280, 994},
+         {2000, 10, 600, 300},
+         {500, 400},
+         {2608, 30, 500, 400}},
+        {"a screen smaller than the preview",
+         {0, 0, 400, 300},
+         {0, 0, 100, 100},
+         {500, 400},
+         {0, 0, 400, 300}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(gui::PreviewWindow::placeBeside(row.screen, row.owner, row.size), row.placed)
+            << row.what;
+}
+
+// A box shows the model's lines as they are, a command between backquotes in a fixed-pitch font
+// without them, and the file a load failed on after everything, unless the text names it.
+TEST(QtMessages, ShownTextOfABox) {
+    struct Row {
+        std::string text;
+        QString file;
+        QString shown;
+        bool code;
+    };
+    const Row rows[] = {
+        {"Can't open :(\r\nIt is <odd> (`convert IN OUT.png` mends it).", "/tmp/a&b.bmp",
+         "Can't open :(\nIt is <odd> (convert IN OUT.png mends it).\n\n/tmp/a&b.bmp", true},
+        {"Only 8 bits\r\n with `one quote", "", "Only 8 bits\n with `one quote", false},
+        {"Can't read this file :(\r\n/tmp/x.bmp: gone", "/tmp/x.bmp",
+         "Can't read this file :(\n/tmp/x.bmp: gone", false},
+    };
+    for (const Row& row : rows) {
+        const QString html = gui::QtUi::shownMessage(row.text, row.file);
+        QTextDocument box;
+        box.setHtml(html);
+        EXPECT_EQ(box.toPlainText().replace(QChar::LineSeparator, '\n'), row.shown) << row.text;
+        EXPECT_EQ(html.contains("<code>convert IN OUT.png</code>"), row.code) << row.text;
+    }
+}
+
+// At start (`tessera FILE`), a file that fails to load gets its box over the window, naming it.
+TEST(QtMessages, FailedStartLoadNamesTheFileOverTheWindow) {
+    test::guiApp();
+    test::TempDir dir;
+    const std::string path = dir.path("ship.bmp");
+    test::writeFile(path, {'G', 'I', 'F', '8', '9', 'a', 0, 0});
+    gui::QtUi ui;
+    Form1 form(ui);
+    gui::MainWindow window(form);
+    ui.attach(&window);
+    window.answerOpensWith([&ui](const QString& file) { ui.answerNextOpen(file); });
+    window.move(150, 90);
+    window.openLater(QString::fromStdString(path));
+    QString shown;
+    QRect boxFrame;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QTextDocument text;
+            text.setHtml(box->text());
+            shown = text.toPlainText().replace(QChar::LineSeparator, '\n');
+            boxFrame = box->frameGeometry();
+            box->accept();
+        }
+    });
+    watch.start(5);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }));
+    const QStringList lines = shown.split('\n');
+    EXPECT_EQ(lines.first(), messages::kUnknownImage);
+    EXPECT_EQ(lines.last().toStdString(), path);
+    EXPECT_FALSE(shown.contains('`'));
+    EXPECT_TRUE(window.frameGeometry().contains(boxFrame.center()));
 }
 
 }  // namespace
