@@ -184,28 +184,48 @@ void PreviewWindow::wheelEvent(QWheelEvent* event) {
         QWidget::wheelEvent(event);
 }
 
-QRect PreviewWindow::placeBeside(const QRect& screen, const QRect& owner, QSize size) {
+QRect PreviewWindow::placeBeside(const QRect& screen, const QRect& owner, QSize size, QSize least) {
     size = size.boundedTo(screen.size());
-    const auto inside = [&screen, &size](int x, int y) {
-        return QRect(QPoint(std::clamp(x, screen.left(), screen.right() + 1 - size.width()),
-                            std::clamp(y, screen.top(), screen.bottom() + 1 - size.height())),
-                     size);
+    // The room on each side of the owner, in the order they are tried: right, left, below, above.
+    const QRect rooms[] = {
+        QRect(QPoint(owner.right() + 1 + kBesideGap, screen.top()), screen.bottomRight()),
+        QRect(screen.topLeft(), QPoint(owner.left() - 1 - kBesideGap, screen.bottom())),
+        QRect(QPoint(screen.left(), owner.bottom() + 1 + kBesideGap), screen.bottomRight()),
+        QRect(screen.topLeft(), QPoint(screen.right(), owner.top() - 1 - kBesideGap)),
     };
-    const int right = owner.right() + 1 + kBesideGap;
-    if (right + size.width() <= screen.right() + 1)
-        return inside(right, owner.top());
-    const int left = owner.left() - kBesideGap - size.width();
-    if (left >= screen.left())
-        return inside(left, owner.top());
-    const int below = owner.bottom() + 1 + kBesideGap;
-    if (below + size.height() <= screen.bottom() + 1)
-        return inside(owner.left(), below);
-    const int above = owner.top() - kBesideGap - size.height();
-    if (above >= screen.top())
-        return inside(owner.left(), above);
-    // No room anywhere: over the owner, on the side of the screen with more room.
+    // Against the owner's near edge, level with its top (or its left) as far as the room allows.
+    const auto placeIn = [&owner](const QRect& room, int side, QSize s) {
+        const int x = side == 0 ? room.left()
+                      : side == 1
+                          ? room.right() + 1 - s.width()
+                          : std::clamp(owner.left(), room.left(), room.right() + 1 - s.width());
+        const int y = side == 2 ? room.top()
+                      : side == 3
+                          ? room.bottom() + 1 - s.height()
+                          : std::clamp(owner.top(), room.top(), room.bottom() + 1 - s.height());
+        return QRect(QPoint(x, y), s);
+    };
+    for (int side = 0; side < 4; ++side) {
+        if (rooms[side].width() >= size.width() && rooms[side].height() >= size.height())
+            return placeIn(rooms[side], side, size);
+    }
+    // No side holds it whole: the side where it can be largest, made smaller, if it can be as
+    // large as `least` there.
+    int best = -1;
+    QSize bestSize;
+    for (int side = 0; side < 4; ++side) {
+        const QSize fits = size.boundedTo(rooms[side].size());
+        if (fits.width() >= least.width() && fits.height() >= least.height() &&
+            fits.width() * fits.height() > bestSize.width() * bestSize.height()) {
+            best = side;
+            bestSize = fits;
+        }
+    }
+    if (best >= 0)
+        return placeIn(rooms[best], best, bestSize);
+    // No room beside it at all: over the owner, at the edge of the screen with more room.
     const bool moreOnRight = screen.right() - owner.right() >= owner.left() - screen.left();
-    return inside(moreOnRight ? screen.right() : screen.left(), owner.top());
+    return placeIn(screen, moreOnRight ? 1 : 0, size);
 }
 
 void PreviewWindow::placeBesideOwner(const QWidget* owner) {
@@ -218,8 +238,8 @@ void PreviewWindow::placeBesideOwner(const QWidget* owner) {
                          owner->geometry().top() - ownerFrame.top(),
                          ownerFrame.right() - owner->geometry().right(),
                          ownerFrame.bottom() - owner->geometry().bottom());
-    const QRect placed =
-        placeBeside(screen->availableGeometry(), ownerFrame, size().grownBy(frame));
+    const QRect placed = placeBeside(screen->availableGeometry(), ownerFrame, size().grownBy(frame),
+                                     minimumSizeHint().grownBy(frame));
     setGeometry(placed.marginsRemoved(frame));
 }
 

@@ -62,10 +62,10 @@ class PreviewWindow : public QWidget {
     void refresh();
     void setZoom(int zoom);
     int zoom() const;
-    // Where a window of `size` (frame included) goes beside `owner`'s frame: to its right, else
-    // to its left, else below or above it, always inside `screen` (the available area), and
-    // made smaller where the screen is.
-    static QRect placeBeside(const QRect& screen, const QRect& owner, QSize size);
+    // Where a window of `size` (frames included) goes beside `owner`: to its right, else to its
+    // left, else below or above it; where no side holds it whole, made smaller (down to `least`)
+    // on the side with most room; always inside `screen` (its available area).
+    static QRect placeBeside(const QRect& screen, const QRect& owner, QSize size, QSize least);
     // Puts the window beside `owner` on the owner's screen, before it is first shown.
     void placeBesideOwner(const QWidget* owner);
     const PicturePreview& picture() const { return picture_; }

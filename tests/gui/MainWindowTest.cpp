@@ -155,59 +155,36 @@ TEST_F(MainWindowView, PreviewZoomsByKeysAndCtrlWheel) {
     }
 }
 
-// The preview goes beside the main window, to its right, else its left, else below or above it,
-// always inside the screen's available area (a second screen's too), smaller when it must be.
+// The preview goes beside the main window, to its right, else its left, else below or above it;
+// made smaller (not below its least size) on the side with most room when no side holds it
+// whole; always inside the screen's available area, a second screen's too.
 TEST(PreviewPlace, BesideTheWindowInsideTheScreen) {
     struct Row {
         const char* what;
         QRect screen, owner;
-        QSize size;
         QRect placed;
     };
+    const QSize size(500, 400), least(300, 350);
     const Row rows[] = {
-        {"room on the right",
-         {0, 0, 1600, 900},
-         {100, 100, 600, 300},
-         {500, 400},
-         {708, 100, 500, 400}},
-        {"room on the left only",
-         {0, 0, 1600, 900},
-         {1000, 100, 550, 300},
-         {500, 400},
-         {492, 100, 500, 400}},
-        {"room below only",
-         {0, 0, 1600, 900},
-         {50, 100, 1500, 300},
-         {500, 400},
-         {50, 408, 500, 400}},
-        {"room above only",
-         {0, 0, 1600, 900},
-         {50, 450, 1500, 300},
-         {500, 400},
-         {50, 42, 500, 400}},
+        {"room on the right", {0, 0, 1600, 900}, {100, 100, 600, 300}, {708, 100, 500, 400}},
+        {"room on the left only", {0, 0, 1600, 900}, {1000, 100, 550, 300}, {492, 100, 500, 400}},
+        {"room below only", {0, 0, 1600, 900}, {50, 100, 1500, 300}, {50, 408, 500, 400}},
+        {"room above only", {0, 0, 1600, 900}, {50, 450, 1500, 300}, {50, 42, 500, 400}},
         {"kept above the screen's bottom",
          {0, 0, 1600, 900},
          {100, 700, 600, 150},
-         {500, 400},
          {708, 500, 500, 400}},
+        {"narrower on the right", {0, 0, 1600, 900}, {360, 311, 854, 336}, {1222, 311, 378, 400}},
+        {"narrower on the left", {0, 0, 1600, 900}, {400, 311, 1100, 336}, {0, 311, 392, 400}},
         {"no room: over the window, at the side with more room",
          {0, 0, 1600, 900},
          {300, 0, 1300, 900},
-         {500, 400},
          {0, 0, 500, 400}},
-        {"on a second screen",
-         {1920, 30, 1280, 994},
-         {2000, 10, 600, 300},
-         {500, 400},
-         {2608, 30, 500, 400}},
-        {"a screen smaller than the preview",
-         {0, 0, 400, 300},
-         {0, 0, 100, 100},
-         {500, 400},
-         {0, 0, 400, 300}},
+        {"on a second screen", {1920, 30, 1280, 994}, {2000, 10, 600, 300}, {2608, 30, 500, 400}},
+        {"a screen smaller than the preview", {0, 0, 400, 300}, {0, 0, 100, 100}, {0, 0, 400, 300}},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(gui::PreviewWindow::placeBeside(row.screen, row.owner, row.size), row.placed)
+        EXPECT_EQ(gui::PreviewWindow::placeBeside(row.screen, row.owner, size, least), row.placed)
             << row.what;
 }
 
