@@ -47,9 +47,11 @@ inline std::string pngDamaged(const std::string& what) {
 
 inline constexpr const char* kNoSample = "This sound has no sample to convert :(";
 inline constexpr const char* kCantConvertSound = "Can't convert this sound :(";
-inline constexpr const char* kMonoStereo =
-    "Only mono and stereo sounds are converted (`sox IN.wav -c 2 OUT.wav` mixes it down to "
-    "stereo).";
+inline std::string soundChannels(std::int32_t channels) {
+    return "It has " + std::to_string(channels) +
+           " channels; only mono and stereo sounds are converted" +
+           (channels == 0 ? "." : " (`sox IN.wav -c 2 OUT.wav` mixes it down to stereo).");
+}
 
 inline std::string soundDepth(std::int32_t bitsPerSample, bool floating) {
     return "It has " + std::to_string(bitsPerSample) + " bits " +
