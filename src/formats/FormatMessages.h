@@ -41,6 +41,12 @@ inline std::string bitmapPacking(std::uint32_t compression, std::int32_t bitsPer
            kBmpFix;
 }
 
+inline std::string indexBeyondTable(std::int64_t x, std::int64_t y, int index, int colours) {
+    return "Its pixel at x " + std::to_string(x) + ", y " + std::to_string(y) +
+           " (from the top left corner) is colour " + std::to_string(index) +
+           ", beyond its colour table of " + std::to_string(colours) + " colours.";
+}
+
 inline std::string pngDamaged(const std::string& what) {
     return what.empty() ? "Its PNG data is damaged." : "Its PNG data is damaged: " + what + ".";
 }
