@@ -187,7 +187,6 @@ void MainWindow::run(const std::function<void()>& action) {
     action();
     busy_ = false;
     mirror();
-    emit commandEnded();
     if (preview_ && preview_->isVisible())
         preview_->refresh();
     if (form_.unloaded() || closeWhenIdle_)

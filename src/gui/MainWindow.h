@@ -53,10 +53,6 @@ class MainWindow : public QWidget {
     // Redraws the progress bar at `twips` during a long conversion, at most every ~30 ms.
     void showProgress(double twips);
 
-  signals:
-    // A command run from the window has finished, whatever its end.
-    void commandEnded();
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

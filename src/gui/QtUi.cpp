@@ -23,11 +23,6 @@ void answer(CommonDialog& dialog, const QFileInfo& chosen) {
 
 }  // namespace
 
-void QtUi::attach(MainWindow* window) {
-    window_ = window;
-    QObject::connect(window, &MainWindow::commandEnded, window, [this] { loading_.clear(); });
-}
-
 QString QtUi::startFolder() {
     return QSettings().value(QLatin1String(kLastFolderKey)).toString();
 }

@@ -15,7 +15,7 @@ class MainWindow;
 // needs a Ui to be built), so the window is attached afterwards.
 class QtUi : public Ui {
   public:
-    void attach(MainWindow* window);
+    void attach(MainWindow* window) { window_ = window; }
     // The next open dialog is not shown: it answers `path` at once, as if the person had picked
     // it. A dropped file and the file named at start go through the load buttons this way, so
     // they get the load's own checks and messages.
@@ -43,7 +43,7 @@ class QtUi : public Ui {
 
     MainWindow* window_ = nullptr;
     std::optional<QString> nextOpen_;
-    // The file picked by the running command's open dialog: a load that fails names it.
+    // The file picked by the last open dialog, until a save dialog: a load that fails names it.
     QString loading_;
 };
 
