@@ -70,8 +70,8 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
     if (o.onlyPalette && !o.palette)
         throw UsageError("--only-palette needs the palette: drop --no-palette");
     if (o.info) {
-        if (o.append)
-            throw UsageError("--info writes nothing: drop --append");
+        if (o.append || o.depfile)
+            throw UsageError("--info writes nothing: drop --append and --depfile");
         if (files.size() != 1)
             throw UsageError("--info takes one INPUT");
         return;
@@ -88,6 +88,17 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
         throw UsageError("--header writes both files whole: drop --append and --replace");
     if (o.header && (!isTextOutput(*o.header) || *o.header == output))
         throw UsageError("--header needs a .h or .c FILE other than OUTPUT");
+    if (o.depfile) {
+        if (output == kStandardOutputName)
+            throw UsageError("--depfile names OUTPUT as a file: drop the - OUTPUT");
+        if (*o.depfile == output || *o.depfile == o.header || *o.depfile == files[0])
+            throw UsageError("--depfile needs a FILE of its own, not INPUT or OUTPUT");
+        // make has no way to write a line end inside a name.
+        for (const std::string& name : {files[0], output, o.header.value_or("")}) {
+            if (name.find_first_of("\r\n") != std::string::npos)
+                throw UsageError("--depfile cannot name a file with a line end in its name");
+        }
+    }
 }
 
 }  // namespace

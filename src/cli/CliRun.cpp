@@ -3,13 +3,17 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppMessages.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "cli/CliUi.h"
+#include "cli/Depfile.h"
 #include "formats/picture/PictureLayout.h"
+#include "platform/OutputFile.h"
 
 namespace tessera::cli {
 
@@ -81,6 +85,18 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
                  s.intBpp == 24 ? "3 bytes a pixel, red first" : "1 index a pixel", size.c_str());
 }
 
+// The make rule of --depfile, written beside its target before the conversion and put in place
+// only when the conversion is done: a build tool never reads a rule for an output that failed.
+std::unique_ptr<OutputFile> prepareDepfile(const CliOptions& o) {
+    std::vector<std::string> targets{o.output};
+    if (o.header)
+        targets.push_back(*o.header);
+    auto file = std::make_unique<OutputFile>(*o.depfile, OutputFile::Mode::Replace);
+    file->write(depfileText(targets, {o.input}));
+    file->prepare();
+    return file;
+}
+
 }  // namespace
 
 std::string oneLine(const std::string& text) {
@@ -133,6 +149,15 @@ int run(const CliOptions& o) {
         warnOfRawLength(o, form.state);
         setPictureOptions(form, o);
     }
+    std::unique_ptr<OutputFile> depfile;
+    if (o.depfile) {
+        try {
+            depfile = prepareDepfile(o);
+        } catch (const TesseraError& e) {
+            report(*o.depfile, e.what());
+            return kExitFailed;
+        }
+    }
     form.txtVar.Text() = name;
     form.textOptions.align = o.align;
     form.headerPath = o.header.value_or("");
@@ -144,6 +169,14 @@ int run(const CliOptions& o) {
     if (!done) {
         reportFailure(o, o.output, messages, "nothing was written");
         return kExitFailed;
+    }
+    if (depfile) {
+        try {
+            depfile->publish();
+        } catch (const TesseraError& e) {
+            report(*o.depfile, e.what());
+            return kExitFailed;
+        }
     }
     // The standard output carries the C text and nothing else.
     if (o.verbose)

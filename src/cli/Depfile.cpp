@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/Depfile.h"
+
+namespace tessera::cli {
+
+std::string makeQuoted(const std::string& path) {
+    std::string out;
+    std::size_t backslashes = 0;  // just before the character at hand
+    for (const char c : path) {
+        switch (c) {
+            case '\\':
+                ++backslashes;
+                out += c;
+                continue;
+            case ' ':
+            case '\t':
+                // 2N + 1 backslashes and a blank are N backslashes and a blank in the name.
+                out.append(backslashes + 1, '\\');
+                break;
+            case '#':
+                out += '\\';
+                break;
+            case '$':
+                out += '$';
+                break;
+            default:
+                break;
+        }
+        backslashes = 0;
+        out += c;
+    }
+    return out;
+}
+
+std::string depfileText(const std::vector<std::string>& targets,
+                        const std::vector<std::string>& prerequisites) {
+    std::string text;
+    for (const std::string& target : targets)
+        text += (text.empty() ? "" : " ") + makeQuoted(target);
+    text += ":";
+    for (const std::string& prerequisite : prerequisites)
+        text += " \\\n " + makeQuoted(prerequisite);
+    text += "\n";
+    for (std::size_t i = 1; i < prerequisites.size(); ++i)
+        text += "\n" + makeQuoted(prerequisites[i]) + ":\n";
+    return text;
+}
+
+}  // namespace tessera::cli
