@@ -69,6 +69,9 @@ if(TARGET tessera)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT gui)
     install(FILES ${TESSERA_DATA_OUT}/${TESSERA_APP_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT gui)
+    # The metainfo's screenshot, for software centres that show what is installed offline.
+    install(FILES ${TESSERA_DATA}/screenshots/window.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/tessera/screenshots COMPONENT gui)
 endif()
 
 # The install tree and its files checked as a user's machine would see them: each test installs
@@ -82,3 +85,4 @@ if(TESSERA_TESTS AND TARGET tessera-cli)
                                                          RESOURCE_LOCK tessera_install)
     endforeach()
 endif()
+

@@ -34,15 +34,24 @@ std::string makeQuoted(const std::string& path) {
 
 std::string depfileText(const std::vector<std::string>& targets,
                         const std::vector<std::string>& prerequisites) {
+    // Appended piece by piece: GCC 12 sees overlaps that cannot be in `"\n" + name` at -O3.
     std::string text;
-    for (const std::string& target : targets)
-        text += (text.empty() ? "" : " ") + makeQuoted(target);
-    text += ":";
-    for (const std::string& prerequisite : prerequisites)
-        text += " \\\n " + makeQuoted(prerequisite);
-    text += "\n";
-    for (std::size_t i = 1; i < prerequisites.size(); ++i)
-        text += "\n" + makeQuoted(prerequisites[i]) + ":\n";
+    for (const std::string& target : targets) {
+        if (!text.empty())
+            text += ' ';
+        text += makeQuoted(target);
+    }
+    text += ':';
+    for (const std::string& prerequisite : prerequisites) {
+        text += " \\\n ";
+        text += makeQuoted(prerequisite);
+    }
+    text += '\n';
+    for (std::size_t i = 1; i < prerequisites.size(); ++i) {
+        text += '\n';
+        text += makeQuoted(prerequisites[i]);
+        text += ":\n";
+    }
     return text;
 }
 
