@@ -55,4 +55,12 @@ std::string arrayName(const CliOptions& options);
 
 InputKind inputKind(std::string_view path);
 
+// What --depfile says: the files a run writes, and the files it reads to write them (the input
+// first).
+struct Dependencies {
+    std::vector<std::string> targets;
+    std::vector<std::string> prerequisites;
+};
+Dependencies dependenciesOf(const CliOptions& options);
+
 }  // namespace tessera::cli

@@ -88,11 +88,9 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
 // The make rule of --depfile, written beside its target before the conversion and put in place
 // only when the conversion is done: a build tool never reads a rule for an output that failed.
 std::unique_ptr<OutputFile> prepareDepfile(const CliOptions& o) {
-    std::vector<std::string> targets{o.output};
-    if (o.header)
-        targets.push_back(*o.header);
+    const Dependencies d = dependenciesOf(o);
     auto file = std::make_unique<OutputFile>(*o.depfile, OutputFile::Mode::Replace);
-    file->write(depfileText(targets, {o.input}));
+    file->write(depfileText(d.targets, d.prerequisites));
     file->prepare();
     return file;
 }
