@@ -42,10 +42,13 @@ if(TARGET tessera-cli)
 
     # The CMake package: find_package(Tessera CONFIG) from the install tree, or from this build
     # folder through Tessera_DIR (the same three files side by side in both).
+    # Tessera::cli runs on the build machine, whatever the project compiles for (a GP32 game is
+    # cross-compiled for ARM): the package fits every architecture and sits under share/, where
+    # a cross-compiling project looks too.
     include(CMakePackageConfigHelpers)
-    set(TESSERA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tessera)
+    set(TESSERA_CMAKE_DIR ${CMAKE_INSTALL_DATADIR}/cmake/Tessera)
     write_basic_package_version_file(${PROJECT_BINARY_DIR}/TesseraConfigVersion.cmake
-                                     COMPATIBILITY SameMajorVersion)
+                                     COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
     configure_file(cmake/TesseraConfig.cmake ${PROJECT_BINARY_DIR}/TesseraConfig.cmake COPYONLY)
     configure_file(cmake/TesseraAssets.cmake ${PROJECT_BINARY_DIR}/TesseraAssets.cmake COPYONLY)
     export(EXPORT TesseraTargets NAMESPACE Tessera::
