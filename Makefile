@@ -25,8 +25,7 @@ test: build
 	$(MAKE) test-sanitize
 
 # Root writes through any mode bits, so as root (CI) the suite also runs as "nobody", the way a
-# developer runs it, from the build folder as ctest does; the window's tests only check layout
-# and stay out.
+# developer runs it; the window's tests only check layout and stay out.
 NOBODY = setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/tmp TMPDIR=/tmp
 test-unprivileged: build
 	@if [ "$$(id -u)" != 0 ]; then exit 0; fi; \
@@ -34,7 +33,7 @@ test-unprivileged: build
 		echo "test-unprivileged: skipped, $(BUILD) is not readable by nobody"; exit 0; fi; \
 	for t in tessera_format_tests tessera_tests; do \
 		echo "test-unprivileged: $$t as nobody"; \
-		(cd $(BUILD) && $(NOBODY) ./$$t --gtest_brief=1) || exit 1; done
+		$(NOBODY) $(BUILD)/$$t --gtest_brief=1 || exit 1; done
 
 # `make install PREFIX=/usr/local DESTDIR=` installs the programs, desktop entry, icon, metainfo,
 # manual pages and completion (GNUInstallDirs under PREFIX, everything below DESTDIR if given).

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/Depfile.h"
+#include "app/DependencyFile.h"
 
-namespace tessera::cli {
+#include "platform/OutputFile.h"
+
+namespace tessera {
 
 std::string makeQuoted(const std::string& path) {
     std::string out;
@@ -55,4 +57,17 @@ std::string depfileText(const std::vector<std::string>& targets,
     return text;
 }
 
-}  // namespace tessera::cli
+DependencyFile::DependencyFile(const std::string& path, const std::vector<std::string>& targets,
+                               const std::vector<std::string>& prerequisites)
+    : file_(std::make_unique<OutputFile>(path, OutputFile::Mode::Replace)) {
+    file_->write(depfileText(targets, prerequisites));
+    file_->prepare();
+}
+
+DependencyFile::~DependencyFile() = default;
+
+void DependencyFile::publish() {
+    file_->publish();
+}
+
+}  // namespace tessera
