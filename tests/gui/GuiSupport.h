@@ -104,30 +104,3 @@ struct GuiFixture : WindowFixture {
 };
 
 }  // namespace tessera::test
-
-namespace tessera::test {
-
-// The accessibility tree as a screen reader walks it: one line an object, indented by depth, with
-// its role, its name and, where it has them, its value and its text.
-inline std::string accessibleTree(QAccessibleInterface* node, int depth = 0) {
-    if (!node)
-        return {};
-    const QMetaEnum roles = QMetaEnum::fromType<QAccessible::Role>();
-    std::string line = std::string(2 * static_cast<std::size_t>(depth), ' ') +
-                       roles.valueToKey(node->role()) + " \"" +
-                       node->text(QAccessible::Name).toStdString() + "\"";
-    if (!node->text(QAccessible::Description).isEmpty())
-        line += " description \"" + node->text(QAccessible::Description).toStdString() + "\"";
-    if (auto* value = node->valueInterface())
-        line += " value " + value->currentValue().toString().toStdString();
-    if (auto* text = node->textInterface())
-        line += " text \"" + text->text(0, text->characterCount()).toStdString() + "\"";
-    if (node->state().invisible)
-        line += " invisible";
-    std::string tree = line + "\n";
-    for (int i = 0; i < node->childCount(); ++i)
-        tree += accessibleTree(node->child(i), depth + 1);
-    return tree;
-}
-
-}  // namespace tessera::test

@@ -2,6 +2,7 @@
 #include "app/AppMessages.h"
 #include "gui/PreviewPicture.h"
 #include "gui/PreviewWindow.h"
+#include "gui/ProgramWindow.h"
 #include "gui/QtUi.h"
 #include "gui/RawDialogView.h"
 
@@ -223,11 +224,8 @@ TEST(QtMessages, FailedStartLoadNamesTheFileOverTheWindow) {
     test::TempDir dir;
     const std::string path = dir.path("ship.bmp");
     test::writeFile(path, {'G', 'I', 'F', '8', '9', 'a', 0, 0});
-    gui::QtUi ui;
-    Form1 form(ui);
-    gui::MainWindow window(form);
-    ui.attach(&window);
-    window.answerOpensWith([&ui](const QString& file) { ui.answerNextOpen(file); });
+    gui::ProgramWindow program;
+    gui::MainWindow& window = program.window;
     window.move(150, 90);
     window.openLater(QString::fromStdString(path));
     QString shown;
