@@ -196,6 +196,7 @@ TEST(PreviewPlace, BesideTheWindowInsideTheScreen) {
 // A box shows the model's lines as they are, a command between backquotes in a fixed-pitch font
 // without them, and the file a load failed on after everything, unless the text names it.
 TEST(QtMessages, ShownTextOfABox) {
+    test::guiApp();  // for the fonts the text document lays out with
     struct Row {
         std::string text;
         QString file;
