@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/CNames.h"
+#include "app/PaletteJobs.h"
 #include "formats/text/TextOutput.h"
 
 namespace tessera::cli {
@@ -32,8 +33,26 @@ void setAlign(CliOptions& o, const std::string& text) {
     o.align = std::stoi(text);
 }
 
+void setColors(CliOptions& o, const std::string& text) {
+    const bool digits = !text.empty() && text.size() <= 3 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoi(text) < kMinColours || std::stoi(text) > kMaxColours) {
+        throw UsageError("bad --colors value '" + text + "': give a number from " +
+                         std::to_string(kMinColours) + " to " + std::to_string(kMaxColours));
+    }
+    o.colors = std::stoi(text);
+}
+
+void setTransparent(CliOptions& o, const std::string& text) {
+    const std::string digits = text.starts_with("#") ? text.substr(1) : text;
+    if (digits.size() != 6 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw UsageError("bad --transparent value '" + text + "': give a colour as RRGGBB");
+    o.transparent = static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16));
+}
+
 // clang-format off
-constexpr std::array<OptionSpec, 15> kOptions{{
+constexpr std::array<OptionSpec, 20> kOptions{{
     {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName},
     {'\0', "palette", nullptr, "write the palette of an 8-bit BMP (default)",
      [](CliOptions& o, const std::string&) { o.palette = true; }},
@@ -41,6 +60,16 @@ constexpr std::array<OptionSpec, 15> kOptions{{
      [](CliOptions& o, const std::string&) { o.palette = false; }},
     {'\0', "only-palette", nullptr, "write the palette alone (implies --palette)",
      [](CliOptions& o, const std::string&) { o.onlyPalette = true; }},
+    {'\0', "colors", "N", "an 8-bit picture of at most N colours (2 to 256), whatever its kind",
+     setColors},
+    {'\0', "palette-of", "FILE", "map the picture onto FILE's palette (BMP, PNG, .gpl, .pal, .h)",
+     [](CliOptions& o, const std::string& v) { o.paletteOf = v; }},
+    {'\0', "make-palette", "OUT", "write one palette for the INPUTs as OUT (.h .c .gpl .pal .png)",
+     [](CliOptions& o, const std::string& v) { o.makePalette = v; }},
+    {'\0', "transparent", "RRGGBB", "see-through pixels (alpha below half, this colour) as index 0",
+     setTransparent},
+    {'\0', "dither", nullptr, "diffuse the error of colours the palette lacks",
+     [](CliOptions& o, const std::string&) { o.dither = true; }},
     {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill},
     {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
      [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); }},
@@ -76,6 +105,7 @@ std::string usageText() {
     std::string text =
         "Usage: tessera-cli [options] INPUT OUTPUT\n"
         "       tessera-cli --info INPUT\n"
+        "       tessera-cli --make-palette OUT [--colors N] [--transparent RRGGBB] INPUT...\n"
         "Converts a picture (.bmp, .png, .raw) or a sound (.wav) for the GP32: OUTPUT ending in\n"
         ".h or .c gets C text (- writes it to the standard output), any other name a .gpg\n"
         "(picture) or .sef (sound) file.\n"
