@@ -79,6 +79,7 @@ struct ReduceCase {
     std::optional<std::uint32_t> transparent;
     bool exact = false;
     std::size_t entries = 0;  // of an exact palette
+    int cutRows = 0;          // top rows cut off the end of the bitmap: they read as black
 };
 
 // The palette step through the window: every pixel's entry is its own colour when the colours
@@ -116,6 +117,12 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
          .transparent = 0xFF00FF,
          .exact = true,
          .entries = 3},
+        {.what = "short file",
+         .picture = few,
+         .colours = 4,
+         .exact = true,
+         .entries = 4,
+         .cutRows = 2},
         {.what = "palette of a file",
          .picture = rounded,
          .target = {0x000000, 0xFFFFFF, 0x102030, 0xFFFFFF}},
@@ -133,9 +140,13 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
         if (row.transparent)
             options.transparent = static_cast<std::uint16_t>(word(*row.transparent));
         const bool indexedInput = row.png.colourType == 3;
+        Bytes bmp = buildBmp(row.picture);
+        const int stride = (row.picture.width * 24 + 31) / 32 * 4;
+        bmp.resize(bmp.size() - static_cast<std::size_t>(row.cutRows * stride));
         const Reduced out =
-            indexedInput ? convertWith(options, "in.bmp", buildBmp(row.picture), "in.h")
-                         : convertWith(options, "in.png", buildPng(row.picture, row.png), "in.h");
+            indexedInput || row.cutRows != 0
+                ? convertWith(options, "in.bmp", bmp, "in.h")
+                : convertWith(options, "in.png", buildPng(row.picture, row.png), "in.h");
         ASSERT_NE(out.text.find("GP_PALETTEENTRY in_Pal["), std::string::npos);
         const auto& palette = out.palette;
         const auto& indices = out.indices;
@@ -146,6 +157,12 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
         else
             EXPECT_EQ(palette.size(), row.target.size());
 
+        const int column = row.picture.height + (4 - row.picture.height % 4) % 4;
+        ASSERT_EQ(indices.size(), static_cast<std::size_t>(column * row.picture.width));
+        for (std::size_t k = 0; k < indices.size(); ++k) {
+            const bool padding = static_cast<int>(k) % column >= row.picture.height;
+            EXPECT_TRUE(!padding || indices[k] == 0) << "padding " << k;
+        }
         const std::size_t first = row.transparent ? 1 : 0;
         for (std::size_t e = 0; e < palette.size(); ++e) {
             EXPECT_EQ(palette[e] & 1, 1) << "the intensity bit of 'Fill bit with 1'";
@@ -159,7 +176,9 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
         for (int r = 0; r < row.picture.height; ++r) {
             for (int c = 0; c < row.picture.width; ++c) {
                 const std::uint32_t v = row.picture.at(r, c);
-                const std::uint32_t w = indexedInput ? gp32(row.picture.palette[v], 0) : word(v);
+                const std::uint32_t w = r < row.cutRows ? 0
+                                        : indexedInput  ? gp32(row.picture.palette[v], 0)
+                                                        : word(v);
                 const std::size_t k = element(row.picture, r, c);
                 ASSERT_LT(indices[k], palette.size());
                 const std::uint32_t shown = palette[indices[k]] & 0xFFFE;
