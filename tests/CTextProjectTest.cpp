@@ -25,7 +25,7 @@ ProgramRun sh(const std::string& command, const TempDir& dir) {
 // names in the other order, and their headers compile with it.
 TEST(CTextProject, ReadmeMakefilesRunAsWritten) {
     const std::string readme =
-        readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
+        readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
     TempDir dir;
     const std::string cli = std::string(TESSERA_CLI_PATH) + " -q ";
     std::string make = "true";

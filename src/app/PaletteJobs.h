@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/picture/ColourReduction.h"
+#include "../formats/picture/ColourReduction.h"
 
 namespace tessera {
 

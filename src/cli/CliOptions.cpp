@@ -7,8 +7,6 @@
 #include "app/FileNames.h"
 #include "app/PaletteJobs.h"
 #include "cli/OptionTable.h"
-#include "formats/text/CIdentifier.h"
-#include "platform/FileChecks.h"
 
 namespace tessera::cli {
 
@@ -17,7 +15,7 @@ namespace {
 // A whole number, as typed into the RAW dialog: whether it is in range is the dialog's to say,
 // so 0 and 10-digit sizes get the window's own message, as 999999999 does.
 bool isSize(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), isCDigit);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // Walks the arguments, handing out option values whether they are glued ("--fill=0", "-nship")
@@ -169,7 +167,7 @@ std::string arrayName(const CliOptions& options) {
         return *options.name;
     const std::string& from = options.makePalette ? *options.makePalette : options.input;
     // A palette's name drops its ending, whatever its length (".h", ".gpl").
-    const std::string base = baseOf(from);
+    const std::string base = titleOf(from);
     const std::string name = identifierFrom(options.makePalette ? base.substr(0, base.rfind('.'))
                                                                 : withoutExtension(base));
     if (!isCIdentifier(name)) {

@@ -4,8 +4,8 @@
 #include <array>
 
 #include "app/CNames.h"
+#include "app/Form1.h"  // the text options the model takes
 #include "app/PaletteJobs.h"
-#include "formats/text/TextOutput.h"
 
 namespace tessera::cli {
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "formats/Progress.h"
@@ -56,5 +57,18 @@ std::vector<ColourWord> placeWords(const InputFile& in, const PictureLayout& lay
                                    std::optional<ColourWord> transparent, const Progress& progress);
 // Where the pixels of the columns lie in a screen array of this layout.
 ScreenColumns screenColumns(const PictureLayout& layout);
+
+// The way back: the rows of a picture from its screen order. Takes `order.count()` elements
+// (palette indices or GP32 colours, as `placePixels` gives them) of a picture `order.width` wide
+// and `order.height` high whose padding lies on `side` of each column. Gives the rows top row
+// first, each from its left pixel: `order.height` rows, or the whole padded column
+// (`order.columnLength()` rows, the padding rows on their side) with `keepPadding`. Throws
+// std::invalid_argument when the element count is not `order.count()`.
+std::vector<std::uint8_t> rowsFromScreenOrder(std::span<const std::uint8_t> screen,
+                                              const gp32::ScreenOrder& order,
+                                              gp32::PaddingSide side, bool keepPadding = false);
+std::vector<std::uint16_t> rowsFromScreenOrder(std::span<const std::uint16_t> screen,
+                                               const gp32::ScreenOrder& order,
+                                               gp32::PaddingSide side, bool keepPadding = false);
 
 }  // namespace tessera
