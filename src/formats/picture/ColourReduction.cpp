@@ -51,28 +51,26 @@ std::vector<ColourWord> choosePalette(const ColourCounts& counts, const PaletteO
     return palette;
 }
 
-IndexTable indexTable(std::span<const ColourWord> palette, const PaletteOptions& options) {
-    IndexTable table(kWordCount, 0);
+std::uint8_t entryOf(std::span<const ColourWord> palette, const PaletteOptions& options,
+                     ColourWord w) {
     // Entry 0 stays for see-through pixels when there are any.
     const std::size_t from = options.transparent ? 1 : 0;
-    std::vector<int> exact(kWordCount, -1);
-    for (std::size_t e = palette.size(); e-- > from;)
-        exact[palette[e] & 0xFFFE] = static_cast<int>(e);  // the first entry wins
-    for (int w = 0; w < kWordCount; w += 2) {
-        auto& entry = table[static_cast<std::size_t>(w)];
-        if (exact[static_cast<std::size_t>(w)] >= 0) {
-            entry = static_cast<std::uint8_t>(exact[static_cast<std::size_t>(w)]);
-            continue;
-        }
-        int best = std::numeric_limits<int>::max();
-        for (std::size_t e = from; e < palette.size(); ++e) {
-            const int d = distance(static_cast<ColourWord>(w), palette[e]);
-            if (d < best) {
-                best = d;
-                entry = static_cast<std::uint8_t>(e);
-            }
+    std::size_t entry = from;
+    int best = std::numeric_limits<int>::max();
+    for (std::size_t e = from; e < palette.size() && best != 0; ++e) {
+        const int d = distance(w, palette[e] & 0xFFFE);
+        if (d < best) {  // the first of equals: a colour held twice takes its first entry
+            best = d;
+            entry = e;
         }
     }
+    return static_cast<std::uint8_t>(entry);
+}
+
+IndexTable indexTable(std::span<const ColourWord> palette, const PaletteOptions& options) {
+    IndexTable table(kWordCount, 0);
+    for (int w = 0; w < kWordCount; w += 2)
+        table[static_cast<std::size_t>(w)] = entryOf(palette, options, static_cast<ColourWord>(w));
     table[kSeeThrough] = 0;
     return table;
 }

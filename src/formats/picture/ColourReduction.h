@@ -69,5 +69,8 @@ std::vector<ColourWord> choosePalette(const ColourCounts& counts, const PaletteO
 // tie). With a transparent colour, entry 0 is kept for see-through pixels.
 using IndexTable = std::vector<std::uint8_t>;
 IndexTable indexTable(std::span<const ColourWord> palette, const PaletteOptions& options);
+// The same for one colour word.
+std::uint8_t entryOf(std::span<const ColourWord> palette, const PaletteOptions& options,
+                     ColourWord w);
 
 }  // namespace tessera

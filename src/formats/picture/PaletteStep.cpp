@@ -75,17 +75,17 @@ ReducedPicture reduceIndices(const InputFile& in, const PictureInfo& info,
     } else {
         reduced.palette = targetPalette(o);
     }
-    const IndexTable table = indexTable(reduced.palette, o);
     if (o.dither) {
         diffuse(
-            screenColumns(layout), reduced.palette, table,
+            screenColumns(layout), reduced.palette, indexTable(reduced.palette, o),
             [&](std::int64_t k) { return words[indices[k]]; },
             [&](std::int64_t k, std::uint8_t e) { indices[k] = e; });
         return reduced;
     }
+    // 256 colours to look up, not the 32,768 of a whole table.
     std::array<std::uint8_t, 256> entry{};
     for (std::size_t i = 0; i < entry.size(); ++i)
-        entry[i] = table[words[i]];
+        entry[i] = words[i] == kSeeThrough ? 0 : entryOf(reduced.palette, o, words[i]);
     eachPixel(layout, [&](std::int64_t k) { indices[k] = entry[indices[k]]; });
     return reduced;
 }
