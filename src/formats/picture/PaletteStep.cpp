@@ -15,8 +15,8 @@ namespace {
 
 using IndexWords = std::array<ColourWord, 256>;
 
-// The colour word (or kSeeThrough) of each stored index of an 8-bit picture; an index past the
-// colour table is black, as a missing pixel is.
+// The colour word (or kSeeThrough) of each stored index of an 8-bit picture (an index past the
+// colour table is refused by the placement; it stays black here).
 IndexWords indexWords(const InputFile& in, const PictureInfo& info, const PaletteOptions& o) {
     if (info.kind == PictureKind::Raw)  // its indices have no colours to go by
         throw TesseraError(failureText(messages::kCantConvert, messages::kRawNoColours),
