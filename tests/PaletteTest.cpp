@@ -80,6 +80,7 @@ struct ReduceCase {
     bool exact = false;
     std::size_t entries = 0;  // of an exact palette
     int cutRows = 0;          // top rows cut off the end of the bitmap: they read as black
+    bool bitmap = false;      // a 24-bit BMP instead of the PNG
 };
 
 // The palette step through the window: every pixel's entry is its own colour when the colours
@@ -123,6 +124,14 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
          .transparent = 0xFF00FF,
          .exact = true,
          .entries = 3},
+        {.what = "bitmap, transparent colour",
+         .picture =
+             makePicture(3, 2, 24, {0xFF00FF, 0x000000, 0xFFFFFF, 0x000000, 0xFF00FF, 0xFFFFFF}),
+         .colours = 3,
+         .transparent = 0xFF00FF,
+         .exact = true,
+         .entries = 3,
+         .bitmap = true},
         {.what = "short file",
          .picture = few,
          .colours = 4,
@@ -150,7 +159,7 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
         const int stride = (row.picture.width * 24 + 31) / 32 * 4;
         bmp.resize(bmp.size() - static_cast<std::size_t>(row.cutRows * stride));
         const Reduced out =
-            indexedInput || row.cutRows != 0
+            indexedInput || row.cutRows != 0 || row.bitmap
                 ? convertWith(options, "in.bmp", bmp, "in.h")
                 : convertWith(options, "in.png", buildPng(row.picture, row.png), "in.h");
         ASSERT_NE(out.text.find("GP_PALETTEENTRY in_Pal["), std::string::npos);
