@@ -89,3 +89,9 @@ if(TESSERA_TESTS AND TARGET tessera-cli)
     endforeach()
 endif()
 
+# The example game built with CMake + Ninja and with make, cross-compiled for the GP32.
+if(TESSERA_TESTS AND TARGET tessera-cli)
+    add_test(NAME example.gp32_game
+             COMMAND ${PROJECT_SOURCE_DIR}/tests/example/check ${PROJECT_BINARY_DIR})
+    set_tests_properties(example.gp32_game PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)
+endif()

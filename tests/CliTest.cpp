@@ -209,12 +209,31 @@ TEST(CliDepfile, MakeReadsTheNamesBack) {
         for (const std::string& file : {r.input, std::string("out.c"), std::string("out.h")})
             fs::remove(dir.path(file));
     }
-    writeText(dir.path("notes.bmp"), "not a picture");
-    auto run = runCli({"-q", "--depfile", "out.d", "notes.bmp", "new.c"}, dir.dir());
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(readText(dir.path("out.d")), rows[std::size(rows) - 1].rule);
-    // A rule that cannot be written: the conversion is not made either.
+    // A palette read is a prerequisite too, with an empty rule, so make goes on when it is
+    // deleted; a palette made has its pictures as prerequisites.
     writeFile(dir.path("ship.bmp"), picture);
+    writeFile(dir.path("b$.bmp"), picture);
+    auto run =
+        runCli({"-q", "--depfile", "pal.d", "--make-palette", "my pal.gpl", "ship.bmp", "b$.bmp"},
+               dir.dir());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readText(dir.path("pal.d")),
+              "my\\ pal.gpl: \\\n ship.bmp \\\n b$$.bmp\n\nb$$.bmp:\n");
+    run = runCli({"-q", "--depfile", "out.d", "--palette-of", "my pal.gpl", "ship.bmp", "out.c"},
+                 dir.dir());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readText(dir.path("out.d")),
+              "out.c: \\\n ship.bmp \\\n my\\ pal.gpl\n\nmy\\ pal.gpl:\n");
+    fs::last_write_time(dir.path("my pal.gpl"),
+                        fs::last_write_time(dir.path("out.c")) + std::chrono::hours(1));
+    EXPECT_EQ(runProgram({"make", "-q", "-f", "out.d", "-f", "r.mk", "out.c"}, dir.dir()).exitCode,
+              1);
+    const std::string rule = readText(dir.path("out.d"));
+    writeText(dir.path("notes.bmp"), "not a picture");
+    run = runCli({"-q", "--depfile", "out.d", "notes.bmp", "new.c"}, dir.dir());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(readText(dir.path("out.d")), rule);
+    // A rule that cannot be written: the conversion is not made either.
     run = runCli({"-q", "--depfile", "no/out.d", "ship.bmp", "new.c"}, dir.dir());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.starts_with("tessera-cli: no/out.d: Can't write this file :(")) << run.err;

@@ -170,6 +170,8 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
     checkCombination(o, files);
     if (o.makePalette) {
         o.inputs = files;
+        if (o.depfile)
+            checkDepfile(o);
         return o;
     }
     o.input = files[0];
@@ -181,9 +183,13 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
 }
 
 Dependencies dependenciesOf(const CliOptions& o) {
+    if (o.makePalette)
+        return {.targets = {*o.makePalette}, .prerequisites = o.inputs};
     Dependencies d{.targets = {o.output}, .prerequisites = {o.input}};
     if (o.header)
         d.targets.push_back(*o.header);
+    if (o.paletteOf)
+        d.prerequisites.push_back(*o.paletteOf);
     return d;
 }
 

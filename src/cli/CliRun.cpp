@@ -79,6 +79,32 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
                  s.intBpp == 24 ? "3 bytes a pixel, red first" : "1 index a pixel", size.c_str());
 }
 
+// The make rule of --depfile, ready before the conversion and put in place only when it is done:
+// a build tool never reads a rule for an output that failed. Each says why when it fails.
+bool prepareDepfile(const CliOptions& o, std::optional<DependencyFile>& file) {
+    if (!o.depfile)
+        return true;
+    try {
+        const Dependencies d = dependenciesOf(o);
+        file.emplace(*o.depfile, d.targets, d.prerequisites);
+        return true;
+    } catch (const std::exception& e) {
+        report(*o.depfile, e.what());
+        return false;
+    }
+}
+
+bool publishDepfile(const CliOptions& o, std::optional<DependencyFile>& file) {
+    try {
+        if (file)
+            file->publish();
+        return true;
+    } catch (const std::exception& e) {
+        report(*o.depfile, e.what());
+        return false;
+    }
+}
+
 PaletteOptions paletteOptions(const CliOptions& o, std::vector<ColourWord> target) {
     PaletteOptions p{.colours = o.colors, .target = std::move(target), .dither = o.dither};
     if (o.transparent)
@@ -114,10 +140,15 @@ int runPaletteJob(const CliOptions& o) {
                    .fillBit = o.fill};
     if (job.options.colours == 0)
         job.options.colours = kMaxColours;
+    std::optional<DependencyFile> depfile;
+    if (!prepareDepfile(o, depfile))
+        return kExitFailed;
     if (const std::optional<FileFailure> failure = makePalette(job)) {
         report(failure->file, failure->text);
         return kExitFailed;
     }
+    if (!publishDepfile(o, depfile))
+        return kExitFailed;
     if (o.verbose)
         std::printf("tessera-cli: %s: %s\n", job.output.c_str(), messages::kDone);
     return kExitOk;
@@ -169,18 +200,9 @@ int run(const CliOptions& o) {
         warnOfRawLength(o, form.state);
         setPictureOptions(form, o);
     }
-    // The make rule of --depfile, ready before the conversion and put in place only when it
-    // is done: a build tool never reads a rule for an output that failed.
     std::optional<DependencyFile> depfile;
-    if (o.depfile) {
-        try {
-            const Dependencies d = dependenciesOf(o);
-            depfile.emplace(*o.depfile, d.targets, d.prerequisites);
-        } catch (const std::exception& e) {
-            report(*o.depfile, e.what());
-            return kExitFailed;
-        }
-    }
+    if (!prepareDepfile(o, depfile))
+        return kExitFailed;
     form.txtVar.Text() = name;
     form.textOptions.align = o.align;
     form.headerPath = o.header.value_or("");
@@ -193,14 +215,8 @@ int run(const CliOptions& o) {
         reportFailure(o, o.output, messages, "nothing was written");
         return kExitFailed;
     }
-    if (depfile) {
-        try {
-            depfile->publish();
-        } catch (const std::exception& e) {
-            report(*o.depfile, e.what());
-            return kExitFailed;
-        }
-    }
+    if (!publishDepfile(o, depfile))
+        return kExitFailed;
     // The standard output carries the C text and nothing else.
     if (o.verbose)
         std::fprintf(toStandardOutput ? stderr : stdout, "tessera-cli: %s: %s\n", o.output.c_str(),
