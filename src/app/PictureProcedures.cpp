@@ -44,6 +44,11 @@ void Form1::ConvertBMPPalette() {
     state.strPal = readPalette(in, *state.picture, state.lngFillBit);
 }
 
+bool Form1::paletteWanted() const {
+    return state.picture && state.picture->kind != PictureKind::Raw && pictureDepth() == 8 &&
+           chkPal.Value() == 1;
+}
+
 void Form1::WriteImageText() {
     if (!state.picture)
         return;
@@ -52,7 +57,7 @@ void Form1::WriteImageText() {
     const TextOutput out = textOutput();
     const std::string& name = txtVar.Text();
     const std::int16_t depth = pictureDepth();
-    const bool wantPalette = !raw && depth == 8 && chkPal.Value() == 1;
+    const bool wantPalette = paletteWanted();
     const bool wantPixels = raw || depth == 24 || chkOnlyPal.Value() == 0;
 
     // Every refusal comes before the first line, so a refused picture leaves no text behind.
