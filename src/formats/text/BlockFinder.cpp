@@ -8,13 +8,12 @@
 
 #include "formats/Gp32.h"
 #include "formats/text/CommentBlock.h"
+#include "formats/text/LineCursor.h"
 
 namespace tessera {
 
 namespace {
 
-// No line of a block is longer than this; a longer line is never ours and is not read whole.
-constexpr std::int64_t kLongestLine = 1 << 20;
 // How far before its first #define a block's comment block is looked for.
 constexpr std::int64_t kCommentReach = 1 << 16;
 
@@ -36,64 +35,6 @@ bool takePrefix(std::string_view& text, std::string_view prefix) {
     text.remove_prefix(prefix.size());
     return true;
 }
-
-// The text's lines from a place on, read a window at a time. Only a line ended by C R LF is a
-// line Tessera wrote.
-class LineCursor {
-  public:
-    LineCursor(const TextSource& text, std::int64_t at, int line)
-        : text_(text), at_(at), line_(line) {}
-
-    // The line without its C R LF; nothing for a line without one, or too long to be ours.
-    std::optional<std::string_view> current() {
-        if (!loaded_)
-            load();
-        return current_;
-    }
-    void advance() {  // past a line current() gave
-        at_ = next_;
-        ++line_;
-        loaded_ = false;
-    }
-    std::int64_t offset() const { return at_; }
-    int line() const { return line_; }
-
-  private:
-    std::int64_t lineEnd() const {  // where the line's LF is, -1 if not in the window
-        if (at_ < start_ || at_ > start_ + static_cast<std::int64_t>(window_.size()))
-            return -1;
-        const std::size_t lf = window_.find('\n', static_cast<std::size_t>(at_ - start_));
-        return lf == std::string::npos ? -1 : start_ + static_cast<std::int64_t>(lf);
-    }
-    void load() {
-        loaded_ = true;
-        current_.reset();
-        std::int64_t lf = lineEnd();
-        if (lf < 0 && at_ < text_.size()) {
-            start_ = at_;
-            window_.resize(static_cast<std::size_t>(std::min(kLongestLine, text_.size() - at_)));
-            text_.read(at_, window_);
-            lf = lineEnd();
-        }
-        if (lf < 0)
-            return;
-        std::string_view line(window_.data() + (at_ - start_), static_cast<std::size_t>(lf - at_));
-        if (!line.ends_with('\r'))
-            return;
-        line.remove_suffix(1);
-        current_ = line;
-        next_ = lf + 1;
-    }
-
-    const TextSource& text_;
-    std::int64_t at_;
-    int line_;
-    std::string window_;
-    std::int64_t start_ = 0;
-    bool loaded_ = false;
-    std::optional<std::string_view> current_;
-    std::int64_t next_ = 0;
-};
 
 // The kinds of literal Tessera writes, each in its own way.
 enum class Literal {
