@@ -1,4 +1,5 @@
 
+#include "formats/Gp32.h"
 #include "support/Child.h"
 #include "support/Window.h"
 
@@ -96,6 +97,40 @@ TEST_F(HeaderCompile, HeadersAndPairsCompileAndLinkToTheirValues) {
             const auto at = symbols.rfind('\n', symbols.find(name)) + 1;
             EXPECT_EQ(std::stoul(symbols.substr(at), nullptr, 16) % 64, 0u) << symbols;
         }
+    }
+}
+
+// Every palette block sees the graphics header, whatever the order of additions and
+// replacements: the header after each step compiles, with the include lines it needs and no more
+// (a palette block put before the first include needs one of its own: the header's guard serves).
+TEST_F(HeaderCompile, EveryPaletteBlockSeesTheGraphicsHeader) {
+    test::writeText(dir.path("gpgraphic.h"),
+                    "#ifndef GPGRAPHIC_H\n#define GPGRAPHIC_H\ntypedef unsigned short "
+                    "GP_PALETTEENTRY;\n#endif\n");
+    test::writeText(dir.path("m.c"), "#include \"m.h\"\n");
+    const test::Picture rgb = test::Picture::pattern(3, 2, 24);
+    const test::Picture pal = test::Picture::pattern(2, 2, 8);
+    struct Step {
+        std::string name;
+        const test::Picture& picture;
+        long includes;
+    };
+    const Step steps[] = {
+        {"rgb", rgb, 0}, {"pal", pal, 1}, {"pal2", pal, 1},  // added: the first palette includes
+        {"pal", rgb, 1},  // replaced by a block without a palette: the include stays for pal2
+        {"pal", pal, 1},  // and serves this block again
+        {"rgb", pal, 2},  // replaced by a palette block before every include
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        loadBmp(step.name + ".bmp", step.picture);
+        const std::string text = convert("m.h", true);
+        long includes = 0;
+        for (std::size_t at = 0; (at = text.find(gp32::kGraphicsInclude, at)) != std::string::npos;
+             ++at)
+            ++includes;
+        EXPECT_EQ(includes, step.includes);
+        EXPECT_TRUE(run("gcc -std=c99 -pedantic -Wall -Werror -c m.c")) << text;
     }
 }
 

@@ -33,14 +33,6 @@ struct HostileCase {
     std::string says = {};                                // what the refusal must say of the file
 };
 
-void limitMemory() {
-    long pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;  // the address space mapped so far
-    const rlim_t bytes = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (144u << 20);
-    const rlimit limit{bytes, bytes};
-    if (!kUnderSanitizer)
-        ::setrlimit(RLIMIT_AS, &limit);
-}
 using E = HostileCase;
 
 // Runs each case in a child, as a new output and (text outputs) added to an old one.
@@ -62,7 +54,7 @@ void checkHostileCases(const std::vector<HostileCase>& cases, const std::string&
                 writeText(output, kOld);
             const auto before = folderEntries(dir.dir());
             const ChildResult run = runInChild([&] {
-                limitMemory();
+                limitAddressSpace();
                 std::function<void()> during;
                 if (c.during)
                     during = [&] { c.during(input); };

@@ -73,6 +73,16 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
     fs::permissions(dir.path("ro/old.h"), fs::perms(0666));
     fs::permissions(dir.path("ro"), fs::perms(0555));
     fs::create_symlink("gone.h", dir.path("dl.h"));  // dangling: the data would go there
+    // pic's block with a value edited by hand where it shows (a palette colour's intensity bit),
+    // the block twice, and a macro named as pic's array.
+    convertInWindow(pic, dir.path("edited.h"));
+    const std::string block = readText(dir.path("edited.h"));
+    const auto palette = block.find("      0x", block.find("GP_PALETTEENTRY"));
+    std::string edited = block;
+    edited[block.find(',', palette) - 1] ^= 1;  // the first colour's last digit: 1 and 0 swap
+    writeText(dir.path("edited.h"), edited);
+    writeText(dir.path("twice.h"), block + "\r\n\r\n\r\n" + block);
+    writeText(dir.path("macro.h"), "#define pic 8\r\n");
     const auto before = snapshot(dir.dir());
     enum Stop { Nothing, AsNobody, FullDisk };
     struct Row {
@@ -92,6 +102,9 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
         {"rw/old.h", false, denied, AsNobody}, {"rw/old.h", true, denied, AsNobody},
         {"ro/old.h", false, denied + " in the folder", AsNobody},
         {"dl.h", false, "File too large", FullDisk}, {"dl.h", true, "File too large", FullDisk},
+        {"edited.h", true, "it already defines pic, but line 24 is not as Tessera writes it"},
+        {"twice.h", true, "defines pic_width again, beside the block of line 1;"},
+        {"macro.h", true, "line 1 has the macro pic, which the new block's array pic would"},
         // clang-format on
     };
     for (const Row& row : rows) {
@@ -153,6 +166,40 @@ TEST(OutputSafety, LinksOwnersLongNamesAndLeftoversOfKilledRuns) {
     EXPECT_EQ(folderEntries(dir.dir()), (std::vector<std::string>{"dl.h", "link.h", "real"}));
     EXPECT_EQ(folderEntries(dir.path("real")),
               (std::vector<std::string>{".gone.h.tessera-alive0", "gone.h", longest}));
+}
+
+// Adding to a large file, or replacing a block in one, reads the file a piece at a time: the
+// memory stays inside the README's promise and the time grows with the file and no faster (as
+// for hostile inputs). Ten million empty lines, and a header holding a block of 4 Mi indices.
+TEST(OutputSafety, AddingToALargeFileReadsItAPieceAtATime) {
+    TempDir dir;
+    const std::string big = dir.path("ship.bmp"), small = dir.path("boat.bmp");
+    writeFile(big, buildBmp(Picture::pattern(2048, 2048, 8)));
+    writeFile(small, buildBmp(Picture::pattern(8, 8, 8)));
+    ASSERT_EQ(runProgram({TESSERA_CLI_PATH, "-q", big, dir.path("blocks.h")}).exitCode, 0);
+    std::string blank;
+    for (int k = 0; k < 10000000; ++k)
+        blank += "\r\n";
+    writeText(dir.path("blank.h"), blank);
+    blank = {};
+    struct Row {
+        std::string output;
+        std::string name;  // the name of the block added or replaced
+    };
+    const Row rows[] = {{"blank.h", "boat"}, {"blocks.h", "boat"}, {"blocks.h", "ship"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.output + ", " + row.name);
+        const std::string output = dir.path(row.output);
+        const double megabytes = static_cast<double>(fs::file_size(output)) / 1e6;
+        const auto run = runInChild([&] {
+            limitAddressSpace();
+            const auto shown = convertInWindow(small, output, true, {},
+                                               [&](Form1& form) { form.txtVar.Text() = row.name; });
+            return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
+        });
+        EXPECT_EQ(run.text, "Convertion done successfully :)");
+        EXPECT_LT(run.cpuSeconds, (kUnderSanitizer ? 10 : 1) * (0.25 + 0.03 * megabytes));
+    }
 }
 
 // What a process has written so far, by its kernel's count.

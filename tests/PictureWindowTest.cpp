@@ -111,18 +111,15 @@ TEST_F(PictureWindow, QuestionsBeforeOverwritingAddingAndReplacing) {
     EXPECT_EQ(ui.texts().back(), "Do you want to OVERWRITE this file :\r\npic.h  ?!?");
     EXPECT_EQ(convert("pic.h"), fresh);
 
-    // Adding: three line ends, then the block. A file that had no text gets the palette's
-    // include line, as a new file does; one with text is taken to have it already.
+    // Adding: three line ends, then the block, with the palette's include line where the file
+    // has none before it (the graphics header tests show one that has).
     EXPECT_EQ(convert("new.h", true), "\r\n\r\n\r\n" + fresh);
     const std::string game = dir.path("game.h");
     test::writeText(game, "int score;");
     ui.questionAnswers = {MsgAnswer::No, MsgAnswer::Yes};
     EXPECT_EQ(convert("game.h", true), "int score;");
     EXPECT_EQ(ui.messages.back().style, MsgStyle::YesNoQuestion);
-    const std::string include = "#include \"gpgraphic.h\"\r\n";
-    std::string withoutInclude = fresh;
-    withoutInclude.erase(fresh.find(include), include.size());
-    const std::string added = "int score;\r\n\r\n\r\n" + withoutInclude;
+    const std::string added = "int score;\r\n\r\n\r\n" + fresh;
     EXPECT_EQ(convert("game.h", true), added);
 
     // Adding an array the file already holds asks to replace it: No writes nothing, Yes puts the

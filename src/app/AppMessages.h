@@ -18,6 +18,19 @@ inline constexpr const char* kReplaceQuestionMiddle = " in this file :\r\n";
 // line N is not as Tessera writes it".
 inline constexpr const char* kNameDefined = "it already defines ";
 inline constexpr const char* kLineNotOurs = " is not as Tessera writes it";
+// A name of the new block that the file already has as something else: "line N has the macro
+// NAME, which the new block's array NAME would collide with", then kRename.
+inline std::string nameCollides(int line, const std::string& name, bool macro) {
+    return "line " + std::to_string(line) + " has the " + (macro ? "macro " : "array ") + name +
+           ", which the new block's " + (macro ? "array " : "macro ") + name +
+           " would collide with; give the new block another array name";
+}
+// A second definition beside the block to replace: replacing one would leave the other.
+inline std::string nameTwice(int line, const std::string& name, int blockLine) {
+    return "line " + std::to_string(line) + " defines " + name +
+           " again, beside the block of line " + std::to_string(blockLine) +
+           "; a block is replaced only when it is the one definition of its names";
+}
 inline constexpr const char* kChangedSinceLoad =
     "It changed since it was loaded: load it again before converting it.";
 

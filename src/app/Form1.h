@@ -163,6 +163,9 @@ class Form1 {
     // it was read would give a mix of old and new bytes, or zeros, reported as done.
     void refuseChangedInput() const;
     std::int32_t fillBit() const { return optFill1.Value ? 1 : 0; }
+    // Whether the loaded picture's block gets a palette: "Generate Palette" checked for an 8-bit
+    // bitmap or PNG, or for any picture given a palette of its own.
+    bool paletteWanted() const;
     // 8 when the loaded picture becomes palette indices, 24 when it becomes GP32 colours.
     std::int16_t pictureDepth() const {
         return !state.picture ? state.intBpp : paletteStep() ? 8 : convertedDepth(*state.picture);

@@ -79,6 +79,11 @@ void Form1::ConvertBMPPalette() {
     state.strPal = readPalette(in, *state.picture, state.lngFillBit);
 }
 
+bool Form1::paletteWanted() const {
+    return state.picture && (state.picture->kind != PictureKind::Raw || paletteStep()) &&
+           pictureDepth() == 8 && chkPal.Value() == 1;
+}
+
 void Form1::WriteImageText() {
     if (!state.picture)
         return;
@@ -88,7 +93,7 @@ void Form1::WriteImageText() {
     const std::string& name = txtVar.Text();
     const std::int16_t depth = pictureDepth();
     const bool reduced = paletteStep().has_value();
-    const bool wantPalette = (!raw || reduced) && depth == 8 && chkPal.Value() == 1;
+    const bool wantPalette = paletteWanted();
     const bool wantPixels = (raw && !reduced) || depth == 24 || chkOnlyPal.Value() == 0;
     // RAW pixels, and pixels that choose their own palette, are converted before the first line.
     const bool converted = raw || reduced;

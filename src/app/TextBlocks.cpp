@@ -3,6 +3,7 @@
 #include "app/AppMessages.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
+#include "formats/Gp32.h"
 #include "formats/text/BlockFinder.h"
 #include "platform/Errors.h"
 #include "platform/FileChecks.h"
@@ -16,11 +17,18 @@ namespace tessera {
 
 namespace {
 
-std::string readAll(const InputFile& in) {
-    std::string text(static_cast<std::size_t>(in.length()), '\0');
-    in.read(0, {reinterpret_cast<std::uint8_t*>(text.data()), text.size()});
-    return text;
-}
+// The file added to, read a piece at a time: a header of hundreds of megabytes is never held.
+class FileSource : public TextSource {
+  public:
+    explicit FileSource(const InputFile& in) : in_(in) {}
+    std::int64_t size() const override { return in_.length(); }
+    void read(std::int64_t pos, std::span<char> out) const override {
+        in_.read(pos, {reinterpret_cast<std::uint8_t*>(out.data()), out.size()});
+    }
+
+  private:
+    const InputFile& in_;
+};
 
 [[noreturn]] void refuse(const std::string& path, const std::string& reason) {
     throw TesseraError(failureText(messages::kCantWrite, path + ": " + reason));
@@ -66,25 +74,35 @@ void Form1::addTextBlock(const std::string& title, Writer textWriter) {
     state.tsOut = std::make_unique<TextStream>(path, OutputFile::Mode::Update);
     OutputFile& file = state.tsOut->file();
     const InputFile* old = file.original();
-    const std::string text = old ? readAll(*old) : std::string();
+    const std::int64_t length = old ? old->length() : 0;
     const std::string& name = txtVar.Text();
-    const BlockSearch found = findBlock(text, name);
-    if (found.result == BlockSearch::Result::Unmatched) {
+    const BlockSearch found = old ? findBlock(FileSource(*old), name) : BlockSearch();
+    using Result = BlockSearch::Result;
+    if (found.result == Result::Unmatched) {
         refuse(path, messages::kNameDefined + name + ", but line " + std::to_string(found.line) +
                          messages::kLineNotOurs);
     }
-    if (found.result == BlockSearch::Result::Found) {
+    if (found.result == Result::Collision)
+        refuse(path, messages::nameCollides(found.line, found.other, found.otherIsMacro));
+    if (found.result == Result::Twice)
+        refuse(path, messages::nameTwice(found.line, found.other, found.firstLine));
+    // A palette block includes the graphics header unless the file did so before it.
+    state.includeGraphicsHeader = !found.includeBefore;
+    if (found.result == Result::Found) {
         askOrEnd(messages::kReplaceQuestion + name + messages::kReplaceQuestionMiddle + title,
                  MsgStyle::YesNoQuestion);
-        state.includeGraphicsHeader = found.includesGraphics;
-        file.copyOriginal(0, static_cast<std::int64_t>(found.begin));
+        file.copyOriginal(0, found.begin);
+        // The old block's include served palettes after it: a block without a palette keeps it
+        // on a line of its own.
+        if (found.includeNeededAfter &&
+            !(textWriter == &Form1::WriteImageText && paletteWanted())) {
+            state.tsOut->WriteLine(gp32::kGraphicsInclude);
+            state.tsOut->WriteBlankLines(1);
+        }
         (this->*textWriter)();
-        file.copyOriginal(static_cast<std::int64_t>(found.end),
-                          static_cast<std::int64_t>(text.size() - found.end));
+        file.copyOriginal(found.end, length - found.end);
     } else {
-        // A palette needs the graphics header, which only a file with text in it already has.
-        state.includeGraphicsHeader = text.empty();
-        file.copyOriginal(0, static_cast<std::int64_t>(text.size()));
+        file.copyOriginal(0, length);
         // Three line ends keep an added block apart from what the file already holds.
         state.tsOut->WriteBlankLines(3);
         (this->*textWriter)();

@@ -7,10 +7,20 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "support/Files.h"
 
 namespace tessera::test {
+
+void limitAddressSpace() {
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;  // the address space mapped so far
+    const rlim_t bytes = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (144u << 20);
+    const rlimit limit{bytes, bytes};
+    if (!kUnderSanitizer)
+        ::setrlimit(RLIMIT_AS, &limit);
+}
 
 ChildResult runInChild(const std::function<std::string()>& body) {
     int fds[2];

@@ -20,6 +20,10 @@ struct ChildResult {
     long maxRssKiB = 0;
     double cpuSeconds = 0;
 };
+// In a child: the memory the README promises (about 128 MB) on top of what the test program has
+// mapped so far. AddressSanitizer reserves terabytes of address space: its builds go without.
+void limitAddressSpace();
+
 // Runs `body` in a forked child, which may change its user or limits or die harmlessly.
 ChildResult runInChild(const std::function<std::string()>& body);
 

@@ -1,15 +1,21 @@
 #include "formats/text/BlockFinder.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
 #include <optional>
 #include <vector>
 
 #include "formats/Gp32.h"
-#include "formats/text/CIdentifier.h"
 #include "formats/text/CommentBlock.h"
+#include "formats/text/LineCursor.h"
 
 namespace tessera {
 
 namespace {
+
+// How far before its first #define a block's comment block is looked for.
+constexpr std::int64_t kCommentReach = 1 << 16;
 
 // Reads `digits` at the front of `text` as a count; nullopt when there are none.
 std::optional<std::int64_t> takeNumber(std::string_view& text) {
@@ -30,102 +36,42 @@ bool takePrefix(std::string_view& text, std::string_view prefix) {
     return true;
 }
 
-// A line that defines `name`: one of its #define lines, or an array called `name` or
-// `name_Pal` (the name followed by "[").
-bool definesName(std::string_view line, const std::string& name) {
-    if (line.starts_with("//"))
-        return false;
-    std::string_view rest = line;
-    if (takePrefix(rest, "#define ") && takePrefix(rest, name)) {
-        for (const char* suffix :
-             {gp32::kWidthSuffix, gp32::kHeightSuffix, gp32::kPalnbSuffix, gp32::kLengthSuffix}) {
-            const std::string_view word(suffix, std::string_view(suffix).find(' '));
-            if (rest.starts_with(word) &&
-                (rest.size() == word.size() || !isCIdentifierChar(rest[word.size()])))
-                return true;
-        }
-    }
-    for (std::size_t at = line.find(name); at != std::string_view::npos;
-         at = line.find(name, at + 1)) {
-        if (at > 0 && isCIdentifierChar(line[at - 1]))
-            continue;
-        std::string_view after = line.substr(at + name.size());
-        takePrefix(after, "_Pal");
-        while (after.starts_with(' '))
-            after.remove_prefix(1);
-        if (after.starts_with('['))
-            return true;
-    }
-    return false;
-}
-
-// The text's lines as Tessera writes them, each ended by C R LF; a line without its C R does not
-// match anything.
-class Lines {
-  public:
-    explicit Lines(std::string_view text) {
-        for (std::size_t pos = 0; pos < text.size();) {
-            const std::size_t lf = text.find('\n', pos);
-            const std::size_t end = lf == std::string_view::npos ? text.size() : lf + 1;
-            starts_.push_back(pos);
-            std::string_view line = text.substr(pos, end - pos);
-            const bool crlf = line.ends_with("\r\n");
-            line.remove_suffix(crlf ? 2 : line.ends_with('\n') ? 1 : 0);
-            lines_.push_back(line);
-            crlf_.push_back(crlf);
-            pos = end;
-        }
-        starts_.push_back(text.size());
-    }
-    std::size_t size() const { return lines_.size(); }
-    std::string_view operator[](std::size_t i) const { return lines_[i]; }
-    bool complete(std::size_t i) const { return i < lines_.size() && crlf_[i]; }
-    std::size_t start(std::size_t i) const { return starts_[i]; }
-
-  private:
-    std::vector<std::string_view> lines_;
-    std::vector<bool> crlf_;
-    std::vector<std::size_t> starts_;
+// The kinds of literal Tessera writes, each in its own way.
+enum class Literal {
+    Colour,    // up to 4 digits, no leading zero; one intensity bit for every colour of a block
+    Index,     // up to 2 digits, no leading zero, within the palette
+    Sample8,   // up to 2 digits, no leading zero
+    Sample16,  // the high byte without leading zero, then the low byte in 2 digits
 };
 
-// Walks one block line by line; `at` stops on the first line that does not match.
+int hexValue(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+// Walks one block line by line, checking each against what Tessera writes for the values the
+// block holds; on a mismatch `failedLine` is the first line found wrong.
 class BlockReader {
   public:
-    BlockReader(const Lines& lines, std::size_t at, const std::string& name)
-        : lines_(lines), at_(at), name_(name) {}
-    std::size_t at() const { return at_; }
+    BlockReader(LineCursor& lines, const std::string& name) : lines_(lines), name_(name) {}
     bool includesGraphics = false;
+    int failedLine = 0;
 
     bool block() {
-        if (!commentBlock())
-            return false;
-        if (const auto length = define(gp32::kLengthSuffix))
-            return blank() && array({"const unsigned char", "const unsigned short"}, name_, length);
-        if (!define(gp32::kWidthSuffix) || !define(gp32::kHeightSuffix) || !blank())
-            return false;
-        bool any = false;
-        if (const auto colours = define(gp32::kPalnbSuffix)) {
-            if (!blank())
-                return false;
-            includesGraphics = exact(gp32::kGraphicsInclude);
-            if (!blank() || !array({"GP_PALETTEENTRY"}, name_ + "_Pal", colours) || !blank() ||
-                !blank())
-                return false;
-            any = true;
-        }
-        if (next() && (*next()).starts_with("const unsigned"))
-            return array({"const unsigned char", "const unsigned short"}, name_, std::nullopt);
-        return any;
+        const bool read = commentBlock() && body();
+        if (!read && failedLine == 0)
+            failedLine = lines_.line();
+        return read;
     }
 
   private:
-    std::optional<std::string_view> next() const {
-        if (!lines_.complete(at_))
-            return std::nullopt;
-        return lines_[at_];
+    bool fail(int line) {
+        failedLine = line;
+        return false;
     }
+    std::optional<std::string_view> next() { return lines_.current(); }
     bool accept(bool matches) {
-        at_ += matches ? 1 : 0;
+        if (matches)
+            lines_.advance();
         return matches;
     }
     bool exact(std::string_view line) { return accept(next() == line); }
@@ -140,13 +86,65 @@ class BlockReader {
         if (!accept(next() && (*next()).starts_with("// convertion of ") &&
                     (*next()).ends_with(" file :")))
             return false;
-        for (int i = 0; i < 3; ++i)
-            if (!startsWith("// "))
+        describedAt_ = lines_.line();
+        for (std::string& line : described_) {
+            if (!next())
                 return false;
+            line = *next();
+            lines_.advance();
+        }
         return exact("//") && exact(kCommentCredits) &&
                exact(std::string("//    ") + kProjectPage) &&
                exact(std::string("//    ") + kProjectContact) && exact("//") &&
                exact(kCommentFrame) && blank();
+    }
+    // Description line `k` (0 to 2) is `expected`.
+    bool described(int k, const std::string& expected) {
+        return described_[k] == expected || fail(describedAt_ + k);
+    }
+
+    bool body() {
+        if (const auto length = define(gp32::kLengthSuffix))
+            return blank() && sound(*length);
+        const auto width = define(gp32::kWidthSuffix);
+        const auto height = define(gp32::kHeightSuffix);
+        if (!width || !height || *width > INT32_MAX || *height > INT32_MAX || !blank())
+            return false;
+        if (!described(0, "// Width     = " + std::to_string(*width)) ||
+            !described(1, "// Heigth    = " + std::to_string(*height)))
+            return false;
+        const auto colours = define(gp32::kPalnbSuffix);
+        if (colours) {
+            if (!blank())
+                return false;
+            includesGraphics = exact(gp32::kGraphicsInclude);
+            if (!blank() || !opening({"GP_PALETTEENTRY"}, name_ + "_Pal", *colours) ||
+                !elements(*colours, Literal::Colour) || !blank() || !blank())
+                return false;
+        }
+        if (!next() || !(*next()).starts_with("const unsigned"))
+            return colours && described(2, "// GP32 Mode = 8 Bits per Pixel");
+        const std::int64_t count = *width * gp32::ScreenOrder{*width, *height}.columnLength();
+        const int type =
+            colours ? opening({"const unsigned char"}, name_, count)
+                    : opening({"const unsigned char", "const unsigned short"}, name_, count);
+        if (type == 0)
+            return false;
+        indexLimit_ = colours ? *colours : 256;
+        return described(2, type == 1 ? "// GP32 Mode = 8 Bits per Pixel"
+                                      : "// GP32 Mode = 16 Bits per Pixel") &&
+               elements(count, type == 1 ? Literal::Index : Literal::Colour);
+    }
+
+    bool sound(std::int64_t length) {
+        std::string_view rate = described_[0];
+        if (!takePrefix(rate, "// Freq = ") || !takeNumber(rate) || rate != "kHz")
+            return fail(describedAt_);
+        if (described_[1] != "// Mode = Mono" && !described(1, "// Mode = Stereo"))
+            return false;
+        const int type = opening({"const unsigned char", "const unsigned short"}, name_, length);
+        return type != 0 && described(2, type == 1 ? "// Data = 8 bits" : "// Data = 16 bits") &&
+               elements(length, type == 1 ? Literal::Sample8 : Literal::Sample16);
     }
 
     // "#define NAME_suffixVALUE": the value, or nothing (and no line taken).
@@ -159,97 +157,178 @@ class BlockReader {
         const auto value = takeNumber(rest);
         if (!value || !rest.empty())
             return std::nullopt;
-        ++at_;
+        lines_.advance();
         return value;
     }
 
-    bool array(std::initializer_list<std::string_view> types, const std::string& arrayName,
-               std::optional<std::int64_t> expected) {
+    // "TYPE NAME[COUNT] = {", aligned or not: which of `types` it is (from 1), 0 when none.
+    int opening(std::initializer_list<std::string_view> types, const std::string& arrayName,
+                std::int64_t count) {
         if (!next())
-            return false;
+            return 0;
         std::string_view text = *next();
-        bool typed = false;
-        for (const auto type : types)
-            typed = typed || (takePrefix(text, type) && takePrefix(text, " "));
-        if (!typed || !takePrefix(text, arrayName) || !takePrefix(text, "["))
-            return false;
-        const auto count = takeNumber(text);
-        if (!count || (expected && *count != *expected) || !takePrefix(text, "]"))
-            return false;
+        int type = 0, matched = 0;
+        for (const auto t : types) {
+            ++type;
+            std::string_view rest = text;
+            if (matched == 0 && takePrefix(rest, t) && takePrefix(rest, " ")) {
+                matched = type;
+                text = rest;
+            }
+        }
+        if (matched == 0 || !takePrefix(text, arrayName) || !takePrefix(text, "[") ||
+            takeNumber(text) != count || !takePrefix(text, "]"))
+            return 0;
         if (takePrefix(text, " __attribute__((aligned(")) {
             if (!takeNumber(text) || !takePrefix(text, ")))"))
-                return false;
+                return 0;
         }
-        if (!accept(text == " = {"))
-            return false;
-        // The array's last literal has no separator after it, even at the end of a full line.
-        const std::int64_t fullLines = *count / gp32::kLiteralsPerLine;
-        const std::int64_t lastLine = *count % gp32::kLiteralsPerLine;
-        for (std::int64_t i = 0; i < fullLines; ++i)
-            if (!bodyLine(gp32::kLiteralsPerLine, i + 1 < fullLines || lastLine != 0))
-                return false;
-        return bodyLine(lastLine, false) && exact("};");
+        return accept(text == " = {") ? matched : 0;
     }
 
-    // Six blanks, then `literals` hexadecimal literals separated by ", " (and one more after the
-    // last on a full line).
-    bool bodyLine(std::int64_t literals, bool separatorAfterLast) {
+    // The array's `count` literals, 16 a line, then "};". The last literal has no separator
+    // after it, even at the end of a full line.
+    bool elements(std::int64_t count, Literal kind) {
+        const std::int64_t fullLines = count / gp32::kLiteralsPerLine;
+        const std::int64_t lastLine = count % gp32::kLiteralsPerLine;
+        for (std::int64_t i = 0; i < fullLines; ++i)
+            if (!elementLine(gp32::kLiteralsPerLine, i + 1 < fullLines || lastLine != 0, kind))
+                return false;
+        return elementLine(lastLine, false, kind) && exact("};");
+    }
+
+    // Six blanks, then `literals` literals separated by ", " (and one more after the last on a
+    // full line).
+    bool elementLine(std::int64_t literals, bool separatorAfterLast, Literal kind) {
         if (!next())
             return false;
         std::string_view rest = *next();
         if (!takePrefix(rest, gp32::kIndent))
             return false;
         for (std::int64_t i = 0; i < literals; ++i) {
-            std::size_t digits = 0;
-            if (!takePrefix(rest, "0x"))
+            if (!literal(rest, kind))
                 return false;
-            while (digits < rest.size() && digits < 5 &&
-                   ((rest[digits] >= '0' && rest[digits] <= '9') ||
-                    (rest[digits] >= 'A' && rest[digits] <= 'F')))
-                ++digits;
-            if (digits == 0 || digits > 4)
-                return false;
-            rest.remove_prefix(digits);
             if ((i + 1 < literals || separatorAfterLast) && !takePrefix(rest, ", "))
                 return false;
         }
         return accept(rest.empty());
     }
 
-    const Lines& lines_;
-    std::size_t at_;
+    bool literal(std::string_view& rest, Literal kind) {
+        if (!takePrefix(rest, "0x"))
+            return false;
+        std::size_t digits = 0;
+        int value = 0;
+        while (digits < rest.size() && digits < 5 && hexValue(rest[digits]) >= 0)
+            value = value * 16 + hexValue(rest[digits++]);
+        const bool leadingZero = digits > 1 && rest[0] == '0';
+        rest.remove_prefix(digits);
+        switch (kind) {
+            case Literal::Colour:
+                if (digits < 1 || digits > 4 || leadingZero)
+                    return false;
+                if (!fillBit_)
+                    fillBit_ = value & 1;
+                return (value & 1) == *fillBit_;
+            case Literal::Index:
+                return digits >= 1 && digits <= 2 && !leadingZero && value < indexLimit_;
+            case Literal::Sample8:
+                return digits >= 1 && digits <= 2 && !leadingZero;
+            case Literal::Sample16:
+                break;
+        }
+        return digits == 3 || (digits == 4 && !leadingZero);
+    }
+
+    LineCursor& lines_;
     const std::string& name_;
+    std::string described_[3];  // the comment block's three description lines
+    int describedAt_ = 0;
+    std::optional<int> fillBit_;
+    std::int64_t indexLimit_ = 256;
 };
+
+// The block whose first definition of `name` is `mark`: from the comment block before it (its
+// frame followed by "//") to the end of its last array.
+BlockSearch blockAt(const TextSource& text, const CTextMark& mark, const std::string& name) {
+    const BlockSearch unmatched{.result = BlockSearch::Result::Unmatched, .line = mark.line};
+    const std::int64_t from = std::max<std::int64_t>(0, mark.offset - kCommentReach);
+    std::string before(static_cast<std::size_t>(mark.offset - from), '\0');
+    text.read(from, before);
+    // The last frame line starting a line and followed by "//", whatever its line ends (a
+    // frame at the window's very start is too far to be the block's own).
+    const auto opens = [&](std::size_t at) {
+        std::string_view rest = std::string_view(before).substr(at + std::strlen(kCommentFrame));
+        return (at == 0 ? from == 0 : before[at - 1] == '\n') &&
+               (takePrefix(rest, "\r\n") || takePrefix(rest, "\n")) && takePrefix(rest, "//") &&
+               (rest.starts_with("\r\n") || rest.starts_with('\n'));
+    };
+    std::size_t frame = before.rfind(kCommentFrame);
+    while (frame != std::string::npos && !opens(frame))
+        frame = frame == 0 ? std::string::npos : before.rfind(kCommentFrame, frame - 1);
+    if (frame == std::string::npos)
+        return unmatched;
+    const int frameLine =
+        mark.line -
+        static_cast<int>(std::count(before.begin() + static_cast<long>(frame), before.end(), '\n'));
+    const std::int64_t begin = from + static_cast<std::int64_t>(frame);
+    LineCursor lines(text, begin, frameLine);
+    BlockReader reader(lines, name);
+    if (!reader.block())
+        return {.result = BlockSearch::Result::Unmatched, .line = reader.failedLine};
+    if (lines.offset() <= mark.offset)  // the block ends before the name: not its block
+        return unmatched;
+    return {.result = BlockSearch::Result::Found,
+            .begin = begin,
+            .end = lines.offset(),
+            .firstLine = frameLine,
+            .includesGraphics = reader.includesGraphics};
+}
 
 }  // namespace
 
-BlockSearch findBlock(std::string_view text, const std::string& name) {
-    const Lines lines(text);
-    std::size_t defining = 0;
-    while (defining < lines.size() && !definesName(lines[defining], name))
-        ++defining;
-    if (defining == lines.size())
-        return {};
-    // The comment block that opens the block: its frame is followed by "//", the closing one
-    // by an empty line.
-    std::size_t start = defining + 1;
-    while (start-- > 0) {
-        if (lines[start] == kCommentFrame && start + 1 < lines.size() && lines[start + 1] == "//")
-            break;
+BlockSearch findBlock(const TextSource& text, const std::string& name) {
+    using Kind = CTextMark::Kind;
+    const std::string macros[] = {name + "_width", name + "_height", name + "_palnb",
+                                  name + "_length"};
+    const std::string arrays[] = {name, name + "_Pal"};
+    BlockSearch found;
+    std::optional<std::int64_t> firstInclude, includeAfter, paletteAfter;
+    scanCText(text, name.size() + std::string_view("_height").size(), [&](const CTextMark& m) {
+        const bool block = found.result == BlockSearch::Result::Found;
+        const bool after = block && m.offset >= found.end;
+        if (m.kind == Kind::GraphicsInclude || m.kind == Kind::PaletteType) {
+            auto& first = m.kind == Kind::PaletteType ? paletteAfter : includeAfter;
+            if (after && !first)
+                first = m.offset;
+            if (m.kind == Kind::GraphicsInclude && !firstInclude)
+                firstInclude = m.offset;
+            return true;
+        }
+        const bool ourMacro = std::ranges::find(macros, m.name) != std::end(macros);
+        const bool ourArray = std::ranges::find(arrays, m.name) != std::end(arrays);
+        if ((!ourMacro && !ourArray) || (block && !after && m.offset >= found.begin))
+            return true;  // not one of the names, or inside the block
+        const bool isMacro = m.kind == Kind::Macro;
+        if (block || isMacro != ourMacro) {
+            found = {.result = block ? BlockSearch::Result::Twice : BlockSearch::Result::Collision,
+                     .firstLine = found.firstLine,
+                     .line = m.line,
+                     .other = std::string(m.name),
+                     .otherIsMacro = isMacro};
+            return false;
+        }
+        found = blockAt(text, m, name);
+        return found.result == BlockSearch::Result::Found;
+    });
+    if (found.result == BlockSearch::Result::None)
+        found.includeBefore = firstInclude.has_value();
+    if (found.result == BlockSearch::Result::Found) {
+        found.includeBefore = firstInclude && *firstInclude < found.begin;
+        found.includeNeededAfter = found.includesGraphics && !found.includeBefore && paletteAfter &&
+                                   (!includeAfter || *paletteAfter < *includeAfter);
     }
-    const int definingLine = static_cast<int>(defining) + 1;
-    if (start > defining)  // wrapped: no comment block before the name
-        return {.result = BlockSearch::Result::Unmatched, .line = definingLine};
-    BlockReader reader(lines, start, name);
-    if (!reader.block())
-        return {.result = BlockSearch::Result::Unmatched,
-                .line = static_cast<int>(reader.at()) + 1};
-    if (reader.at() <= defining)
-        return {.result = BlockSearch::Result::Unmatched, .line = definingLine};
-    return {.result = BlockSearch::Result::Found,
-            .begin = lines.start(start),
-            .end = lines.start(reader.at()),
-            .includesGraphics = reader.includesGraphics};
+    return found;
 }
 
 }  // namespace tessera
