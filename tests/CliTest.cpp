@@ -38,9 +38,10 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         // The window's two-line message on one line.
         {{"--only-palette", "tiles.bmp", "out.gpg"}, 1,
          "out.gpg: Can't export palette with \".GPG\" Files :("},
-        // A header that cannot be written: the data file is not written either.
+        // A header that cannot be written, named as the file that failed: the data file is
+        // not written either.
         {{"--header", "folder.h", "tiles.bmp", "new.c"}, 1,
-         "new.c: Can't write this file :(: folder.h: it is a folder"},
+         "folder.h: Can't write this file :(: folder.h: it is a folder"},
         {{"-x", "i", "o"}, 2, "unknown option -x"},
         {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
         {{"-n", "my-ship", "i", "o"}, 2, "--name 'my-ship' is not a C identifier"},

@@ -18,6 +18,21 @@ inline constexpr const char* kReplaceQuestionMiddle = " in this file :\r\n";
 // line N is not as Tessera writes it".
 inline constexpr const char* kNameDefined = "it already defines ";
 inline constexpr const char* kLineNotOurs = " is not as Tessera writes it";
+// A header named as its data file, however spelt: "it is the data file itself (NAME): give
+// the header a name of its own".
+inline constexpr const char* kHeaderIsData = "it is the data file itself (";
+inline constexpr const char* kHeaderIsDataFix = "): give the header a name of its own";
+// A header name that the data file's #include "..." line cannot hold.
+inline std::string cannotInclude(char c) {
+    const std::string shown = c == '\n'   ? "a line end"
+                              : c == '"'  ? "a double quote"
+                              : c == '\'' ? "a single quote"
+                              : c == '\\' ? "a backslash"
+                                          : "a control character";
+    return "its name holds " + shown +
+           ", which the data file's #include \"...\" line cannot hold: give the header a name "
+           "without quotes, backslashes or control characters";
+}
 inline constexpr const char* kChangedSinceLoad =
     "It changed since it was loaded: load it again before converting it.";
 
@@ -27,6 +42,10 @@ inline std::string unknownImage(const std::string& whatItIs) {
     return "It is " + whatItIs +
            "; BMP, PNG and RAW pictures are read (`convert IN OUT.png` writes a PNG copy).";
 }
+// A sound picked as a picture: its loader reads it.
+inline constexpr const char* kWavSound = "a WAV sound";
+inline constexpr const char* kLoadAsSound =
+    "It is a WAV sound: load it with \"Load Sound File...\" to convert it.";
 inline constexpr const char* kBadSize = "Can't use this picture size :(";
 inline constexpr const char* kCantOpenWav = "Can't open this kind of WAV file...";
 inline constexpr const char* kRf64 =
@@ -55,6 +74,13 @@ inline constexpr const char* kGpgNoPalette = "Can't export palette\r\n with \".G
 inline constexpr const char* kGpgNoAdd = "Can't ADD with \".GPG\" Files :(";
 inline constexpr const char* kGpgOnly8Bits =
     "Only 8 bits pictures can be\r\nconverted in a \".GPG\" file :(";
+// What the command line adds to kGpgOnly8Bits, about the input.
+inline std::string gpgNeeds8Bits(const std::string& input) {
+    return "It is a colour picture, and a .gpg file holds 8-bit (palette) pictures: `convert " +
+           input +
+           " -colors 256 -type palette BMP3:OUT.bmp` writes an 8-bit copy; or give an "
+           "OUTPUT ending in .h or .c for its colours as C text.";
+}
 inline constexpr const char* kSefNoAdd = "Can't ADD with \".SEF\" Files :(";
 
 // Failures no command foresaw.

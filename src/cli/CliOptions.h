@@ -52,6 +52,7 @@ RawSize parseRaw(std::string_view text);
 // an identifier (see app/CNames.h). Throws UsageError when there is none.
 std::string arrayName(const CliOptions& options);
 
+// By the file's first bytes where they say (a RIFF/WAVE sound), by its name otherwise.
 InputKind inputKind(std::string_view path);
 
 }  // namespace tessera::cli

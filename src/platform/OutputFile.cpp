@@ -53,7 +53,8 @@ bool sameContents(int fdA, const std::string& pathB) {
 
 }  // namespace
 
-OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
+OutputFile::OutputFile(const std::string& path, Mode mode, FileRole role)
+    : path_(path), role_(role) {
     if (mode == Mode::StandardOutput) {
         standard_ = true;
         fd_ = STDOUT_FILENO;
@@ -71,6 +72,8 @@ OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
         fail(messages::kIsFolder);
     if (exists && !S_ISREG(st.st_mode))
         fail(messages::kNotRegular);
+    if (exists && !(refusal = standardStreamRefusal(st)).empty())
+        fail(refusal);
     if (exists && !(refusal = replacementRefusal(target_, st)).empty())
         fail(refusal);
 
@@ -135,7 +138,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::fail(const std::string& what) const {
-    throw TesseraError(failureText(messages::kCantWrite, path_ + ": " + what));
+    throw TesseraError(failureText(messages::kCantWrite, path_ + ": " + what), role_);
 }
 
 void OutputFile::writeLe32(std::int32_t value) {
@@ -156,6 +159,8 @@ void OutputFile::writeAll(std::string_view first, std::string_view second) {
         const ssize_t n = ::writev(fd_, parts.data(), static_cast<int>(parts.size()));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0 && errno == EPIPE && standard_)
+            fail(messages::kReaderGone);
         if (n < 0)
             fail(std::strerror(errno));
         if (n == 0)

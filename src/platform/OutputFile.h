@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Errors.h"
 #include "platform/InputFile.h"
 #include "platform/TargetLock.h"
 
@@ -27,8 +28,10 @@ class OutputFile {
   public:
     enum class Mode { Replace, Append, Update, StandardOutput };
 
-    OutputFile(const std::string& path, Mode mode);  // throws TesseraError
-    ~OutputFile();                                   // rolls back unless committed
+    // `role` is what its failures say they are about.
+    OutputFile(const std::string& path, Mode mode,
+               FileRole role = FileRole::Output);  // throws TesseraError
+    ~OutputFile();                                 // rolls back unless committed
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
@@ -76,7 +79,8 @@ class OutputFile {
     void rollback() noexcept;
     [[noreturn]] void fail(const std::string& what) const;
 
-    std::string path_;    // as the user named it
+    std::string path_;  // as the user named it
+    FileRole role_;
     std::string target_;  // the file really written: a symbolic link's target
     std::string temp_;    // the file being written
     int fd_ = -1;
