@@ -8,6 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/FileChecks.h"
 #include "platform/InputFile.h"
+#include "platform/OutputPair.h"
 #include "platform/OutputPaths.h"
 #include "platform/PlatformMessages.h"
 
@@ -68,11 +69,10 @@ void Form1::writeTextPair(Writer textWriter) {
     writeHeaderClosing(*state.tsHeader, headerName);
     refuseChangedInput();
     // Both files are complete on the disk before either takes its name, so a failure leaves
-    // both as they were.
+    // both as they were; then they take their names together.
     state.tsOut->file().prepare();
     state.tsHeader->file().prepare();
-    state.tsOut->file().publish();
-    state.tsHeader->file().publish();
+    publishTogether(state.tsOut->file(), state.tsHeader->file());
 }
 
 void Form1::addTextBlock(const std::string& title, Writer textWriter) {

@@ -15,6 +15,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileChecks.h"
+#include "platform/OutputPair.h"
 #include "platform/OutputPaths.h"
 #include "platform/PlatformMessages.h"
 #include "platform/Signals.h"
@@ -66,6 +67,8 @@ OutputFile::OutputFile(const std::string& path, Mode mode, FileRole role)
     target_ = resolveTarget(path, refusal);
     if (!refusal.empty())
         fail(refusal);
+    // A pair that a killed run left half renamed is finished before this file is looked at.
+    completeInterruptedPair(target_);
     struct stat st {};
     bool exists = ::stat(target_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
@@ -226,6 +229,17 @@ void OutputFile::prepare() {
     fd_ = -1;
     if (rc != 0)
         fail(std::strerror(errno));
+}
+
+void OutputFile::nameTemporary() {
+    if (!changes() || !temp_.empty())
+        return;
+    const TerminationHeld held;
+    if (!linkTemporary(fd_, target_, temp_)) {
+        temp_.clear();
+        fail(creationFailure(target_, errno));
+    }
+    pendingSlot_ = registerPendingOutput(temp_.c_str());
 }
 
 void OutputFile::publish() {

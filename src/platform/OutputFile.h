@@ -70,6 +70,13 @@ class OutputFile {
     void publish();
     const std::string& path() const { return path_; }
 
+    // After prepare(), for publishing two outputs together: whether publish() will rename
+    // anything, and the new file given a name beside its target (it may have none yet).
+    bool changes() const { return !standard_ && !unchanged_; }
+    void nameTemporary();
+    const std::string& temporaryName() const { return temp_; }
+    const std::string& target() const { return target_; }
+
   private:
     static constexpr std::size_t kBufferSize = 1 << 16;
     static constexpr std::size_t kDirectSize = 1 << 12;

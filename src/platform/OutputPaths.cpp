@@ -198,6 +198,11 @@ bool linkTemporary(int fd, const std::string& target, std::string& name) {
     return false;
 }
 
+std::string pairNoteName(const std::string& target) {
+    // Shorter than a temporary file's suffix: never taken for one.
+    return directoryOf(target) + "/" + temporaryPrefix(target) + "pair";
+}
+
 void removeStaleTemporaries(const std::string& target) {
     const std::string folder = directoryOf(target), prefix = temporaryPrefix(target);
     DIR* dir = ::opendir(folder.c_str());

@@ -44,6 +44,9 @@ bool linkUnnamed(int fd, const std::string& name);
 // with errno set.
 bool linkTemporary(int fd, const std::string& target, std::string& name);
 
+// The note beside `target` that lists a pair of outputs being published (see OutputPair.h).
+std::string pairNoteName(const std::string& target);
+
 // Removes the named temporary files of `target` whose process is gone (no lock held on them).
 // It reads the whole folder: call it only where such files can be.
 void removeStaleTemporaries(const std::string& target);
