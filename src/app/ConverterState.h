@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "formats/picture/PictureInfo.h"
-#include "platform/TextStream.h"
+#include "../formats/picture/PictureInfo.h"
+#include "../platform/TextStream.h"
 
 namespace tessera {
 

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/FileChecks.h"
+
 namespace tessera {
 
 namespace {
@@ -29,6 +31,10 @@ bool hasKind(std::string_view path, std::string_view threeLetters) {
 
 bool isTextOutput(std::string_view path) {
     return hasKind(path, ".h") || hasKind(path, ".c");
+}
+
+std::string titleOf(const std::string& path) {
+    return baseOf(path);
 }
 
 }  // namespace tessera

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Errors.h"
-#include "platform/InputFile.h"
-#include "platform/TargetLock.h"
+#include "Errors.h"
+#include "InputFile.h"
+#include "TargetLock.h"
 
 namespace tessera {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/TextStream.h"
+#include "../../platform/TextStream.h"
 
 namespace tessera {
 
