@@ -75,12 +75,10 @@ inline constexpr const char* kGpgNoAdd = "Can't ADD with \".GPG\" Files :(";
 inline constexpr const char* kGpgOnly8Bits =
     "Only 8 bits pictures can be\r\nconverted in a \".GPG\" file :(";
 // What the command line adds to kGpgOnly8Bits, about the input.
-inline std::string gpgNeeds8Bits(const std::string& input) {
-    return "It is a colour picture, and a .gpg file holds 8-bit (palette) pictures: `convert " +
-           input +
-           " -colors 256 -type palette BMP3:OUT.bmp` writes an 8-bit copy; or give an "
-           "OUTPUT ending in .h or .c for its colours as C text.";
-}
+inline constexpr const char* kGpgNeeds8Bits =
+    "It is a colour picture, and a .gpg file holds 8-bit (palette) pictures: give --colors 256 "
+    "to make it one (or --palette-of FILE for a palette of your own), or an OUTPUT ending in .h "
+    "or .c for its colours as C text.";
 inline constexpr const char* kSefNoAdd = "Can't ADD with \".SEF\" Files :(";
 
 // Failures no command foresaw.

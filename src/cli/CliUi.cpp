@@ -64,8 +64,8 @@ MsgAnswer CliUi::msgBox(const std::string& text, MsgStyle style) {
         return MsgAnswer::Yes;
     // The picture is what cannot go into a .gpg: named, with the way out.
     if (text == messages::kGpgOnly8Bits) {
-        messages_.push_back({text + std::string("\r\n") + messages::gpgNeeds8Bits(options_.input),
-                             style, FileRole::Input});
+        messages_.push_back(
+            {text + std::string("\r\n") + messages::kGpgNeeds8Bits, style, FileRole::Input});
         return MsgAnswer::Ok;
     }
     messages_.push_back({text, style});
