@@ -27,6 +27,8 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     writeFile(dir.path("tiles.bmp"), buildBmp(Picture::pattern(4, 4, 8)));
     writeText(dir.path("notes.png"), "not a picture");
     fs::create_directory(dir.path("folder.h"));
+    writeFile(dir.path("photo.bmp"), buildBmp(Picture::pattern(4, 4, 24)));
+    fs::create_symlink("new.c", dir.path("alias.h"));
     for (const char* out : {"out.gpg", "out.h"})
         writeText(dir.path(out), "kept");
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> rows{
@@ -38,9 +40,27 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         // The window's two-line message on one line.
         {{"--only-palette", "tiles.bmp", "out.gpg"}, 1,
          "out.gpg: Can't export palette with \".GPG\" Files :("},
-        // A header that cannot be written: the data file is not written either.
+        // A header that cannot be written, named as the file that failed: the data file is
+        // not written either.
         {{"--header", "folder.h", "tiles.bmp", "new.c"}, 1,
-         "new.c: Can't write this file :(: folder.h: it is a folder"},
+         "folder.h: Can't write this file :(: folder.h: it is a folder"},
+        // A header that is the data file, however named, and names an include cannot hold.
+        {{"--header", "./new.c", "tiles.bmp", "new.c"}, 1, "./new.c: Can't write this file :(: "
+         "./new.c: it is the data file itself (new.c): give the header a name of its own"},
+        {{"tiles.bmp", "new.c", "--header", "alias.h"}, 1, "alias.h: Can't write this file :(: "
+         "alias.h: it is the data file itself (new.c): give the header a name of its own"},
+        {{"tiles.bmp", "new.c", "--header", "we\"ird.h"}, 1, "we\"ird.h: Can't write this file "
+         ":(: we\"ird.h: its name holds a double quote, which the data file's #include \"...\" "
+         "line cannot hold: give the header a name without quotes, backslashes or control "
+         "characters"},
+        {{"tiles.bmp", "new.c", "--header", "a\nb.h"}, 1, "a?b.h: Can't write this file :(: a?b.h: "
+         "its name holds a line end, which the data file's #include \"...\" line cannot hold: "
+         "give the header a name without quotes, backslashes or control characters"},
+        // The picture is what a .gpg cannot hold: it is named, with the way out.
+        {{"photo.bmp", "out.gpg"}, 1, "photo.bmp: Only 8 bits pictures can be converted in a "
+         "\".GPG\" file :(: It is a colour picture, and a .gpg file holds 8-bit (palette) "
+         "pictures: give --colors 256 to make it one (or --palette-of FILE for a palette of your "
+         "own), or an OUTPUT ending in .h or .c for its colours as C text."},
         {{"-x", "i", "o"}, 2, "unknown option -x"},
         {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
         {{"-n", "my-ship", "i", "o"}, 2, "--name 'my-ship' is not a C identifier"},
@@ -74,6 +94,22 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     EXPECT_NE(text.find("tiles.bmp"), std::string::npos);
     run = runProgram({TESSERA_CLI_PATH, "--info", "tiles.bmp"}, dir.dir(), "/dev/full");
     EXPECT_EQ(run.exitCode, 1);
+    // A reader that stops early (`| head -c 10`): status 1 and a line that says so.
+    writeFile(dir.path("wide.bmp"), buildBmp(Picture::pattern(256, 256, 24)));
+    run = runProgram({"bash", "-c",
+                      std::string(TESSERA_CLI_PATH) +
+                          " wide.bmp - | head -c 10 >/dev/null; exit ${PIPESTATUS[0]}"},
+                     dir.dir());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              "tessera-cli: -: Can't write this file :(: -: the program reading the "
+              "standard output stopped reading (Broken pipe), so the C text it got is "
+              "cut short\n");
+    // A sound is read as one whatever its name; the advice above makes the .gpg.
+    writeFile(dir.path("drum.bmp"), buildWav({1, 2, 3}));
+    EXPECT_EQ(runCli({"drum.bmp", "drum.h"}, dir.dir()).exitCode, 0);
+    EXPECT_NE(readText(dir.path("drum.h")).find("// Freq = 22kHz"), std::string::npos);
+    EXPECT_EQ(runCli({"--colors", "256", "photo.bmp", "out.gpg"}, dir.dir()).exitCode, 0);
 }
 
 // The README's option table and --help name the same options: --help is made from the parser's

@@ -29,8 +29,8 @@ struct HeaderCompile : test::WindowFixture {
 // The generated headers go through the compilers GP32 programs are built with; the arrays are
 // dumped from the object files and compared with values worked out from the test's own input.
 // One-file headers each have a C file of their own. Header and data pairs are aligned on 64
-// bytes, each header included twice by each of three C files: every compiler links them (no
-// array defined twice).
+// bytes, each header (its name beyond ASCII) included twice by each of three C files: every
+// compiler links them (no array defined twice).
 TEST_F(HeaderCompile, HeadersAndPairsCompileAndLinkToTheirValues) {
     test::writeText(dir.path("gpgraphic.h"), "typedef unsigned short GP_PALETTEENTRY;\n");
     const test::Picture tiles = test::Picture::pattern(9, 3, 8);
@@ -57,10 +57,12 @@ TEST_F(HeaderCompile, HeadersAndPairsCompileAndLinkToTheirValues) {
         test::writeText(dir.path(name + ".c"), "#include \"" + name + ".h\"\n");
 
     form.textOptions.align = 64;
-    form.headerPath = dir.path("tiles_gfx.h");
+    // A header name beyond ASCII: the include line holds its bytes as the file system has them.
+    form.headerPath = dir.path("tiles_gfx_\xC3\xA9.h");
     loadFile("tiles.png", test::buildPng(tiles, {.colourType = 3}));  // the pair from a PNG
     convert("tiles_gfx.c");
-    const std::string twice = "#include \"tiles_gfx.h\"\n#include \"tiles_gfx.h\"\nint ";
+    const std::string twice =
+        "#include \"tiles_gfx_\xC3\xA9.h\"\n#include \"tiles_gfx_\xC3\xA9.h\"\nint ";
     for (const std::string unit : {"main", "one", "two"})
         test::writeText(dir.path(unit + ".c"),
                         twice + unit + "(void) { return tiles[1] + tiles_Pal[2]; }\n");

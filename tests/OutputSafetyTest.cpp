@@ -15,6 +15,8 @@
 
 #include "platform/Errors.h"
 #include "platform/OutputFile.h"
+#include "platform/OutputPair.h"
+#include "platform/Signals.h"
 #include "support/Builders.h"
 #include "support/Child.h"
 #include "support/Window.h"
@@ -42,7 +44,7 @@ std::string writeThrough(const std::string& path, Mode mode, std::size_t bytes) 
 std::map<std::string, Bytes> snapshot(const fs::path& dir) {
     std::map<std::string, Bytes> files;
     for (const auto& e : fs::recursive_directory_iterator(dir))
-        files[e.path()] = e.is_regular_file() ? readFile(e.path()) : Bytes{};
+        files[e.path()] = !e.is_symlink() && e.is_regular_file() ? readFile(e.path()) : Bytes{};
     return files;
 }
 
@@ -63,6 +65,9 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
     // What `tessera-cli in.bmp /dev/stdout >> build.log` meets: a descriptor's file.
     const int log = ::open(dir.path("build.log").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     fs::create_symlink("/proc/self/fd/" + std::to_string(log), dir.path("fd.h"));
+    fs::create_symlink("/proc/self/fd", dir.path("fds"));  // `ln -s /proc/self/fd d; ... d/1`
+    fs::create_symlink("l2.h", dir.path("l1.h"));
+    fs::create_symlink("l1.h", dir.path("l2.h"));
     fs::create_symlink("/proc/version", dir.path("version.h"));
     for (const std::string folder : {"rw", "ro"}) {
         fs::create_directory(dir.path(folder));
@@ -84,20 +89,24 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
     writeText(dir.path("twice.h"), block + "\r\n\r\n\r\n" + block);
     writeText(dir.path("macro.h"), "#define pic 8\r\n");
     const auto before = snapshot(dir.dir());
-    enum Stop { Nothing, AsNobody, FullDisk };
+    enum Stop { Nothing, AsNobody, FullDisk, LogAsStdout };
     struct Row {
         std::string output;
         bool add;
         std::string reason;
         Stop stop = Nothing;
     };
-    const std::string denied = "Permission denied";
+    const std::string denied = "Permission denied", stream = "stands for a stream";
+    const std::string logFd = std::to_string(log), loop = "Too many levels of symbolic links";
     const Row rows[] = {
         // clang-format off
         {"missing/out.h", true, "No such file or directory"},
         {"plain.txt/out.h", false, "Not a directory"}, {"image.h", true, "not a text file"},
         {"alias.h", true, "the output would replace the input"},
-        {"twin.h", false, "2 names (hard links)"}, {"fd.h", true, "stands for a stream"},
+        {"twin.h", false, "2 names (hard links)"}, {"fd.h", true, stream},
+        // However the descriptor is spelt, and the file itself while it is the standard output.
+        {"/dev/./fd/" + logFd, false, stream}, {"fds/" + logFd, false, stream},
+        {"build.log", false, stream, LogAsStdout}, {"l1.h", false, loop}, {"l2.h", true, loop},
         {"version.h", false, "file of the running system"},
         {"rw/old.h", false, denied, AsNobody}, {"rw/old.h", true, denied, AsNobody},
         {"ro/old.h", false, denied + " in the folder", AsNobody},
@@ -114,10 +123,13 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
             if (row.stop == FullDisk &&
                 (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || ::setrlimit(RLIMIT_FSIZE, &limit) != 0))
                 return std::string("no file-size limit");
+            if (row.stop == LogAsStdout && ::dup2(log, STDOUT_FILENO) < 0)
+                return std::string("no dup2");
             if (row.stop == AsNobody && ::geteuid() == 0 &&
                 (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
                 return std::string("no nobody");
-            const auto shown = convertInWindow(pic, dir.path(row.output), row.add);
+            const auto shown = convertInWindow(
+                pic, row.output.starts_with('/') ? row.output : dir.path(row.output), row.add);
             return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
         });
         EXPECT_NE(result.text.find(row.reason), std::string::npos) << result.text;
@@ -253,6 +265,72 @@ TEST(Interrupt, WhateverEndsAWriteLeavesTheOldFileAsItWas) {
             }
             EXPECT_EQ(folderEntries(dir.dir()), (std::vector<std::string>{"big.bmp", "out.h"}));
         }
+}
+
+// A data file and its header take their new contents together, whatever stops the run between
+// its two renames: a signal that can be caught waits until both are made; SIGKILL leaves a note
+// beside each file, and the next run writing either one first makes the rename the killed run
+// did not. Nothing is left beside them.
+TEST(Interrupt, APairIsBothOldOrBothNewWhateverStopsItBetweenItsRenames) {
+    TempDir dir;
+    const std::string oldPic = dir.path("old.bmp"), newPic = dir.path("new.bmp");
+    writeFile(oldPic, buildBmp(Picture::pattern(8, 8, 8)));
+    writeFile(newPic, buildBmp(Picture::pattern(16, 4, 8)));
+    const std::string data = dir.path("a.c"), header = dir.path("a.h");
+    const auto pair = [&](const std::string& pic) {
+        return convertInWindow(pic, data, false, {}, [&](Form1& f) { f.headerPath = header; });
+    };
+    pair(newPic);
+    const std::string newData = readText(data), newHeader = readText(header);
+    for (const int signal : {SIGTERM, SIGHUP, SIGKILL}) {
+        SCOPED_TRACE(::strsignal(signal));
+        pair(oldPic);
+        const std::string oldHeader = readText(header);
+        static int stopWith;
+        stopWith = signal;
+        const auto result = runInChild([&] {
+            installTerminationHandlers();
+            pairFaultPoint = [] { ::raise(stopWith); };
+            pair(newPic);
+            return std::string("not stopped");
+        });
+        EXPECT_TRUE(WIFSIGNALED(result.status) && WTERMSIG(result.status) == signal) << result.text;
+        EXPECT_EQ(readText(data), newData);
+        if (signal == SIGKILL) {
+            EXPECT_EQ(readText(header), oldHeader);
+            ASSERT_EQ(writeThrough(header, Mode::Append, 3), "");
+            EXPECT_EQ(readText(header), newHeader + "xxx");
+            pair(newPic);
+        }
+        EXPECT_EQ(readText(header), newHeader);
+        EXPECT_EQ(folderEntries(dir.dir()),
+                  (std::vector<std::string>{"a.c", "a.h", "new.bmp", "old.bmp"}));
+    }
+}
+
+// Under a process limit (`ulimit -u`) no thread can be started: a picture big enough to be
+// shared between threads is converted on the calling thread alone, to the same bytes. (Root is
+// above the limit: the child runs as nobody.)
+TEST(Interrupt, NoThreadToBeHadConvertsOnOneThread) {
+    TempDir dir;
+    fs::permissions(dir.dir(), fs::perms(0777));
+    const std::string pic = dir.path("wide.bmp");
+    writeFile(pic, buildBmp(Picture::pattern(320, 256, 24)));
+    fs::permissions(pic, fs::perms(0644));
+    ASSERT_EQ(convertInWindow(pic, dir.path("free.h")),
+              std::vector<std::string>{"Convertion done successfully :)"});
+    const auto result = runInChild([&] {
+        const rlimit one{1, 1};
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return std::string("no nobody");
+        if (::setrlimit(RLIMIT_NPROC, &one) != 0)
+            return std::string("no process limit");
+        const auto shown = convertInWindow(pic, dir.path("limited.h"));
+        return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
+    });
+    EXPECT_EQ(result.text, "Convertion done successfully :)");
+    EXPECT_EQ(readText(dir.path("limited.h")), readText(dir.path("free.h")));
 }
 
 // A file-size limit (`ulimit -f`) makes the write fail instead of killing tessera-cli: the

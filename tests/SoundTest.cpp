@@ -37,8 +37,8 @@ TEST_F(Sound, WorkedExamplesAsTextAndSef) {
                   "snd.wav", "// Freq = 22kHz\r\n// Mode = Mono\r\n// Data = 16 bits\r\n") +
                   "#define snd_length      3\r\n\r\nconst unsigned short snd[3] = {\r\n      "
                   "0x8000, 0xFFFF, 0x000\r\n};\r\n");
-    // .sef: the tag, the data length, the samples unsigned. An odd 16-bit length stays in the
-    // header while the half sample is dropped.
+    // .sef: the tag, the length of what follows, the samples unsigned. A half sample at the end
+    // of 16-bit data is dropped, and not counted: a player reads as many bytes as it says.
     loadWav({0x80, 0x7F, 0x81});
     convert("tune.sef");
     EXPECT_EQ(test::readFile(dir.path("tune.sef")),
@@ -46,7 +46,7 @@ TEST_F(Sound, WorkedExamplesAsTextAndSef) {
     loadWav({1, 0, 2, 0, 3, 0xFF, 0x44}, {.bits = 16});
     convert("tune.sef");
     EXPECT_EQ(test::readFile(dir.path("tune.sef")),
-              (Bytes{'s', 'e', 'f', ' ', 7, 0, 0, 0, 1, 0x80, 2, 0x80, 3, 0x7F}));
+              (Bytes{'s', 'e', 'f', ' ', 6, 0, 0, 0, 1, 0x80, 2, 0x80, 3, 0x7F}));
     loadWav(Bytes{0x11}, {.bits = 16});  // no whole sample: nothing is written
     EXPECT_EQ(convert("new.sef"), "");
     EXPECT_EQ(ui.texts().back(), "This sound has no sample to convert :(");

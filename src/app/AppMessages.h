@@ -31,6 +31,21 @@ inline std::string nameTwice(int line, const std::string& name, int blockLine) {
            " again, beside the block of line " + std::to_string(blockLine) +
            "; a block is replaced only when it is the one definition of its names";
 }
+// A header named as its data file, however spelt: "it is the data file itself (NAME): give
+// the header a name of its own".
+inline constexpr const char* kHeaderIsData = "it is the data file itself (";
+inline constexpr const char* kHeaderIsDataFix = "): give the header a name of its own";
+// A header name that the data file's #include "..." line cannot hold.
+inline std::string cannotInclude(char c) {
+    const std::string shown = c == '\n'   ? "a line end"
+                              : c == '"'  ? "a double quote"
+                              : c == '\'' ? "a single quote"
+                              : c == '\\' ? "a backslash"
+                                          : "a control character";
+    return "its name holds " + shown +
+           ", which the data file's #include \"...\" line cannot hold: give the header a name "
+           "without quotes, backslashes or control characters";
+}
 inline constexpr const char* kChangedSinceLoad =
     "It changed since it was loaded: load it again before converting it.";
 
@@ -40,6 +55,10 @@ inline std::string unknownImage(const std::string& whatItIs) {
     return "It is " + whatItIs +
            "; BMP, PNG and RAW pictures are read (`convert IN OUT.png` writes a PNG copy).";
 }
+// A sound picked as a picture: its loader reads it.
+inline constexpr const char* kWavSound = "a WAV sound";
+inline constexpr const char* kLoadAsSound =
+    "It is a WAV sound: load it with \"Load Sound File...\" to convert it.";
 inline constexpr const char* kBadSize = "Can't use this picture size :(";
 inline constexpr const char* kCantOpenWav = "Can't open this kind of WAV file...";
 inline constexpr const char* kRf64 =
@@ -68,6 +87,11 @@ inline constexpr const char* kGpgNoPalette = "Can't export palette\r\n with \".G
 inline constexpr const char* kGpgNoAdd = "Can't ADD with \".GPG\" Files :(";
 inline constexpr const char* kGpgOnly8Bits =
     "Only 8 bits pictures can be\r\nconverted in a \".GPG\" file :(";
+// What the command line adds to kGpgOnly8Bits, about the input.
+inline constexpr const char* kGpgNeeds8Bits =
+    "It is a colour picture, and a .gpg file holds 8-bit (palette) pictures: give --colors 256 "
+    "to make it one (or --palette-of FILE for a palette of your own), or an OUTPUT ending in .h "
+    "or .c for its colours as C text.";
 inline constexpr const char* kSefNoAdd = "Can't ADD with \".SEF\" Files :(";
 
 // Failures no command foresaw.

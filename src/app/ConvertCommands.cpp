@@ -10,10 +10,11 @@ namespace tessera {
 namespace {
 
 // Writing over the file being converted would destroy the input while it is still being read.
-void refuseInputAsOutput(const std::string& input, const std::string& output) {
+void refuseInputAsOutput(const std::string& input, const std::string& output,
+                         FileRole role = FileRole::Output) {
     if (sameFile(input, output)) {
         throw TesseraError(
-            failureText(messages::kCantWrite, output + ": " + messages::kSameAsInput));
+            failureText(messages::kCantWrite, output + ": " + messages::kSameAsInput), role);
     }
 }
 
@@ -40,7 +41,7 @@ void Form1::writeOutput(OutputFile::Mode mode, Writer textWriter, Writer binaryW
         (this->*binaryWriter)();  // opens, writes and reports for itself
         return;
     } else if (!headerPath.empty()) {
-        refuseInputAsOutput(state.strImgPath, headerPath);
+        refuseInputAsOutput(state.strImgPath, headerPath, FileRole::Header);
         writeTextPair(textWriter);
     } else if (mode == OutputFile::Mode::Append) {
         addTextBlock(baseOf(state.strOutPath), textWriter);

@@ -47,7 +47,7 @@ const char* whatItIs(const InputFile& in) {
     if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF)
         return "a JPEG picture";
     if (h.starts_with("RIFF") && h.substr(8, 4) == "WAVE")
-        return "a WAV sound";
+        return messages::kWavSound;
     if (h.starts_with("BM"))
         return "a bitmap with an information header of a kind this tool does not read";
     return "no picture this tool knows";
@@ -62,7 +62,10 @@ PictureInfo describedPicture(const InputFile& in) {
     } else if (std::optional<PictureInfo> png = readPngInfo(in)) {
         return *png;
     }
-    throw TesseraError(failureText(messages::kUnknownImage, messages::unknownImage(whatItIs(in))));
+    const std::string what = whatItIs(in);
+    throw TesseraError(failureText(messages::kUnknownImage, what == messages::kWavSound
+                                                                ? messages::kLoadAsSound
+                                                                : messages::unknownImage(what)));
 }
 
 void Form1::cmdBMPLoad_Click() {

@@ -32,10 +32,6 @@ void Form1::cmdWAVLoad_Click() {
             throw CommandCancelled{};
         fileChosen = true;
         state.strImgPath = dlgWAVFile.FileName;
-        if (!hasKind(state.strImgPath, "wav")) {
-            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
-            return;
-        }
 
         const InputFile in(state.strImgPath);
         const WavReading wav = walkWavChunks(in);

@@ -44,13 +44,8 @@ void Form1::WriteSEFFile() {
     const SampleLayout samples = loadedSamples(state);
     const InputFile in = openLoadedInput(state.soundFile);
     SampleReader reader(in, state.lngSndDataOffset, samples);
-
-    // The player reads the length of the data that follows: the file's own for 8- and 16-bit
-    // samples, that of the 16-bit samples written for deeper ones.
-    const auto length =
-        samples.narrowed() ? static_cast<std::int32_t>(samples.byteCount()) : state.lngSndLength;
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
-    writeSef(out, reader, samples, length, progressBar(0, kFullProgress, false));
+    writeSef(out, reader, samples, progressBar(0, kFullProgress, false));
     refuseChangedInput();
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);

@@ -5,9 +5,12 @@
 #include "app/Form1.h"
 #include "formats/Gp32.h"
 #include "formats/text/BlockFinder.h"
+#include "formats/text/TextOutput.h"
 #include "platform/Errors.h"
 #include "platform/FileChecks.h"
 #include "platform/InputFile.h"
+#include "platform/OutputPair.h"
+#include "platform/OutputPaths.h"
 #include "platform/PlatformMessages.h"
 
 // Where the window's C text goes: a file of its own, a header beside its data file, or a block
@@ -30,8 +33,21 @@ class FileSource : public TextSource {
     const InputFile& in_;
 };
 
-[[noreturn]] void refuse(const std::string& path, const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantWrite, path + ": " + reason));
+[[noreturn]] void refuse(const std::string& path, const std::string& reason,
+                         FileRole role = FileRole::Output) {
+    throw TesseraError(failureText(messages::kCantWrite, path + ": " + reason), role);
+}
+
+// A header the data file cannot include, or one that is the data file itself (which would end
+// up holding the declarations only).
+void refuseHeader(const std::string& header, const std::string& data) {
+    const std::string name = baseOf(header);
+    if (const auto bad = unincludableCharacter(name)) {
+        refuse(header, messages::cannotInclude(*bad), FileRole::Header);
+    }
+    if (sameTarget(header, data))
+        refuse(header, messages::kHeaderIsData + baseOf(data) + messages::kHeaderIsDataFix,
+               FileRole::Header);
 }
 
 }  // namespace
@@ -49,21 +65,22 @@ void Form1::writeTextFile(OutputFile::Mode mode, Writer textWriter) {
 }
 
 void Form1::writeTextPair(Writer textWriter) {
+    refuseHeader(headerPath, state.strOutPath);
     const std::string headerName = baseOf(headerPath);
     state.includeGraphicsHeader = true;
     state.tsOut = std::make_unique<TextStream>(state.strOutPath, OutputFile::Mode::Replace);
-    state.tsHeader = std::make_unique<TextStream>(headerPath, OutputFile::Mode::Replace);
+    state.tsHeader =
+        std::make_unique<TextStream>(headerPath, OutputFile::Mode::Replace, FileRole::Header);
     writeHeaderOpening(*state.tsHeader, headerName);
     writeDataOpening(*state.tsOut, headerName);
     (this->*textWriter)();
     writeHeaderClosing(*state.tsHeader, headerName);
     refuseChangedInput();
     // Both files are complete on the disk before either takes its name, so a failure leaves
-    // both as they were.
+    // both as they were; then they take their names together.
     state.tsOut->file().prepare();
     state.tsHeader->file().prepare();
-    state.tsOut->file().publish();
-    state.tsHeader->file().publish();
+    publishTogether(state.tsOut->file(), state.tsHeader->file());
 }
 
 void Form1::addTextBlock(const std::string& title, Writer textWriter) {

@@ -1,6 +1,11 @@
 #include "cli/CliOptions.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 #include "app/CNames.h"
@@ -208,6 +213,19 @@ std::string arrayName(const CliOptions& options) {
 }
 
 InputKind inputKind(std::string_view path) {
+    // A file says what it is in its first bytes, whatever its name: a WAV sound named .bmp is a
+    // sound.
+    std::array<char, 12> head{};
+    if (const int fd = ::open(std::string(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        fd >= 0) {
+        struct stat st {};
+        const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+        const ssize_t got = regular ? ::read(fd, head.data(), head.size()) : 0;
+        ::close(fd);
+        const std::string_view h(head.data(), static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        if (h.size() == head.size() && h.starts_with("RIFF") && h.substr(8) == "WAVE")
+            return InputKind::Sound;
+    }
     if (hasKind(path, "bmp") || hasKind(path, "png") || hasKind(path, "raw"))
         return InputKind::Picture;
     if (hasKind(path, "wav"))

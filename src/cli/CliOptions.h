@@ -62,6 +62,7 @@ RawSize parseRaw(std::string_view text);
 // an identifier (see app/CNames.h). Throws UsageError when there is none.
 std::string arrayName(const CliOptions& options);
 
+// By the file's first bytes where they say (a RIFF/WAVE sound), by its name otherwise.
 InputKind inputKind(std::string_view path);
 
 // What --depfile says: the files a run writes, and the files it reads to write them (the input

@@ -1,7 +1,9 @@
 #include "cli/CliRun.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -20,7 +22,11 @@ namespace tessera::cli {
 namespace {
 
 void report(const std::string& file, const std::string& text) {
-    std::fprintf(stderr, "tessera-cli: %s: %s\n", file.c_str(), oneLine(text).c_str());
+    // One line, whatever a file's name holds (a line end in a name would split it).
+    std::string line = file + ": " + oneLine(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
+    std::fprintf(stderr, "tessera-cli: %s\n", line.c_str());
 }
 
 // Prints what went wrong, naming the input when the failure is about it and FILE otherwise;
@@ -28,8 +34,12 @@ void report(const std::string& file, const std::string& text) {
 void reportFailure(const CliOptions& o, const std::string& file,
                    const std::vector<CliUi::Message>& messages, const char* whenSilent) {
     for (const auto& m : messages) {
-        if (m.text != messages::kDone)
-            report(m.about == FileRole::Input ? o.input : file, m.text);
+        if (m.text == messages::kDone)
+            continue;
+        if (m.about == FileRole::Input)
+            report(o.input, m.text);
+        else
+            report(m.about == FileRole::Header && o.header ? *o.header : file, m.text);
     }
     if (messages.empty())
         report(file, whenSilent);
@@ -161,6 +171,10 @@ int run(const CliOptions& o) {
     const std::string name = o.info ? std::string() : arrayName(o);  // usage checked first
 
     const bool toStandardOutput = o.output == kStandardOutputName;
+    // A reader that stops early (`| head`) makes the write fail, said on stderr with status 1,
+    // instead of ending the program without a word.
+    if (toStandardOutput)
+        ::signal(SIGPIPE, SIG_IGN);
     CliUi ui(o, !o.quiet && !toStandardOutput && ::isatty(STDERR_FILENO) == 1);
     Form1 form(ui);
     CommandButton& load = sound ? form.cmdWAVLoad : form.cmdBMPLoad;

@@ -62,6 +62,12 @@ MsgAnswer CliUi::msgBox(const std::string& text, MsgStyle style) {
     // The overwrite and add questions: the command line's OUTPUT is meant, as a compiler's is.
     if (style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation)
         return MsgAnswer::Yes;
+    // The picture is what cannot go into a .gpg: named, with the way out.
+    if (text == messages::kGpgOnly8Bits) {
+        messages_.push_back(
+            {text + std::string("\r\n") + messages::kGpgNeeds8Bits, style, FileRole::Input});
+        return MsgAnswer::Ok;
+    }
     messages_.push_back({text, style});
     return MsgAnswer::Ok;
 }

@@ -4,6 +4,8 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -39,15 +41,22 @@ class Crew {
     Crew(const Crew&) = delete;
     Crew& operator=(const Crew&) = delete;
 
-    void run(int workers) {
-        {
-            // Workers are born with the terminating signals blocked, so a signal always finds
-            // the calling thread, the one writing: it cannot write on while the handler undoes
-            // the output on another thread.
-            const TerminationHeld held;
+    // Starts up to `workers` workers; returns how many the system gave (a process limit may
+    // give none).
+    int start(int workers) {
+        // Workers are born with the terminating signals blocked, so a signal always finds the
+        // calling thread, the one writing: it cannot write on while the handler undoes the
+        // output on another thread.
+        const TerminationHeld held;
+        try {
             for (int w = 0; w < workers; ++w)
                 threads_.emplace_back([this] { workLoop(); });
+        } catch (const std::system_error&) {
         }
+        return static_cast<int>(threads_.size());
+    }
+
+    void run() {
         std::int64_t prepared = 0;
         for (std::int64_t k = 0; k < chunks_; ++k) {
             // Chunks up to `slots` ahead of the one being finished have a free slot.
@@ -120,17 +129,21 @@ int chunkSlots(std::int64_t chunks) {
 
 void runChunks(std::int64_t chunks, const ChunkSteps& steps) {
     const int slots = chunkSlots(chunks);
-    if (slots == 1) {
-        for (std::int64_t k = 0; k < chunks; ++k) {
-            if (steps.prepare)
-                steps.prepare(k, 0);
-            steps.work(k, 0);
-            steps.finish(k, 0);
+    std::optional<Crew> crew;
+    if (slots > 1) {
+        crew.emplace(chunks, slots, steps);
+        if (crew->start(static_cast<int>(std::min<std::int64_t>(workerCount(), chunks))) > 0) {
+            crew->run();
+            return;
         }
-        return;
     }
-    Crew crew(chunks, slots, steps);
-    crew.run(static_cast<int>(std::min<std::int64_t>(workerCount(), chunks)));
+    // One thread, by choice or because the system gives no other: each chunk in slot 0.
+    for (std::int64_t k = 0; k < chunks; ++k) {
+        if (steps.prepare)
+            steps.prepare(k, 0);
+        steps.work(k, 0);
+        steps.finish(k, 0);
+    }
 }
 
 }  // namespace tessera

@@ -1,6 +1,7 @@
 #include "formats/WorkTeam.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "platform/Signals.h"
 
@@ -19,8 +20,14 @@ WorkTeam::WorkTeam(int members) : members_(std::max(members, 1)) {
     // Members are born with the terminating signals blocked (see runChunks): only the calling
     // thread writes, so only it may run the handler that undoes the output.
     const TerminationHeld held;
-    for (int part = 1; part < members_; ++part)
-        threads_.emplace_back([this, part] { member(part); });
+    try {
+        for (int part = 1; part < members_; ++part)
+            threads_.emplace_back([this, part] { member(part); });
+    } catch (const std::system_error&) {
+        // No thread to be had (a process limit): the job is shared by the members there are,
+        // the calling thread alone at worst. No job has started, so no member has read the size.
+        members_ = static_cast<int>(threads_.size()) + 1;
+    }
 }
 
 WorkTeam::~WorkTeam() {

@@ -16,7 +16,8 @@ class WorkTeam {
   public:
     using Job = std::function<void(int part, int parts)>;
 
-    explicit WorkTeam(int members);  // 1: the calling thread alone, no thread started
+    // 1: the calling thread alone, no thread started. Fewer when the system gives no more threads.
+    explicit WorkTeam(int members);
     ~WorkTeam();
     WorkTeam(const WorkTeam&) = delete;
     WorkTeam& operator=(const WorkTeam&) = delete;
@@ -32,7 +33,7 @@ class WorkTeam {
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    const int members_;
+    int members_;
     const Job* job_ = nullptr;
     std::int64_t round_ = 0;  // how many jobs were handed out
     int pending_ = 0;         // parts of the current job not done yet

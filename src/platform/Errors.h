@@ -8,9 +8,9 @@ namespace tessera {
 // A failure that ends the running command and is shown to the user in a message box. The text is
 // already worded for the user (the tool's own style: short, with a smiley, the reason on a
 // second line when there is one).
-// Which file a failure is about, so that a report can name it: the one being read or the one
-// being written.
-enum class FileRole { Unknown, Input, Output };
+// Which file a failure is about, so that a report can name it: the one being read, the one
+// being written, or the header written beside it.
+enum class FileRole { Unknown, Input, Output, Header };
 
 class TesseraError : public std::runtime_error {
   public:

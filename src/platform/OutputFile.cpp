@@ -15,6 +15,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileChecks.h"
+#include "platform/OutputPair.h"
 #include "platform/OutputPaths.h"
 #include "platform/PlatformMessages.h"
 #include "platform/Signals.h"
@@ -53,7 +54,8 @@ bool sameContents(int fdA, const std::string& pathB) {
 
 }  // namespace
 
-OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
+OutputFile::OutputFile(const std::string& path, Mode mode, FileRole role)
+    : path_(path), role_(role) {
     if (mode == Mode::StandardOutput) {
         standard_ = true;
         fd_ = STDOUT_FILENO;
@@ -65,12 +67,16 @@ OutputFile::OutputFile(const std::string& path, Mode mode) : path_(path) {
     target_ = resolveTarget(path, refusal);
     if (!refusal.empty())
         fail(refusal);
+    // A pair that a killed run left half renamed is finished before this file is looked at.
+    completeInterruptedPair(target_);
     struct stat st {};
     bool exists = ::stat(target_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         fail(messages::kIsFolder);
     if (exists && !S_ISREG(st.st_mode))
         fail(messages::kNotRegular);
+    if (exists && !(refusal = standardStreamRefusal(st)).empty())
+        fail(refusal);
     if (exists && !(refusal = replacementRefusal(target_, st)).empty())
         fail(refusal);
 
@@ -135,7 +141,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::fail(const std::string& what) const {
-    throw TesseraError(failureText(messages::kCantWrite, path_ + ": " + what));
+    throw TesseraError(failureText(messages::kCantWrite, path_ + ": " + what), role_);
 }
 
 void OutputFile::writeLe32(std::int32_t value) {
@@ -156,6 +162,8 @@ void OutputFile::writeAll(std::string_view first, std::string_view second) {
         const ssize_t n = ::writev(fd_, parts.data(), static_cast<int>(parts.size()));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0 && errno == EPIPE && standard_)
+            fail(messages::kReaderGone);
         if (n < 0)
             fail(std::strerror(errno));
         if (n == 0)
@@ -221,6 +229,17 @@ void OutputFile::prepare() {
     fd_ = -1;
     if (rc != 0)
         fail(std::strerror(errno));
+}
+
+void OutputFile::nameTemporary() {
+    if (!changes() || !temp_.empty())
+        return;
+    const TerminationHeld held;
+    if (!linkTemporary(fd_, target_, temp_)) {
+        temp_.clear();
+        fail(creationFailure(target_, errno));
+    }
+    pendingSlot_ = registerPendingOutput(temp_.c_str());
 }
 
 void OutputFile::publish() {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Errors.h"
 #include "InputFile.h"
 #include "TargetLock.h"
 
@@ -27,8 +28,10 @@ class OutputFile {
   public:
     enum class Mode { Replace, Append, Update, StandardOutput };
 
-    OutputFile(const std::string& path, Mode mode);  // throws TesseraError
-    ~OutputFile();                                   // rolls back unless committed
+    // `role` is what its failures say they are about.
+    OutputFile(const std::string& path, Mode mode,
+               FileRole role = FileRole::Output);  // throws TesseraError
+    ~OutputFile();                                 // rolls back unless committed
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
@@ -67,6 +70,13 @@ class OutputFile {
     void publish();
     const std::string& path() const { return path_; }
 
+    // After prepare(), for publishing two outputs together: whether publish() will rename
+    // anything, and the new file given a name beside its target (it may have none yet).
+    bool changes() const { return !standard_ && !unchanged_; }
+    void nameTemporary();
+    const std::string& temporaryName() const { return temp_; }
+    const std::string& target() const { return target_; }
+
   private:
     static constexpr std::size_t kBufferSize = 1 << 16;
     static constexpr std::size_t kDirectSize = 1 << 12;
@@ -76,7 +86,8 @@ class OutputFile {
     void rollback() noexcept;
     [[noreturn]] void fail(const std::string& what) const;
 
-    std::string path_;    // as the user named it
+    std::string path_;  // as the user named it
+    FileRole role_;
     std::string target_;  // the file really written: a symbolic link's target
     std::string temp_;    // the file being written
     int fd_ = -1;

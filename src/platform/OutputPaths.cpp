@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <stdlib.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -24,12 +25,22 @@ namespace {
 constexpr std::size_t kNameMax = 255;  // what Linux file systems take for one name
 constexpr std::size_t kSuffixSize = 6;
 constexpr const char* kTag = ".tessera-";
+constexpr const char* kStreamRefusal =
+    "it stands for a stream of the program (its standard input, output or error), whose file "
+    "would be replaced: give - to write to the standard output, or name another file";
 
 // Paths that stand for a descriptor of this very process: what they lead to is whatever the
-// shell redirected there (a build log), which must not be replaced by our output.
+// shell redirected there (a build log), which must not be replaced by our output. However the
+// path is spelt (/dev/./fd/1, a link to /proc/self/fd), its folder is then a descriptor folder.
 bool isDescriptorPath(const std::string& p) {
-    return p == "/dev/stdin" || p == "/dev/stdout" || p == "/dev/stderr" ||
-           p.starts_with("/dev/fd/") || (p.starts_with("/proc/") && p.find("/fd/") != p.npos);
+    if (p == "/dev/stdin" || p == "/dev/stdout" || p == "/dev/stderr")
+        return true;
+    char* real = ::realpath(directoryOf(p).c_str(), nullptr);
+    if (real == nullptr)
+        return false;
+    const std::string folder = real;
+    ::free(real);
+    return folder == "/dev/fd" || (folder.starts_with("/proc/") && folder.ends_with("/fd"));
 }
 
 // ".NAME.tessera-" with NAME cut so that the whole name fits the folder's limit.
@@ -73,10 +84,7 @@ std::string resolveTarget(const std::string& path, std::string& refusal) {
     std::string p = path;
     for (int hops = 0; hops < 40; ++hops) {  // the kernel's own limit: a loop fails later
         if (isDescriptorPath(p)) {
-            refusal =
-                "it stands for a stream of the program (standard output or the like), "
-                "whose file would be replaced: give - to write to the standard output, or name "
-                "the file itself";
+            refusal = kStreamRefusal;
             return path;
         }
         struct stat st {};
@@ -89,7 +97,34 @@ std::string resolveTarget(const std::string& path, std::string& refusal) {
         const std::string to(link.data(), static_cast<std::size_t>(n));
         p = to.starts_with('/') ? to : directoryOf(p) + "/" + to;
     }
-    return p;
+    // Links leading round in a loop: the name stands for no file, and making one would turn a
+    // link into a file.
+    refusal = std::strerror(ELOOP);
+    return path;
+}
+
+std::string standardStreamRefusal(const struct stat& st) {
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat stream {};
+        if (::fstat(fd, &stream) == 0 && stream.st_dev == st.st_dev && stream.st_ino == st.st_ino)
+            return kStreamRefusal;
+    }
+    return {};
+}
+
+bool sameTarget(const std::string& a, const std::string& b) {
+    std::string refusal;
+    const std::string targetA = resolveTarget(a, refusal), targetB = resolveTarget(b, refusal);
+    struct stat stA {
+    }, stB{};
+    if (::stat(targetA.c_str(), &stA) == 0 && ::stat(targetB.c_str(), &stB) == 0)
+        return stA.st_dev == stB.st_dev && stA.st_ino == stB.st_ino;
+    // Not made yet: the same name in the same folder, however each is spelt.
+    if (baseOf(targetA) != baseOf(targetB))
+        return false;
+    return ::stat(directoryOf(targetA).c_str(), &stA) == 0 &&
+           ::stat(directoryOf(targetB).c_str(), &stB) == 0 && stA.st_dev == stB.st_dev &&
+           stA.st_ino == stB.st_ino;
 }
 
 std::string replacementRefusal(const std::string& target, const struct stat& st) {
@@ -161,6 +196,11 @@ bool linkTemporary(int fd, const std::string& target, std::string& name) {
             return false;
     }
     return false;
+}
+
+std::string pairNoteName(const std::string& target) {
+    // Shorter than a temporary file's suffix: never taken for one.
+    return directoryOf(target) + "/" + temporaryPrefix(target) + "pair";
 }
 
 void removeStaleTemporaries(const std::string& target) {

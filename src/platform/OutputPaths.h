@@ -11,9 +11,17 @@ namespace tessera {
 
 // The file a path names once symbolic links are followed, even when the last one dangles (the
 // new file is made where it points, and the link stays a link). Sets `refusal` instead for a
-// path that names one of this process's descriptors (/dev/stdout, /proc/self/fd/1): the file
-// behind it is not ours to rename over.
+// path that names one of this process's descriptors (/dev/stdout, /proc/self/fd/1, however
+// spelt): the file behind it is not ours to rename over; and for links that loop.
 std::string resolveTarget(const std::string& path, std::string& refusal);
+
+// Why an existing file cannot be an output because the program's standard input, output or
+// error is that very file (`>> build.log` and a name for build.log), or empty.
+std::string standardStreamRefusal(const struct stat& st);
+
+// Whether two output names lead to one file, by device and inode once links are followed, or,
+// for a file not made yet, to the same name in the same folder.
+bool sameTarget(const std::string& a, const std::string& b);
 
 // Why a target that exists as a regular file cannot be replaced safely, or empty.
 std::string replacementRefusal(const std::string& target, const struct stat& st);
@@ -35,6 +43,9 @@ bool linkUnnamed(int fd, const std::string& name);
 // Gives an unnamed temporary file the name `name` (chosen here) beside `target`. Returns false
 // with errno set.
 bool linkTemporary(int fd, const std::string& target, std::string& name);
+
+// The note beside `target` that lists a pair of outputs being published (see OutputPair.h).
+std::string pairNoteName(const std::string& target);
 
 // Removes the named temporary files of `target` whose process is gone (no lock held on them).
 // It reads the whole folder: call it only where such files can be.

@@ -9,5 +9,8 @@ inline constexpr const char* kNotRegular = "not a regular file";
 inline constexpr const char* kIsFolder = "it is a folder";
 inline constexpr const char* kNothingWritten = "nothing could be written";
 inline constexpr const char* kChangedWhileRead = "it changed while it was being read";
+inline constexpr const char* kReaderGone =
+    "the program reading the standard output stopped reading (Broken pipe), so the C text it "
+    "got is cut short";
 
 }  // namespace tessera::messages

@@ -14,8 +14,8 @@ namespace tessera {
 // Close(); a stream dropped unclosed leaves the file as it was (the standard output excepted).
 class TextStream {
   public:
-    TextStream(const std::string& path, OutputFile::Mode mode)
-        : out_(std::make_unique<OutputFile>(path, mode)) {}
+    TextStream(const std::string& path, OutputFile::Mode mode, FileRole role = FileRole::Output)
+        : out_(std::make_unique<OutputFile>(path, mode, role)) {}
 
     void Write(std::string_view text);
     void WriteLine(std::string_view text) {

@@ -31,10 +31,12 @@ void unsignHighBytes(std::span<std::uint8_t> block) {
 }  // namespace
 
 void writeSef(OutputFile& out, SampleReader& reader, const SampleLayout& samples,
-              std::int32_t dataLength, const Progress& progress) {
+              const Progress& progress) {
     out.write("sef ");
-    // The length of the data chunk, odd or not, even when a 16-bit sound loses its last byte.
-    out.writeLe32(dataLength);
+    // A player trusts this count and reads that many bytes: it is what follows, whole samples
+    // only (a 16-bit sound whose data chunk ends in half a sample loses that byte), and for
+    // deeper samples the 16-bit ones written.
+    out.writeLe32(static_cast<std::int32_t>(samples.byteCount()));
 
     const bool wide = samples.bytesPerSample == 2;
     std::int64_t done = 0;  // samples written

@@ -10,9 +10,9 @@ namespace tessera {
 class OutputFile;
 
 // A .sef file is what the GP32 sound player loads as it stands: "sef ", the byte length of the
-// WAV data (little-endian), then the unsigned samples, stereo still interleaved. `progress`
-// hears of every 2048 samples.
+// samples that follow (little-endian), then the unsigned samples, stereo still interleaved.
+// `progress` hears of every 2048 samples.
 void writeSef(OutputFile& out, SampleReader& samples, const SampleLayout& layout,
-              std::int32_t dataLength, const Progress& progress);
+              const Progress& progress);
 
 }  // namespace tessera

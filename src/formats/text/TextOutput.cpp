@@ -44,8 +44,21 @@ void writeHeaderClosing(TextStream& header, const std::string& headerFileName) {
     header.WriteLine("#endif  // " + headerGuard(headerFileName));
 }
 
+std::optional<char> unincludableCharacter(std::string_view headerFileName) {
+    for (const char c : headerFileName) {
+        const auto u = static_cast<unsigned char>(c);
+        // A quote ends the name early; a backslash or a single quote means what each compiler
+        // decides; a line end ends the directive.
+        if (c == '"' || c == '\\' || c == '\'' || u < 0x20 || u == 0x7F)
+            return c;
+    }
+    return std::nullopt;
+}
+
 void writeDataOpening(TextStream& data, const std::string& headerFileName) {
-    data.WriteLine("#include \"" + headerFileName + "\"");
+    // The compiler looks the name up byte for byte: it is written as the file system has it,
+    // not recoded like the text around it.
+    data.file().write("#include \"" + headerFileName + "\"\r\n");
     data.WriteBlankLines(1);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "../../platform/TextStream.h"
 
@@ -40,5 +42,7 @@ std::string headerGuard(const std::string& headerFileName);
 void writeHeaderOpening(TextStream& header, const std::string& headerFileName);
 void writeHeaderClosing(TextStream& header, const std::string& headerFileName);
 void writeDataOpening(TextStream& data, const std::string& headerFileName);
+// The first character of a header's file name that `#include "..."` cannot hold, if any.
+std::optional<char> unincludableCharacter(std::string_view headerFileName);
 
 }  // namespace tessera
