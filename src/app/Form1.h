@@ -8,6 +8,7 @@
 #include "app/ConverterState.h"
 #include "app/Ui.h"
 #include "formats/Progress.h"
+#include "formats/sound/SoundTarget.h"
 #include "formats/text/TextOutput.h"
 #include "platform/OutputFile.h"
 
@@ -83,6 +84,9 @@ class Form1 {
     // output.
     TextOptions textOptions;
     std::string headerPath;
+    // The rate, channels and depth a sound is written at ("Sound options..."); the defaults
+    // write the samples as the file has them.
+    SoundTarget soundTarget;
 
     // Every control, sorted by tab index.
     std::vector<Control*> controls();

@@ -1,6 +1,9 @@
+#include <optional>
+
 #include "app/AppMessages.h"
 #include "app/Form1.h"
 #include "formats/sound/SefWriter.h"
+#include "formats/sound/SoundChain.h"
 #include "formats/sound/SoundSamples.h"
 #include "formats/text/SoundText.h"
 #include "platform/InputFile.h"
@@ -13,26 +16,68 @@ namespace tessera {
 
 namespace {
 
-SampleLayout loadedSamples(const ConverterState& state) {
-    return samplesToWrite({.floating = state.soundFloating,
-                           .bitsPerSample = state.intSndBits,
-                           .channels = state.intChannels},
-                          state.lngSndLength);
+SoundSource loadedSound(const ConverterState& state) {
+    SoundSource source;
+    if (state.soundContainer) {
+        source.container = state.soundContainer;
+        source.shape = state.soundContainer->shape;
+        return source;
+    }
+    source.wav = samplesToWrite({.floating = state.soundFloating,
+                                 .bitsPerSample = state.intSndBits,
+                                 .channels = state.intChannels},
+                                state.lngSndLength);
+    source.dataOffset = state.lngSndDataOffset;
+    const std::int32_t channels = state.intChannels == 2 ? 2 : 1;
+    source.shape = {.channels = channels,
+                    .rate = state.lngFreq,
+                    .bits = 8 * source.wav.bytesPerSample,
+                    .frames = source.wav.count / channels};
+    return source;
 }
+
+// The samples a convert writes: straight from a WAV file when nothing is asked of them (the
+// window's own bytes), else through the chain of stages.
+class SoundToWrite {
+  public:
+    SoundToWrite(const InputFile& in, const ConverterState& state, const SoundTarget& target)
+        : source_(loadedSound(state)) {
+        if (leavesSamples(source_, target)) {
+            reader_.emplace(in, source_.dataOffset, source_.wav);
+            layout_ = source_.wav;
+            shape_ = source_.shape;
+        } else {
+            chain_.emplace(in, source_, target);
+            layout_ = chain_->layout();
+            shape_ = chain_->written();
+        }
+    }
+    SampleBlocks& blocks() { return chain_ ? static_cast<SampleBlocks&>(*chain_) : *reader_; }
+    const SampleLayout& layout() const { return layout_; }
+    bool changed() const { return chain_.has_value(); }
+    SoundHeading heading(const ConverterState& state, const std::string& name) const {
+        return {.title = state.strImgTitle,
+                .name = name,
+                .frequency = shape_.rate,
+                .mode = changed() ? (shape_.channels == 2 ? "Stereo" : "Mono") : state.strSndMode,
+                .bitsPerSample = 8 * layout_.bytesPerSample};  // what is written
+    }
+
+  private:
+    SoundSource source_;
+    SampleLayout layout_;
+    SoundShape shape_;
+    std::optional<SampleReader> reader_;
+    std::optional<SoundChain> chain_;
+};
 
 }  // namespace
 
 void Form1::WriteSoundText() {
-    const SampleLayout samples = loadedSamples(state);
     const InputFile in = openLoadedInput(state.soundFile);
-    SampleReader reader(in, state.lngSndDataOffset, samples);
-    writeSoundText(textOutput(),
-                   {.title = state.strImgTitle,
-                    .name = txtVar.Text(),
-                    .frequency = state.lngFreq,
-                    .mode = state.strSndMode,
-                    .bitsPerSample = 8 * samples.bytesPerSample},  // what is written
-                   reader, samples, progressBar(0, kFullProgress, false));
+    SoundToWrite samples(in, state, soundTarget);
+    writeSoundText(textOutput(), samples.heading(state, txtVar.Text()), samples.blocks(),
+                   samples.layout(), progressBar(0, kFullProgress, false));
 }
 
 void Form1::WriteSEFFile() {
@@ -41,16 +86,17 @@ void Form1::WriteSEFFile() {
         ui_.msgBox(messages::kSefNoAdd, MsgStyle::OkOnly);
         return;
     }
-    const SampleLayout samples = loadedSamples(state);
     const InputFile in = openLoadedInput(state.soundFile);
-    SampleReader reader(in, state.lngSndDataOffset, samples);
+    SoundToWrite samples(in, state, soundTarget);
 
     // The player reads the length of the data that follows: the file's own for 8- and 16-bit
-    // samples, that of the 16-bit samples written for deeper ones.
-    const auto length =
-        samples.narrowed() ? static_cast<std::int32_t>(samples.byteCount()) : state.lngSndLength;
+    // samples, that of the samples written for deeper ones and for changed samples.
+    const auto length = samples.changed() || samples.layout().narrowed()
+                            ? static_cast<std::int32_t>(samples.layout().byteCount())
+                            : state.lngSndLength;
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
-    writeSef(out, reader, samples, length, progressBar(0, kFullProgress, false));
+    writeSef(out, samples.blocks(), samples.layout(), length,
+             progressBar(0, kFullProgress, false));
     refuseChangedInput();
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);

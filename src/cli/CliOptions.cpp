@@ -157,7 +157,7 @@ std::string arrayName(const CliOptions& options) {
 InputKind inputKind(std::string_view path) {
     if (hasKind(path, "bmp") || hasKind(path, "png") || hasKind(path, "raw"))
         return InputKind::Picture;
-    if (hasKind(path, "wav"))
+    if (hasSoundName(path))
         return InputKind::Sound;
     return InputKind::Unknown;
 }

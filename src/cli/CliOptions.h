@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/sound/SoundTarget.h"
+
 namespace tessera::cli {
 
 // A command line that cannot be run as given: reported in one line with a hint, exit status 2.
@@ -37,6 +39,7 @@ struct CliOptions {
     bool onlyPalette = false;
     int fill = 1;  // "Fill bit with 1" starts selected
     RawSize raw;
+    SoundTarget sound;  // --rate, --mono, --bits, --normalize, --dither
     std::optional<std::string> name;
     std::string input;
     std::string output;  // empty with --info; "-" for the standard output

@@ -133,6 +133,7 @@ int run(const CliOptions& o) {
         warnOfRawLength(o, form.state);
         setPictureOptions(form, o);
     }
+    form.soundTarget = o.sound;
     form.txtVar.Text() = name;
     form.textOptions.align = o.align;
     form.headerPath = o.header.value_or("");

@@ -30,7 +30,7 @@ void unsignHighBytes(std::span<std::uint8_t> block) {
 
 }  // namespace
 
-void writeSef(OutputFile& out, SampleReader& reader, const SampleLayout& samples,
+void writeSef(OutputFile& out, SampleBlocks& reader, const SampleLayout& samples,
               std::int32_t dataLength, const Progress& progress) {
     out.write("sef ");
     // The length of the data chunk, odd or not, even when a 16-bit sound loses its last byte.
