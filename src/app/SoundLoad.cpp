@@ -46,12 +46,17 @@ void describeContainerSound(const InputFile& in, ConverterState& s) {
 void describeWavSound(const InputFile& in, ConverterState& s) {
     const WavReading wav = walkWavChunks(in);
     switch (wav.problem) {
-    case WavProblem::None: break;
-    case WavProblem::TooLong: refuseSound(messages::kSoundTooLong);
-    case WavProblem::Rf64: refuseSound(messages::kRf64);
-    case WavProblem::NoData: refuseSound(messages::kNoDataChunk);
-    case WavProblem::NotRiffWave:
-    case WavProblem::NoFormat: refuseSound(messages::kNoFormatChunk);
+        case WavProblem::None:
+            break;
+        case WavProblem::TooLong:
+            refuseSound(messages::kSoundTooLong);
+        case WavProblem::Rf64:
+            refuseSound(messages::kRf64);
+        case WavProblem::NoData:
+            refuseSound(messages::kNoDataChunk);
+        case WavProblem::NotRiffWave:
+        case WavProblem::NoFormat:
+            refuseSound(messages::kNoFormatChunk);
     }
     // The fields keep the widths of their variables, the way a reader of the canonical
     // header at fixed offsets would see them.
@@ -88,8 +93,8 @@ void Form1::cmdWAVLoad_Click() {
         else if (kind == SoundKind::Wav || kind == SoundKind::Rf64)
             describeWavSound(in, state);
         else
-            refuseSound(messages::notASound(soundKindText(kind), kind == SoundKind::Png ||
-                                                                     kind == SoundKind::Bmp));
+            refuseSound(messages::notASound(soundKindText(kind),
+                                            kind == SoundKind::Png || kind == SoundKind::Bmp));
         state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
         state.soundFile = in.stamp();
 

@@ -95,8 +95,7 @@ void Form1::WriteSEFFile() {
                             ? static_cast<std::int32_t>(samples.layout().byteCount())
                             : state.lngSndLength;
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
-    writeSef(out, samples.blocks(), samples.layout(), length,
-             progressBar(0, kFullProgress, false));
+    writeSef(out, samples.blocks(), samples.layout(), length, progressBar(0, kFullProgress, false));
     refuseChangedInput();
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);

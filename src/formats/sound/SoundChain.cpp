@@ -15,7 +15,8 @@ namespace {
 class WavSamples final : public SampleStage {
   public:
     WavSamples(const InputFile& in, const SoundSource& s)
-        : reader_(in, s.dataOffset, s.wav), bits_(s.shape.bits),
+        : reader_(in, s.dataOffset, s.wav),
+          bits_(s.shape.bits),
           left_(s.shape.frames * s.shape.channels) {}
 
     std::span<const std::int32_t> next() override {
@@ -71,9 +72,8 @@ SampleLayout SoundChain::layout() const {
 }
 
 StagePtr SoundChain::openUpToLevel() const {
-    StagePtr stages = source_.container
-                          ? decodeContainer(in_, *source_.container)
-                          : std::make_unique<WavSamples>(in_, source_);
+    StagePtr stages = source_.container ? decodeContainer(in_, *source_.container)
+                                        : std::make_unique<WavSamples>(in_, source_);
     SoundShape shape = source_.shape;
     if (shape.channels == 2 && written_.channels == 1) {
         stages = mixToMono(std::move(stages));

@@ -58,28 +58,38 @@ using Sndfile = std::unique_ptr<SNDFILE, SndfileClose>;
 const char* kindName(int format, SoundKind sniffed) {
     const int sub = format & SF_FORMAT_SUBMASK;
     switch (format & SF_FORMAT_TYPEMASK) {
-    case SF_FORMAT_FLAC: return "FLAC";
-    case SF_FORMAT_OGG:
-        return sub == SF_FORMAT_VORBIS ? "Ogg Vorbis"
-               : sub == SF_FORMAT_OPUS ? "Opus"
-               : sub == SF_FORMAT_FLAC ? "Ogg FLAC"
-                                       : "Ogg";
-    case SF_FORMAT_MPEG: return sub == SF_FORMAT_MPEG_LAYER_III ? "MP3" : "MPEG audio";
-    case SF_FORMAT_AIFF: return sniffed == SoundKind::Aifc ? "AIFF-C" : "AIFF";
-    case SF_FORMAT_W64: return "Wave64";
-    default: return nullptr;
+        case SF_FORMAT_FLAC:
+            return "FLAC";
+        case SF_FORMAT_OGG:
+            return sub == SF_FORMAT_VORBIS ? "Ogg Vorbis"
+                   : sub == SF_FORMAT_OPUS ? "Opus"
+                   : sub == SF_FORMAT_FLAC ? "Ogg FLAC"
+                                           : "Ogg";
+        case SF_FORMAT_MPEG:
+            return sub == SF_FORMAT_MPEG_LAYER_III ? "MP3" : "MPEG audio";
+        case SF_FORMAT_AIFF:
+            return sniffed == SoundKind::Aifc ? "AIFF-C" : "AIFF";
+        case SF_FORMAT_W64:
+            return "Wave64";
+        default:
+            return nullptr;
     }
 }
 
 // Integer samples come out exactly as 16-bit (or 8-bit) values; the rest through floats.
 int integerBits(int format) {
     switch (format & SF_FORMAT_SUBMASK) {
-    case SF_FORMAT_PCM_S8:
-    case SF_FORMAT_PCM_U8: return 8;
-    case SF_FORMAT_PCM_16: return 16;
-    case SF_FORMAT_PCM_24: return 24;
-    case SF_FORMAT_PCM_32: return 32;
-    default: return 0;
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8:
+            return 8;
+        case SF_FORMAT_PCM_16:
+            return 16;
+        case SF_FORMAT_PCM_24:
+            return 24;
+        case SF_FORMAT_PCM_32:
+            return 32;
+        default:
+            return 0;
     }
 }
 
@@ -120,8 +130,8 @@ class ContainerSamples final : public SampleStage {
             for (std::size_t i = 0; i < static_cast<std::size_t>(got) * channels; ++i) {
                 const float v = floats_[i];  // NaN is silence, louder than full scale clipped
                 out_[i] = std::isnan(v) ? 0
-                                     : static_cast<std::int32_t>(
-                                           std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
+                                        : static_cast<std::int32_t>(
+                                              std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
             }
         }
         // A stream that ends before its stated length is padded with silence, so the count

@@ -17,9 +17,9 @@ class InputFile;
 // samples do: integers keep their top 16 bits, decoded and float samples are clamped to [-1, 1],
 // scaled by 32767 and rounded to nearest.
 struct ContainerSound {
-    std::string kind;  // "FLAC", "Ogg Vorbis", "MP3", ...
-    SoundShape shape;  // channels, rate, frames, and the depth decoded (8 or 16)
-    int fileBits = 16;  // the depth the file states (24 for 24-bit FLAC, 32 for float AIFF)
+    std::string kind;     // "FLAC", "Ogg Vorbis", "MP3", ...
+    SoundShape shape;     // channels, rate, frames, and the depth decoded (8 or 16)
+    int fileBits = 16;    // the depth the file states (24 for 24-bit FLAC, 32 for float AIFF)
     bool integer = true;  // read exactly as integers rather than through floats
 };
 

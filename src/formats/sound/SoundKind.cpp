@@ -42,8 +42,8 @@ SoundKind soundKindOf(const InputFile& in) {
         return SoundKind::Aiff;
     if (h.starts_with("FORM") && form == "AIFC")
         return SoundKind::Aifc;
-    if (h.starts_with("riff") && h.substr(4, 12) == std::string_view(
-                                                        reinterpret_cast<const char*>(kW64Tail), 12))
+    if (h.starts_with("riff") &&
+        h.substr(4, 12) == std::string_view(reinterpret_cast<const char*>(kW64Tail), 12))
         return SoundKind::Wave64;
     if (h.starts_with("ID3") || mpegFrameAt(head))
         return SoundKind::Mp3;
@@ -60,20 +60,34 @@ SoundKind soundKindOf(const InputFile& in) {
 
 std::string soundKindText(SoundKind kind) {
     switch (kind) {
-    case SoundKind::Wav: return "a WAV sound";
-    case SoundKind::Rf64: return "an RF64 sound";
-    case SoundKind::Flac: return "a FLAC sound";
-    case SoundKind::Ogg: return "an Ogg sound";
-    case SoundKind::Mp3: return "an MP3 sound";
-    case SoundKind::Aiff: return "an AIFF sound";
-    case SoundKind::Aifc: return "an AIFF-C sound";
-    case SoundKind::Wave64: return "a Wave64 sound";
-    case SoundKind::Empty: return "an empty file";
-    case SoundKind::Png: return "a PNG picture";
-    case SoundKind::Bmp: return "a BMP picture";
-    case SoundKind::Gif: return "a GIF picture";
-    case SoundKind::Jpeg: return "a JPEG picture";
-    case SoundKind::Unknown: break;
+        case SoundKind::Wav:
+            return "a WAV sound";
+        case SoundKind::Rf64:
+            return "an RF64 sound";
+        case SoundKind::Flac:
+            return "a FLAC sound";
+        case SoundKind::Ogg:
+            return "an Ogg sound";
+        case SoundKind::Mp3:
+            return "an MP3 sound";
+        case SoundKind::Aiff:
+            return "an AIFF sound";
+        case SoundKind::Aifc:
+            return "an AIFF-C sound";
+        case SoundKind::Wave64:
+            return "a Wave64 sound";
+        case SoundKind::Empty:
+            return "an empty file";
+        case SoundKind::Png:
+            return "a PNG picture";
+        case SoundKind::Bmp:
+            return "a BMP picture";
+        case SoundKind::Gif:
+            return "a GIF picture";
+        case SoundKind::Jpeg:
+            return "a JPEG picture";
+        case SoundKind::Unknown:
+            break;
     }
     return "no sound this tool knows";
 }

@@ -48,7 +48,9 @@ struct SoxrFree {
 class Resampler final : public SampleStage {
   public:
     Resampler(StagePtr in, const SoundShape& from, const SoundShape& out)
-        : in_(std::move(in)), channels_(static_cast<std::size_t>(out.channels)), bits_(out.bits),
+        : in_(std::move(in)),
+          channels_(static_cast<std::size_t>(out.channels)),
+          bits_(out.bits),
           left_(out.frames) {
         const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
         const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);

@@ -8,9 +8,9 @@ namespace tessera {
 // What a game wants of a sound, as asked on the command line or in the sound options: every
 // field at its default leaves the samples as the file has them.
 struct SoundTarget {
-    std::int32_t rate = 0;  // Hz; 0 keeps the file's own
-    bool mono = false;      // mix a stereo sound down to one channel
-    int bits = 0;           // 8 or 16; 0 keeps the depth read
+    std::int32_t rate = 0;   // Hz; 0 keeps the file's own
+    bool mono = false;       // mix a stereo sound down to one channel
+    int bits = 0;            // 8 or 16; 0 keeps the depth read
     bool normalize = false;  // bring the loudest sample to full scale
     bool dither = false;     // triangular dither when 16 bits become 8
     bool operator==(const SoundTarget&) const = default;
