@@ -24,7 +24,7 @@ ProgramRun sh(const std::string& command, const TempDir& dir) {
 // refused and pointed at --replace.
 TEST(CTextProject, ReadmeMakefilesRunAsWritten) {
     const std::string readme =
-        readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
+        readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
     TempDir dir;
     const std::string cli = std::string(TESSERA_CLI_PATH) + " -q ";
     std::string make = "true";

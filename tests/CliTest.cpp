@@ -96,7 +96,7 @@ TEST(CliUsage, ReadmeTableNamesTheOptionsOfHelp) {
             into.insert((*it)[2]);
     };
     const std::string readme =
-        readText(fs::path(__FILE__).parent_path().parent_path() / "README.md");
+        readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
     std::istringstream table(readme.substr(readme.find("| option |")));
     std::string line;
     while (std::getline(table, line) && line.starts_with("|"))

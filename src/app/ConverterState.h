@@ -7,9 +7,9 @@
 
 #include <optional>
 
-#include "formats/picture/PictureInfo.h"
-#include "formats/sound/SoundContainer.h"
-#include "platform/TextStream.h"
+#include "../formats/picture/PictureInfo.h"
+#include "../formats/sound/SoundContainer.h"
+#include "../platform/TextStream.h"
 
 namespace tessera {
 

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/FileChecks.h"
+
 namespace tessera {
 
 namespace {
@@ -42,6 +44,10 @@ bool hasSoundName(std::string_view path) {
 
 bool isTextOutput(std::string_view path) {
     return hasKind(path, ".h") || hasKind(path, ".c");
+}
+
+std::string titleOf(const std::string& path) {
+    return baseOf(path);
 }
 
 }  // namespace tessera

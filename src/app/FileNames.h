@@ -16,6 +16,8 @@ bool hasKind(std::string_view path, std::string_view threeLetters);
 bool hasSoundName(std::string_view path);
 // ".h" and ".c" outputs get C text; every other name gets the binary format.
 bool isTextOutput(std::string_view path);
+// The name a dialog gives as the file's title: the last part of its path.
+std::string titleOf(const std::string& path);
 // The output name that stands for the standard output (C text only).
 inline constexpr const char* kStandardOutputName = "-";
 

@@ -3,14 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "../formats/Progress.h"
+#include "../formats/text/TextOutput.h"
+#include "../platform/OutputFile.h"
 #include "Version.h"
 #include "app/Controls.h"
 #include "app/ConverterState.h"
+#include "app/PicturePreview.h"
+#include "app/SoundOptions.h"
 #include "app/Ui.h"
-#include "formats/Progress.h"
-#include "formats/sound/SoundTarget.h"
-#include "formats/text/TextOutput.h"
-#include "platform/OutputFile.h"
 
 namespace tessera {
 
@@ -114,6 +115,11 @@ class Form1 {
     void WriteGPGFile();
     void WriteSoundText();
     void WriteSEFFile();
+
+    // The loaded picture converted with the current intensity bit, as the GP32 shows it, through
+    // the conversion's own reading and placement; the state and the progress bar stay as they
+    // were.
+    PicturePreview picturePreview() const;
 
     // Sets the progress bar's width in twips and lets the view repaint it.
     void setPercentWidth(double twips);

@@ -3,8 +3,8 @@
 #include <exception>
 #include <new>
 
+#include "../platform/Errors.h"
 #include "app/AppMessages.h"
-#include "platform/Errors.h"
 
 namespace tessera {
 

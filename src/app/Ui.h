@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Errors.h"
+#include "../platform/Errors.h"
 
 namespace tessera {
 

@@ -6,8 +6,6 @@
 #include "app/CNames.h"
 #include "app/FileNames.h"
 #include "cli/OptionTable.h"
-#include "formats/text/CIdentifier.h"
-#include "platform/FileChecks.h"
 
 namespace tessera::cli {
 
@@ -16,7 +14,7 @@ namespace {
 // A whole number, as typed into the RAW dialog: whether it is in range is the dialog's to say,
 // so 0 and 10-digit sizes get the window's own message, as 999999999 does.
 bool isSize(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), isCDigit);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // Walks the arguments, handing out option values whether they are glued ("--fill=0", "-nship")
@@ -146,7 +144,7 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
 std::string arrayName(const CliOptions& options) {
     if (options.name)
         return *options.name;
-    const std::string name = identifierFrom(withoutExtension(baseOf(options.input)));
+    const std::string name = identifierFrom(withoutExtension(titleOf(options.input)));
     if (!isCIdentifier(name)) {
         throw UsageError("no array name can be made from '" + options.input +
                          "': give one with --name");

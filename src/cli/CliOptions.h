@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/sound/SoundTarget.h"
+#include "app/SoundOptions.h"
 
 namespace tessera::cli {
 

@@ -8,8 +8,8 @@
 #include "app/AppMessages.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
+#include "app/RawLength.h"
 #include "cli/CliUi.h"
-#include "formats/picture/PictureLayout.h"
 
 namespace tessera::cli {
 
@@ -58,17 +58,11 @@ void printInfo(const std::string& caption) {
     std::fputc('\n', stdout);
 }
 
-// A RAW file holds nothing but its pixels: a length that does not match the size typed is most
-// likely a wrong --raw, worth a word even though the conversion goes ahead as asked.
+// A length that does not match the size typed is worth a word, even though the conversion goes
+// ahead as asked.
 void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
-    if (!s.picture || s.picture->kind != PictureKind::Raw || s.lngWidth <= 0 || s.lngHeight <= 0 ||
-        (s.intBpp != 8 && s.intBpp != 24))
-        return;
-    const std::int64_t needed = std::int64_t{s.lngWidth} * s.lngHeight * (s.intBpp / 8);
-    if (gp32::ScreenOrder{s.lngWidth, s.lngHeight}.count() > kMaxElements)
-        return;  // refused for its size in a moment, which says all there is to say
-    const std::int64_t length = s.picture->file.size;
-    if (length == needed)
+    const std::optional<RawLengthMismatch> mismatch = rawLengthMismatch(s);
+    if (!mismatch)
         return;
     const std::string size = std::to_string(s.lngWidth) + "x" + std::to_string(s.lngHeight) + "x" +
                              std::to_string(s.intBpp);
@@ -76,8 +70,8 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
                  "tessera-cli: %s: warning: it holds %lld bytes, but a %s RAW picture needs %lld "
                  "(rows top first, %s, no padding); converting it as %s (--raw WxH[x8|x24] "
                  "gives its real size)\n",
-                 o.input.c_str(), static_cast<long long>(length), size.c_str(),
-                 static_cast<long long>(needed),
+                 o.input.c_str(), static_cast<long long>(mismatch->length), size.c_str(),
+                 static_cast<long long>(mismatch->needed),
                  s.intBpp == 24 ? "3 bytes a pixel, red first" : "1 index a pixel", size.c_str());
 }
 

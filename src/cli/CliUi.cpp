@@ -13,7 +13,6 @@
 #include "app/DialogRAW.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
-#include "platform/FileChecks.h"
 
 namespace tessera::cli {
 
@@ -24,7 +23,7 @@ constexpr const char* kNameInOutput = ": give --replace to replace it";
 
 bool answerWith(CommonDialog& dialog, const std::string& path) {
     dialog.FileName = path;
-    dialog.FileTitle = baseOf(path);
+    dialog.FileTitle = titleOf(path);
     return true;
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "app/CNames.h"
-#include "formats/text/TextOutput.h"
+#include "app/Form1.h"  // the text options the model takes
 
 namespace tessera::cli {
 

@@ -30,7 +30,7 @@ std::string previewKey(const Form1& form) {
            std::to_string(s.intBpp) + '|' + (form.optFill1.Value ? '1' : '0');
 }
 
-QString describe(const PreviewPicture& p) {
+QString describe(const PicturePreview& p) {
     if (!p.refusal.empty())
         return QString::fromStdString(p.refusal);
     QString text = QStringLiteral("%1 x %2, %3")
@@ -136,13 +136,13 @@ void PreviewWindow::refresh() {
     if (!key.empty() && key == shownKey_)
         return;
     shownKey_ = key;
-    picture_ = previewOf(form_);
+    picture_ = form_.picturePreview();
     redraw();
 }
 
 void PreviewWindow::redraw() {
     info_->setText(describe(picture_));
-    pixels_->showImage(picture_.refusal.empty() ? picture_.image() : QImage(), zoom());
+    pixels_->showImage(picture_.refusal.empty() ? previewImage(picture_) : QImage(), zoom());
     paletteTitle_->setVisible(picture_.hasPalette);
     swatches_->setVisible(picture_.hasPalette);
     swatches_->showColours(picture_.palette);

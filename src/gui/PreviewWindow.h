@@ -56,14 +56,14 @@ class PreviewWindow : public QWidget {
     void refresh();
     void setZoom(int zoom);
     int zoom() const;
-    const PreviewPicture& picture() const { return picture_; }
+    const PicturePreview& picture() const { return picture_; }
     const PixelView* pixels() const { return pixels_; }
 
   private:
     void redraw();
 
     const Form1& form_;
-    PreviewPicture picture_;
+    PicturePreview picture_;
     std::string shownKey_;
     QLabel* info_;
     QComboBox* zoomBox_;

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/InputFile.h"
-#include "platform/TargetLock.h"
+#include "InputFile.h"
+#include "TargetLock.h"
 
 namespace tessera {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/OutputFile.h"
+#include "OutputFile.h"
 
 namespace tessera {
 

@@ -98,21 +98,13 @@ TEST_F(MainWindowView, EveryControlHasAnAccessibleName) {
     }
 }
 
-// What the screen makes of a colour: each channel's five bits, then the intensity bit as a
-// sixth, spread over eight bits.
-TEST(PreviewColour, FiveBitsAndTheIntensityBitPerChannel) {
-    EXPECT_EQ(gui::shownColour(0xF801), qRgb(255, 4, 4));
-    EXPECT_EQ(gui::shownColour(0x07C0), qRgb(0, 251, 0));
-    EXPECT_EQ(gui::shownColour(0x003E), qRgb(0, 0, 251));
-}
-
 // The preview, opened before anything is loaded, follows each new load and the intensity bit (off
 // for the 24-bit picture, on for the 8-bit one): every pixel, column by column from the bottom, is
 // the value the conversion wrote (a colour, or the palette's colour of the index written), shown as
 // the screen shows it.
 TEST_F(MainWindowView, PreviewPixelsEqualTheConvertedValues) {
     window.showPreview();
-    const gui::PreviewPicture& preview = window.preview()->picture();
+    const PicturePreview& preview = window.preview()->picture();
     EXPECT_EQ(preview.refusal, "Load a picture to see it as the GP32 shows it.");
     for (const test::Picture& p :
          {test::Picture::pattern(7, 6, 24), test::Picture::pattern(9, 5, 8)}) {
@@ -122,7 +114,7 @@ TEST_F(MainWindowView, PreviewPixelsEqualTheConvertedValues) {
         const test::U32s written = converted();
         const int column = (p.height + 3) / 4 * 4;
         ASSERT_EQ(QSize(preview.width, preview.height), QSize(p.width, column));
-        const QImage image = preview.image();
+        const QImage image = gui::previewImage(preview);
         for (std::size_t k = 0; k < written.size(); ++k) {
             const int x = static_cast<int>(k) / column;
             const int y = column - 1 - static_cast<int>(k) % column;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/InputFile.h"
+#include "../../platform/InputFile.h"
 
 namespace tessera {
 

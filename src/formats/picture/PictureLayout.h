@@ -40,6 +40,10 @@ struct PictureLayout {
         }
         return order.topDownElement(i + 1, 1) - 1;
     }
+    gp32::PaddingSide paddingSide() const {
+        return rowOrder == RowOrder::Raw ? gp32::PaddingSide::BelowBottom
+                                         : gp32::PaddingSide::AboveTop;
+    }
 };
 
 // The layout of a described BMP, PNG or RAW picture; throws TesseraError with the reason when the

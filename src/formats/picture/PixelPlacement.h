@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "formats/Progress.h"
@@ -22,5 +23,18 @@ struct ScreenPixels {
 // indices and black with the intensity bit for colours. `progress` hears of every row.
 ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::int32_t fillBit,
                          const Progress& progress);
+
+// The way back: the rows of a picture from its screen order. Takes `order.count()` elements
+// (palette indices or GP32 colours, as `placePixels` gives them) of a picture `order.width` wide
+// and `order.height` high whose padding lies on `side` of each column. Gives the rows top row
+// first, each from its left pixel: `order.height` rows, or the whole padded column
+// (`order.columnLength()` rows, the padding rows on their side) with `keepPadding`. Throws
+// std::invalid_argument when the element count is not `order.count()`.
+std::vector<std::uint8_t> rowsFromScreenOrder(std::span<const std::uint8_t> screen,
+                                              const gp32::ScreenOrder& order,
+                                              gp32::PaddingSide side, bool keepPadding = false);
+std::vector<std::uint16_t> rowsFromScreenOrder(std::span<const std::uint16_t> screen,
+                                               const gp32::ScreenOrder& order,
+                                               gp32::PaddingSide side, bool keepPadding = false);
 
 }  // namespace tessera

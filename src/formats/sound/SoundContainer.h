@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "formats/sound/SoundStages.h"
-#include "formats/sound/SoundTarget.h"
+#include "../sound/SoundStages.h"
+#include "../sound/SoundTarget.h"
 
 namespace tessera {
 

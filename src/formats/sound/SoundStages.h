@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "formats/sound/SoundTarget.h"
+#include "../sound/SoundTarget.h"
 
 namespace tessera {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/TextStream.h"
+#include "../../platform/TextStream.h"
 
 namespace tessera {
 
