@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "app/SoundPlayback.h"
 #include "support/SoundBuilder.h"
 #include "support/Window.h"
 
@@ -175,6 +176,34 @@ TEST_F(Sound, EachContainerGivesTheSamplesOfItsWavTwin) {
             left.push_back(samples[i]);
         EXPECT_NEAR(test::levelAt(left, 16000, 440, 32767), 0.9, 0.01);
         EXPECT_LT(rmsApart(expected, samples, 2000), r.tolerance);
+    }
+}
+
+}  // namespace
+}  // namespace tessera
+
+namespace tessera {
+namespace {
+
+// "Play as on the GP32" plays the samples the .sef file holds, at the rate and channels written
+// (16-bit ones before the sign flip the player gets them with); nothing before a load.
+TEST_F(Sound, PlayedSamplesAreThoseOfTheSef) {
+    EXPECT_THROW(SoundAsPlayed(form, {}), TesseraError);
+    const test::Tone tone = test::sineTone(1000, 22050, 0.2, 2);
+    loadWav(test::toneBytes(tone), {.channels = 2, .rate = 22050, .bits = 16});
+    const SoundTarget rows[] = {{}, {.rate = 11025, .mono = true, .bits = 8}, {.rate = 8000}};
+    for (const SoundTarget& target : rows) {
+        SCOPED_TRACE(target.rate);
+        form.soundTarget = target;
+        const test::Bytes sef = test::readFile(dir.path((convert("p.sef"), "p.sef")));
+        SoundAsPlayed played(form, target);
+        EXPECT_EQ(played.rate(), target.rate == 0 ? 22050 : target.rate);
+        EXPECT_EQ(played.channels(), target.mono ? 1 : 2);
+        test::Bytes bytes(std::size_t(played.byteCount()) + 10);
+        bytes.resize(played.read(bytes));
+        for (std::size_t i = 1; played.bits() == 16 && i < bytes.size(); i += 2)
+            bytes[i] ^= 0x80;
+        EXPECT_EQ(bytes, test::Bytes(sef.begin() + 8, sef.end()));
     }
 }
 

@@ -43,6 +43,7 @@ inline std::string notASound(const std::string& whatItIs, bool picture) {
 inline constexpr const char* kNoFormatChunk =
     "Its \"fmt \" chunk, which says how its samples are stored, is missing or cut short.";
 inline constexpr const char* kNoDataChunk = "It has no \"data\" chunk: it holds no samples.";
+inline constexpr const char* kNothingToPlay = "Load a sound first: there is nothing to play.";
 // The codings tools write most, by their format code.
 inline std::string soundCoding(unsigned code) {
     const char* name = code == 2                      ? "Microsoft ADPCM"

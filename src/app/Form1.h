@@ -70,8 +70,11 @@ class Form1 {
     CommonDialog dlgBMPFile{
         "dlgBMPFile", "Load BMP File",
         "Image Files (*.bmp,*.png,*.raw)|*.bmp;*.png;*.raw|All Files (*.*)|*.*"};
-    CommonDialog dlgWAVFile{"dlgWAVFile", "Load WAV File",
-                            "Sound Files (*.wav)|*.wav|All Files (*.*)|*.*"};
+    // The sound dialog lists every kind the container library reads beside WAV.
+    CommonDialog dlgWAVFile{
+        "dlgWAVFile", "Load WAV File",
+        "Sound Files (*.wav,*.flac,*.ogg,*.opus,*.mp3,*.aif,*.aiff,*.aifc,*.w64)|*.wav;*.flac;"
+        "*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff;*.aifc;*.w64|All Files (*.*)|*.*"};
     CommonDialog dlgBMPConv{
         "dlgBMPConv", "Save Converted  File",
         "Headers (*.h)|*.h|C Files (*.c)|*.c|GPG Files (*.gpg)|*.gpg|All Files (*.*)|*.*"};
@@ -88,6 +91,10 @@ class Form1 {
     // The rate, channels and depth a sound is written at ("Sound options..."); the defaults
     // write the samples as the file has them.
     SoundTarget soundTarget;
+    // Whether a sound load completed, so that its samples can be converted or played.
+    bool soundLoaded() const { return cmdWAVConvert.Enabled; }
+    // The loaded sound's file, refused when it changed since its load (see SoundPlayback.h).
+    InputFile openLoadedSound() const;
 
     // Every control, sorted by tab index.
     std::vector<Control*> controls();

@@ -2,6 +2,7 @@
 
 #include "app/AppMessages.h"
 #include "app/Form1.h"
+#include "app/SoundToWrite.h"
 #include "formats/sound/SefWriter.h"
 #include "formats/sound/SoundChain.h"
 #include "formats/sound/SoundSamples.h"
@@ -36,42 +37,33 @@ SoundSource loadedSound(const ConverterState& state) {
     return source;
 }
 
-// The samples a convert writes: straight from a WAV file when nothing is asked of them (the
-// window's own bytes), else through the chain of stages.
-class SoundToWrite {
-  public:
-    SoundToWrite(const InputFile& in, const ConverterState& state, const SoundTarget& target)
-        : source_(loadedSound(state)) {
-        if (leavesSamples(source_, target)) {
-            reader_.emplace(in, source_.dataOffset, source_.wav);
-            layout_ = source_.wav;
-            shape_ = source_.shape;
-        } else {
-            chain_.emplace(in, source_, target);
-            layout_ = chain_->layout();
-            shape_ = chain_->written();
-        }
-    }
-    SampleBlocks& blocks() { return chain_ ? static_cast<SampleBlocks&>(*chain_) : *reader_; }
-    const SampleLayout& layout() const { return layout_; }
-    bool changed() const { return chain_.has_value(); }
-    SoundHeading heading(const ConverterState& state, const std::string& name) const {
-        return {.title = state.strImgTitle,
-                .name = name,
-                .frequency = shape_.rate,
-                .mode = changed() ? (shape_.channels == 2 ? "Stereo" : "Mono") : state.strSndMode,
-                .bitsPerSample = 8 * layout_.bytesPerSample};  // what is written
-    }
-
-  private:
-    SoundSource source_;
-    SampleLayout layout_;
-    SoundShape shape_;
-    std::optional<SampleReader> reader_;
-    std::optional<SoundChain> chain_;
-};
-
 }  // namespace
+
+SoundToWrite::SoundToWrite(const InputFile& in, const ConverterState& state,
+                           const SoundTarget& target)
+    : source_(loadedSound(state)) {
+    if (leavesSamples(source_, target)) {
+        reader_.emplace(in, source_.dataOffset, source_.wav);
+        layout_ = source_.wav;
+        shape_ = source_.shape;
+    } else {
+        chain_.emplace(in, source_, target);
+        layout_ = chain_->layout();
+        shape_ = chain_->written();
+    }
+}
+
+SoundHeading SoundToWrite::heading(const ConverterState& state, const std::string& name) const {
+    return {.title = state.strImgTitle,
+            .name = name,
+            .frequency = shape_.rate,
+            .mode = changed() ? (shape_.channels == 2 ? "Stereo" : "Mono") : state.strSndMode,
+            .bitsPerSample = 8 * layout_.bytesPerSample};  // what is written
+}
+
+InputFile Form1::openLoadedSound() const {
+    return openLoadedInput(state.soundFile);
+}
 
 void Form1::WriteSoundText() {
     const InputFile in = openLoadedInput(state.soundFile);

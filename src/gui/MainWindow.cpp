@@ -12,7 +12,9 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include "app/FileNames.h"
 #include "gui/PreviewWindow.h"
+#include "gui/SoundOptionsDialog.h"
 
 namespace tessera::gui {
 
@@ -20,6 +22,7 @@ namespace {
 
 constexpr qint64 kRepaintEveryMs = 30;
 constexpr const char* kPreviewAction = "&Preview as on the GP32...";
+constexpr const char* kSoundOptionsAction = "&Sound options...";
 
 // The one local file a drag carries, or an empty string.
 QString droppedFile(const QMimeData* data) {
@@ -82,6 +85,8 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
     // The preview: a shortcut, and a context menu on the information panel it illustrates.
     auto* previewKey = new QShortcut(previewShortcut(), this);
     QObject::connect(previewKey, &QShortcut::activated, this, &MainWindow::showPreview);
+    auto* soundKey = new QShortcut(soundOptionsShortcut(), this);
+    QObject::connect(soundKey, &QShortcut::activated, this, &MainWindow::showSoundOptions);
     QWidget* info = widget(form_.lblBMPName);
     info->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(info, &QWidget::customContextMenuRequested, this, [this, info](QPoint at) {
@@ -89,6 +94,9 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
         QAction* action =
             menu.addAction(QString::fromUtf8(kPreviewAction), this, &MainWindow::showPreview);
         action->setShortcut(previewShortcut());
+        QAction* sound = menu.addAction(QString::fromUtf8(kSoundOptionsAction), this,
+                                        &MainWindow::showSoundOptions);
+        sound->setShortcut(soundOptionsShortcut());
         menu.exec(info->mapToGlobal(at));
     });
     setAcceptDrops(true);
@@ -100,6 +108,19 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
 
 QKeySequence MainWindow::previewShortcut() {
     return QKeySequence(Qt::CTRL | Qt::Key_P);
+}
+
+QKeySequence MainWindow::soundOptionsShortcut() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+}
+
+void MainWindow::showSoundOptions() {
+    if (busy_ || form_.unloaded())
+        return;
+    if (!soundOptions_)
+        soundOptions_ = new SoundOptionsDialog(form_, this);
+    soundOptions_->refresh();
+    soundOptions_->open();
 }
 
 void MainWindow::showPreview() {
@@ -115,10 +136,7 @@ void MainWindow::openFile(const QString& path) {
     if (busy_ || !openAnswer_ || form_.unloaded())
         return;
     openAnswer_(path);
-    CommandButton& load =
-        QFileInfo(path).suffix().compare(QLatin1String("wav"), Qt::CaseInsensitive) == 0
-            ? form_.cmdWAVLoad
-            : form_.cmdBMPLoad;
+    CommandButton& load = hasSoundName(path.toStdString()) ? form_.cmdWAVLoad : form_.cmdBMPLoad;
     run([&load] { load.click(); });
 }
 
@@ -128,9 +146,10 @@ void MainWindow::openLater(const QString& path) {
 
 bool MainWindow::acceptsDrop(const QMimeData* data) {
     static const QStringList kinds = {QStringLiteral("bmp"), QStringLiteral("png"),
-                                      QStringLiteral("raw"), QStringLiteral("wav")};
+                                      QStringLiteral("raw")};
     const QString file = droppedFile(data);
-    return !file.isEmpty() && kinds.contains(QFileInfo(file).suffix().toLower());
+    return !file.isEmpty() &&
+           (kinds.contains(QFileInfo(file).suffix().toLower()) || hasSoundName(file.toStdString()));
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -15,6 +15,7 @@ class QMimeData;
 namespace tessera::gui {
 
 class PreviewWindow;
+class SoundOptionsDialog;
 
 // The Qt face of Form1: builds the widgets from the model's controls, sends the user's clicks to
 // the model's handlers and mirrors the model back after each one. Form1 is taken by reference so
@@ -34,18 +35,24 @@ class MainWindow : public QWidget {
     // open dialog with the path (QtUi::answerNextOpen in the program, a script in the tests).
     using OpenAnswer = std::function<void(const QString&)>;
     void answerOpensWith(OpenAnswer answer) { openAnswer_ = std::move(answer); }
-    // Loads `path` as the load buttons do: a .wav through the sound load, anything else through
-    // the picture load, which refuses what it cannot read with its own message.
+    // Loads `path` as the load buttons do: a sound's name (.wav, .flac, .ogg, .mp3, ...) through
+    // the sound load, anything else through the picture load, which refuses what it cannot read
+    // with its own message.
     void openFile(const QString& path);
     // The same once the event loop runs, so the window is on screen behind any dialog.
     void openLater(const QString& path);
-    // Whether a drag carries a file the loads read (.bmp, .png, .raw, .wav).
+    // Whether a drag carries a file the loads read (.bmp, .png, .raw, or a sound name).
     static bool acceptsDrop(const QMimeData* data);
 
     // The preview tool window, made on first use (Ctrl+P, or the "File infos" context menu).
     void showPreview();
     PreviewWindow* preview() const { return preview_; }
     static QKeySequence previewShortcut();
+
+    // "Sound options..." (Ctrl+Shift+S, or the "File infos" context menu), made on first use.
+    void showSoundOptions();
+    SoundOptionsDialog* soundOptions() const { return soundOptions_; }
+    static QKeySequence soundOptionsShortcut();
 
     // Shows every model value in the widgets.
     void mirror();
@@ -65,6 +72,7 @@ class MainWindow : public QWidget {
     TwipsScale scale_;
     QLabel* progressBar_ = nullptr;
     PreviewWindow* preview_ = nullptr;
+    SoundOptionsDialog* soundOptions_ = nullptr;
     OpenAnswer openAnswer_;
     QElapsedTimer sinceRepaint_;
     bool busy_ = false;
