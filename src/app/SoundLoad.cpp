@@ -33,9 +33,9 @@ void describeContainerSound(const InputFile& in, ConverterState& s) {
     const SoundShape& shape = sound.shape;
     if (shape.frames * shape.channels * (shape.bits / 8) > INT32_MAX)
         refuseSound(messages::kSoundTooLong);
-    s.intChannels = static_cast<std::int16_t>(shape.channels);
-    s.lngFreq = shape.rate;
-    s.intSndBits = static_cast<std::int16_t>(sound.fileBits);
+    s.intChannels = static_cast<std::uint16_t>(shape.channels);
+    s.lngFreq = static_cast<std::uint32_t>(shape.rate);
+    s.intSndBits = static_cast<std::uint16_t>(sound.fileBits);
     s.lngSndLength = static_cast<std::int32_t>(shape.frames * shape.channels * (shape.bits / 8));
     s.lngSndDataOffset = 0;
     s.soundFloating = false;
@@ -58,11 +58,9 @@ void describeWavSound(const InputFile& in, ConverterState& s) {
         case WavProblem::NoFormat:
             refuseSound(messages::kNoFormatChunk);
     }
-    // The fields keep the widths of their variables, the way a reader of the canonical
-    // header at fixed offsets would see them.
-    s.intChannels = static_cast<std::int16_t>(wav.layout.channels);
-    s.lngFreq = static_cast<std::int32_t>(wav.layout.sampleRate);
-    s.intSndBits = static_cast<std::int16_t>(wav.layout.bitsPerSample);
+    s.intChannels = wav.layout.channels;
+    s.lngFreq = wav.layout.sampleRate;
+    s.intSndBits = wav.layout.bitsPerSample;
     s.lngSndLength = wav.layout.dataLength;
     s.lngSndDataOffset = wav.layout.dataOffset;
     s.soundFloating = wav.layout.formatCode == kWaveFloat;

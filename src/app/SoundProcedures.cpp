@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 #include "app/AppMessages.h"
@@ -31,7 +33,8 @@ SoundSource loadedSound(const ConverterState& state) {
     source.dataOffset = state.lngSndDataOffset;
     const std::int32_t channels = state.intChannels == 2 ? 2 : 1;
     source.shape = {.channels = channels,
-                    .rate = state.lngFreq,
+                    .rate = static_cast<std::int32_t>(std::min<std::uint32_t>(
+                        state.lngFreq, std::numeric_limits<std::int32_t>::max())),
                     .bits = 8 * source.wav.bytesPerSample,
                     .frames = source.wav.count / channels};
     return source;
@@ -56,7 +59,7 @@ SoundToWrite::SoundToWrite(const InputFile& in, const ConverterState& state,
 SoundHeading SoundToWrite::heading(const ConverterState& state, const std::string& name) const {
     return {.title = state.strImgTitle,
             .name = name,
-            .frequency = shape_.rate,
+            .frequency = changed() ? static_cast<std::uint32_t>(shape_.rate) : state.lngFreq,
             .mode = changed() ? (shape_.channels == 2 ? "Stereo" : "Mono") : state.strSndMode,
             .bitsPerSample = 8 * layout_.bytesPerSample};  // what is written
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "formats/sound/SoundChain.h"
+#include "platform/Errors.h"
 #include "platform/InputFile.h"
 #include "support/Builders.h"
 #include "support/SoundBuilder.h"
@@ -122,6 +123,8 @@ TEST(SoundChain, ResamplingKeepsWhatFitsAndRemovesTheRest) {
         {"stereo 48 kHz to 22.05 kHz, 3 kHz kept", 48000, 22050, 3000, 2, true},
         {"8 kHz up to 22.05 kHz, 1.5 kHz kept", 8000, 22050, 1500, 1, true},
     };
+    // A stated rate of 0 is refused before anything is read, not divided by.
+    EXPECT_THROW(chain(le16({1, 2}), {.rate = 0, .bits = 16}, {.rate = 8000}), TesseraError);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         const test::Tone tone = test::sineTone(r.hz, r.from, 0.5, r.channels);

@@ -40,6 +40,18 @@ class WavSamples final : public SampleStage {
     std::vector<std::int32_t> out_;
 };
 
+// The shape written. A stated rate no resampler can start from (0, or beyond what any sound
+// holds) is refused before anything is read.
+SoundShape writtenShape(const SoundShape& from, const SoundTarget& target) {
+    if (target.rate != 0 && target.rate != from.rate &&
+        (from.rate < 1 || from.rate > kMaxSourceRate)) {
+        throw TesseraError(
+            failureText(messages::kCantConvertSound, messages::rateNotResampled(from.rate)),
+            FileRole::Input);
+    }
+    return targetShape(from, target);
+}
+
 }  // namespace
 
 bool leavesSamples(const SoundSource& source, const SoundTarget& target) {
@@ -48,7 +60,7 @@ bool leavesSamples(const SoundSource& source, const SoundTarget& target) {
 }
 
 SoundChain::SoundChain(const InputFile& in, const SoundSource& source, const SoundTarget& target)
-    : in_(in), source_(source), target_(target), written_(targetShape(source.shape, target)) {
+    : in_(in), source_(source), target_(target), written_(writtenShape(source.shape, target)) {
     const SampleLayout out = layout();
     if (out.count <= 0)
         throw TesseraError(messages::kNoSample, FileRole::Input);

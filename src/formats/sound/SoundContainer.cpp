@@ -166,7 +166,7 @@ ContainerSound describeContainer(const InputFile& in) {
         refuse(messages::containerUnreadable(what, "it holds another kind of sound"));
     ContainerSound sound{.kind = kind};
     if (info.channels < 1 || info.channels > 2)
-        refuse(messages::kMonoStereo);
+        refuse(messages::soundChannels(info.channels));
     const int bits = integerBits(info.format);
     sound.integer = bits != 0;
     sound.fileBits = sound.integer ? bits : floatBits(info.format);

@@ -20,6 +20,9 @@ struct SoundTarget {
 // sound card plays.
 inline constexpr std::int32_t kMinRate = 1000;
 inline constexpr std::int32_t kMaxRate = 384000;
+// The highest rate a sound is resampled from: ten times the highest asked for, far above any
+// recording, far below a header's nonsense.
+inline constexpr std::int32_t kMaxSourceRate = 10 * kMaxRate;
 
 // The sound as the chain sees it at one point: channels, rate, depth of the signed samples (8:
 // -128..127, 16: -32768..32767) and frames (one sample per channel).
