@@ -50,41 +50,72 @@ void setBits(CliOptions& o, const std::string& bits) {
 }
 
 // clang-format off
-constexpr std::array<OptionSpec, 20> kOptions{{
-    {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName},
+constexpr std::array<OptionSpec, 21> kOptions{{
+    {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName,
+     "Array name; it must be a C identifier. The default is INPUT's name without its extension, "
+     "every character other than a letter, digit or underscore made an underscore."},
     {'\0', "palette", nullptr, "write the palette of an 8-bit BMP (default)",
      [](CliOptions& o, const std::string&) { o.palette = true; }},
     {'\0', "no-palette", nullptr, "leave the palette out",
      [](CliOptions& o, const std::string&) { o.palette = false; }},
     {'\0', "only-palette", nullptr, "write the palette alone (implies --palette)",
      [](CliOptions& o, const std::string&) { o.onlyPalette = true; }},
-    {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill},
+    {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill,
+     "The GP32 intensity bit of 24-bit colours and palettes (default 1)."},
     {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
      [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); }},
-    {'\0', "rate", "HZ", "resample a sound to HZ (1000 to 384000; default: the file's)", setRate},
+    {'\0', "rate", "HZ", "resample a sound to HZ (1000 to 384000; default: the file's)", setRate,
+     "Resample a sound to HZ, 1000 to 384000 samples a second, with libsoxr at its high-quality "
+     "setting: a tone below half the new rate keeps its frequency and level, one above it is "
+     "filtered out. The default is the file's own rate, which leaves the samples untouched."},
     {'\0', "mono", nullptr, "mix a stereo sound down to one channel",
-     [](CliOptions& o, const std::string&) { o.sound.mono = true; }},
+     [](CliOptions& o, const std::string&) { o.sound.mono = true; },
+     "Mix a stereo sound to one channel: (L + R) / 2, rounded to nearest with halves away from "
+     "zero."},
     {'\0', "bits", "8|16", "depth of the samples written (default: 8 for 8-bit sounds, else 16)",
-     setBits},
+     setBits,
+     "Depth of the samples written. 16 to 8 bits divides by 256, rounded to nearest with halves "
+     "away from zero; 8 to 16 bits multiplies by 256. The default is 8 for 8-bit sounds, else 16."},
     {'\0', "normalize", nullptr, "bring the loudest sample of a sound to full scale",
-     [](CliOptions& o, const std::string&) { o.sound.normalize = true; }},
+     [](CliOptions& o, const std::string&) { o.sound.normalize = true; },
+     "Bring the loudest sample of a sound to full scale, after mono and the rate and before the "
+     "depth is reduced."},
     {'\0', "dither", nullptr, "add triangular dither when 16-bit samples become 8-bit",
-     [](CliOptions& o, const std::string&) { o.sound.dither = true; }},
+     [](CliOptions& o, const std::string&) { o.sound.dither = true; },
+     "Add triangular dither of one 8-bit step before 16-bit samples are rounded to 8 bits (the "
+     "same for every run, so a sound always gives the same bytes)."},
     {'a', "append", nullptr, "add to OUTPUT (a .h or .c file) instead of replacing it",
-     [](CliOptions& o, const std::string&) { o.append = true; }},
+     [](CliOptions& o, const std::string&) { o.append = true; },
+     "Add to OUTPUT (C text only) after three line ends instead of replacing it. Runs adding to "
+     "one file at once take turns, so make -j may run them."},
     {'\0', "replace", nullptr, "replace the block of the same array name in OUTPUT (else add)",
-     [](CliOptions& o, const std::string&) { o.replace = true; }},
+     [](CliOptions& o, const std::string&) { o.replace = true; },
+     "Add to OUTPUT, putting the new block in place of the block of the same array name that "
+     "Tessera wrote there before; a second run with the same input leaves OUTPUT untouched."},
     {'\0', "header", "FILE", "declarations into FILE (a .h), the arrays into OUTPUT (a .c)",
-     [](CliOptions& o, const std::string& v) { o.header = v; }},
-    {'\0', "align", "N", "align every array on N bytes (a power of two up to 4096)", setAlign},
+     [](CliOptions& o, const std::string& v) { o.header = v; },
+     "Write the declarations (include guard, comment block, #define lines and an extern "
+     "declaration of each array) into FILE, a .h, and the arrays into OUTPUT, a .c that "
+     "includes FILE. Both are written together or not at all."},
+    {'\0', "depfile", "FILE", "write OUTPUT's dependencies into FILE as a make rule",
+     [](CliOptions& o, const std::string& v) { o.depfile = v; },
+     "Write a make rule into FILE: OUTPUT (and the --header FILE) depend on INPUT and every "
+     "other file the conversion reads, names quoted as compilers quote them. make includes it, "
+     "Ninja reads it with depfile = FILE. It is written only when the conversion is done."},
+    {'\0', "align", "N", "align every array on N bytes (a power of two up to 4096)", setAlign,
+     "Add __attribute__((aligned(N))) to every array, N a power of two up to 4096, so the GP32 "
+     "can copy it by words or DMA (C text only)."},
     {'q', "quiet", nullptr, "no progress bar",
-     [](CliOptions& o, const std::string&) { o.quiet = true; }},
+     [](CliOptions& o, const std::string&) { o.quiet = true; },
+     "Draw no progress bar (it is drawn on standard error only when that is a terminal)."},
     {'v', "verbose", nullptr, "say so when the conversion is done",
-     [](CliOptions& o, const std::string&) { o.verbose = true; }},
+     [](CliOptions& o, const std::string&) { o.verbose = true; },
+     "Print the window's success message."},
     {'\0', "info", nullptr, "print the description of INPUT",
-     [](CliOptions& o, const std::string&) { o.info = true; }},
+     [](CliOptions& o, const std::string&) { o.info = true; },
+     "Print the description the window shows for INPUT, then stop."},
     {'h', "help", nullptr, "print this help",
-     [](CliOptions& o, const std::string&) { o.help = true; }},
+     [](CliOptions& o, const std::string&) { o.help = true; }, "Print the usage."},
     {'\0', "version", nullptr, "print the version",
      [](CliOptions& o, const std::string&) { o.version = true; }},
 }};
