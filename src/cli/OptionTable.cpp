@@ -5,6 +5,7 @@
 
 #include "app/CNames.h"
 #include "app/Form1.h"  // the text options the model takes
+#include "app/PaletteJobs.h"
 
 namespace tessera::cli {
 
@@ -49,8 +50,26 @@ void setBits(CliOptions& o, const std::string& bits) {
     o.sound.bits = bits == "8" ? 8 : 16;
 }
 
+void setColors(CliOptions& o, const std::string& text) {
+    const bool digits = !text.empty() && text.size() <= 3 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoi(text) < kMinColours || std::stoi(text) > kMaxColours) {
+        throw UsageError("bad --colors value '" + text + "': give a number from " +
+                         std::to_string(kMinColours) + " to " + std::to_string(kMaxColours));
+    }
+    o.colors = std::stoi(text);
+}
+
+void setTransparent(CliOptions& o, const std::string& text) {
+    const std::string digits = text.starts_with("#") ? text.substr(1) : text;
+    if (digits.size() != 6 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw UsageError("bad --transparent value '" + text + "': give a colour as RRGGBB");
+    o.transparent = static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16));
+}
+
 // clang-format off
-constexpr std::array<OptionSpec, 21> kOptions{{
+constexpr std::array<OptionSpec, 25> kOptions{{
     {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName,
      "Array name; it must be a C identifier. The default is INPUT's name without its extension, "
      "every character other than a letter, digit or underscore made an underscore."},
@@ -60,6 +79,30 @@ constexpr std::array<OptionSpec, 21> kOptions{{
      [](CliOptions& o, const std::string&) { o.palette = false; }},
     {'\0', "only-palette", nullptr, "write the palette alone (implies --palette)",
      [](CliOptions& o, const std::string&) { o.onlyPalette = true; }},
+    {'\0', "colors", "N", "an 8-bit picture of at most N colours (2 to 256), whatever its kind",
+     setColors,
+     "Make the picture an 8-bit picture of at most N palette entries (2 to 256), whatever its "
+     "kind: each pixel its own GP32 colour when they fit (the palette dark to light), else a "
+     "palette chosen by libimagequant."},
+    {'\0', "palette-of", "FILE", "map the picture onto FILE's palette (BMP, PNG, .gpl, .pal, .h)",
+     [](CliOptions& o, const std::string& v) { o.paletteOf = v; },
+     "Map the picture onto the palette of FILE, its count and order kept: an 8-bit BMP or PNG, "
+     "a GIMP .gpl, a JASC .pal, or C text holding one GP_PALETTEENTRY array."},
+    {'\0', "make-palette", "OUT", "write one palette for the INPUTs as OUT (.h .c .gpl .pal .png)",
+     [](CliOptions& o, const std::string& v) { o.makePalette = v; },
+     "Write one palette for every INPUT as OUT (.h, .c, .gpl, .pal, or .png: a swatch picture "
+     "16 pixels wide), with --colors N entries at most (256 without it); the order of the "
+     "inputs changes nothing."},
+    {'\0', "transparent", "RRGGBB", "see-through pixels (alpha below half, this colour) as index 0",
+     setTransparent,
+     "Pixels whose alpha is below half, and pixels of that colour, become index 0 (entry 0 that "
+     "colour), or that colour in 16-bit output."},
+    // One word for one idea on both sides: noise that hides what the output cannot hold.
+    {'\0', "dither", nullptr, "diffuse the colours the palette lacks; dither a sound made 8-bit",
+     [](CliOptions& o, const std::string&) { o.dither = true; o.sound.dither = true; },
+     "For a picture, diffuse the error of colours the palette lacks (with --colors or "
+     "--palette-of). For a sound, add triangular dither of one 8-bit step before 16-bit samples "
+     "are rounded to 8 bits (the same every run, so a sound always gives the same bytes)."},
     {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill,
      "The GP32 intensity bit of 24-bit colours and palettes (default 1)."},
     {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
@@ -80,10 +123,6 @@ constexpr std::array<OptionSpec, 21> kOptions{{
      [](CliOptions& o, const std::string&) { o.sound.normalize = true; },
      "Bring the loudest sample of a sound to full scale, after mono and the rate and before the "
      "depth is reduced."},
-    {'\0', "dither", nullptr, "add triangular dither when 16-bit samples become 8-bit",
-     [](CliOptions& o, const std::string&) { o.sound.dither = true; },
-     "Add triangular dither of one 8-bit step before 16-bit samples are rounded to 8 bits (the "
-     "same for every run, so a sound always gives the same bytes)."},
     {'a', "append", nullptr, "add to OUTPUT (a .h or .c file) instead of replacing it",
      [](CliOptions& o, const std::string&) { o.append = true; },
      "Add to OUTPUT (C text only) after three line ends instead of replacing it. Runs adding to "
@@ -133,6 +172,7 @@ std::string usageText() {
     std::string text =
         "Usage: tessera-cli [options] INPUT OUTPUT\n"
         "       tessera-cli --info INPUT\n"
+        "       tessera-cli --make-palette OUT [--colors N] [--transparent RRGGBB] INPUT...\n"
         "Converts a picture (.bmp, .png, .raw) or a sound (.wav, .flac, .ogg, .opus, .mp3,\n"
         ".aif, .aiff, .aifc, .w64) for the GP32: OUTPUT ending in .h or .c gets C text (-\n"
         "writes it to the standard output), any other name a .gpg (picture) or .sef (sound)\n"
