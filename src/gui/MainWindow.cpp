@@ -23,6 +23,7 @@ namespace {
 constexpr qint64 kRepaintEveryMs = 30;
 constexpr const char* kPreviewAction = "&Preview as on the GP32...";
 constexpr const char* kSoundOptionsAction = "&Sound options...";
+constexpr const char* kColoursAction = "&Colours...";
 
 // The one local file a drag carries, or an empty string.
 QString droppedFile(const QMimeData* data) {
@@ -87,6 +88,8 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
     QObject::connect(previewKey, &QShortcut::activated, this, &MainWindow::showPreview);
     auto* soundKey = new QShortcut(soundOptionsShortcut(), this);
     QObject::connect(soundKey, &QShortcut::activated, this, &MainWindow::showSoundOptions);
+    auto* coloursKey = new QShortcut(coloursShortcut(), this);
+    QObject::connect(coloursKey, &QShortcut::activated, this, &MainWindow::showColours);
     QWidget* info = widget(form_.lblBMPName);
     info->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(info, &QWidget::customContextMenuRequested, this, [this, info](QPoint at) {
@@ -97,6 +100,8 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
         QAction* sound = menu.addAction(QString::fromUtf8(kSoundOptionsAction), this,
                                         &MainWindow::showSoundOptions);
         sound->setShortcut(soundOptionsShortcut());
+        menu.addAction(QString::fromUtf8(kColoursAction), this, &MainWindow::showColours)
+            ->setShortcut(coloursShortcut());
         menu.exec(info->mapToGlobal(at));
     });
     setAcceptDrops(true);
@@ -121,6 +126,15 @@ void MainWindow::showSoundOptions() {
         soundOptions_ = new SoundOptionsDialog(form_, this);
     soundOptions_->refresh();
     soundOptions_->open();
+}
+
+QKeySequence MainWindow::coloursShortcut() {
+    return QKeySequence(Qt::CTRL | Qt::Key_K);
+}
+
+void MainWindow::showColours() {
+    if (!busy_ && !form_.unloaded())
+        run([this] { form_.mnuColours_Click(); });
 }
 
 void MainWindow::showPreview() {

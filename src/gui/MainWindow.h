@@ -48,6 +48,9 @@ class MainWindow : public QWidget {
     void showPreview();
     PreviewWindow* preview() const { return preview_; }
     static QKeySequence previewShortcut();
+    // The "Colours..." dialog (Ctrl+K, or the "File infos" context menu).
+    void showColours();
+    static QKeySequence coloursShortcut();
 
     // "Sound options..." (Ctrl+Shift+S, or the "File infos" context menu), made on first use.
     void showSoundOptions();
