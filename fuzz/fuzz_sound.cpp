@@ -1,4 +1,6 @@
-// Sound loading and both sound writers, on any bytes taken as a WAV file.
+// Sound loading and both sound writers, on any bytes under a WAV name (read by their content:
+// WAV by our reader, FLAC, Ogg, MP3, AIFF and Wave64 by the container library), as they are and
+// through every stage of the sound target.
 
 #include <cstdint>
 
@@ -17,5 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     session.convertAll(
         ui, [&] { form.cmdWAVConvert.click(); }, [&] { form.cmdWAVConvertAdd.click(); }, "out.sef");
+    form.soundTarget = {.rate = 11025, .mono = true, .bits = 8, .normalize = true, .dither = true};
+    ui.savePath = session.path("small.sef");
+    form.cmdWAVConvert.click();
+    std::error_code ec;
+    std::filesystem::remove(session.path("small.sef"), ec);
     return 0;
 }

@@ -26,6 +26,7 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     TempDir dir;
     writeFile(dir.path("tiles.bmp"), buildBmp(Picture::pattern(4, 4, 8)));
     writeText(dir.path("notes.png"), "not a picture");
+    writeFile(dir.path("photo.wav"), buildPng(Picture::pattern(2, 2, 24)));
     fs::create_directory(dir.path("folder.h"));
     writeFile(dir.path("photo.bmp"), buildBmp(Picture::pattern(4, 4, 24)));
     fs::create_symlink("new.c", dir.path("alias.h"));
@@ -37,6 +38,8 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
         {{"notes.png", "out.h"}, 1, "notes.png: Can't open this kind of image file... It is no "
          "picture this tool knows; BMP, PNG and RAW pictures are read (`convert IN OUT.png` "
          "writes a PNG copy)."},
+        {{"--rate", "22050", "photo.wav", "out.h"}, 1, "photo.wav: Can't open this kind of WAV "
+         "file... It is a PNG picture, not a sound: \"Load Image File...\" reads it."},
         // The window's two-line message on one line.
         {{"--only-palette", "tiles.bmp", "out.gpg"}, 1,
          "out.gpg: Can't export palette with \".GPG\" Files :("},
@@ -63,6 +66,13 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
          "own), or an OUTPUT ending in .h or .c for its colours as C text."},
         {{"-x", "i", "o"}, 2, "unknown option -x"},
         {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
+        {{"--rate", "999", "i", "o"}, 2, "bad --rate value '999': give a rate in Hz from 1000 to "
+         "384000"},
+        {{"--rate=384001", "i", "o"}, 2, "bad --rate value '384001': give a rate in Hz from 1000 "
+         "to 384000"},
+        {{"--rate", "22k", "i", "o"}, 2, "bad --rate value '22k': give a rate in Hz from 1000 to "
+         "384000"},
+        {{"--bits", "12", "i", "o"}, 2, "bad --bits value '12': give 8 or 16"},
         {{"-n", "my-ship", "i", "o"}, 2, "--name 'my-ship' is not a C identifier"},
         {{"--name=int", "i", "o"}, 2, "--name 'int' is a keyword of C or C++"},
         {{"-n_BitInt", "i", "o"}, 2, "--name '_BitInt' is reserved for the compiler (a name "

@@ -1,6 +1,7 @@
 
 #include "formats/Gp32.h"
 #include "support/Child.h"
+#include "support/SoundBuilder.h"
 #include "support/Window.h"
 
 namespace tessera {
@@ -133,6 +134,46 @@ TEST_F(HeaderCompile, EveryPaletteBlockSeesTheGraphicsHeader) {
             ++includes;
         EXPECT_EQ(includes, step.includes);
         EXPECT_TRUE(run("gcc -std=c99 -pedantic -Wall -Werror -c m.c")) << text;
+    }
+}
+
+}  // namespace
+}  // namespace tessera
+
+namespace tessera {
+namespace {
+
+// A sound made smaller on its way: its C text says what is written, and compiles to the very
+// samples of its .sef file, at 8 and at 16 bits.
+TEST_F(HeaderCompile, ResampledSoundsCompileToTheirSefSamples) {
+    const test::Tone tone = test::sineTone(1000, 44100, 0.25, 2);
+    loadWav(test::toneBytes(tone), {.channels = 2, .rate = 44100, .bits = 16}, "beep.wav");
+    const struct {
+        SoundTarget target;
+        std::string about;
+        int width;
+    } rows[] = {
+        {{.rate = 11025, .mono = true, .bits = 8},
+         "// Freq = 11kHz\r\n// Mode = Mono\r\n// Data = 8 bits\r\n",
+         1},
+        {{.rate = 8000, .normalize = true},
+         "// Freq = 8kHz\r\n// Mode = Stereo\r\n// Data = 16 bits\r\n",
+         2},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.about);
+        form.soundTarget = r.target;
+        const std::string text = convert("beep.h");
+        EXPECT_EQ(text.find(commentBlock("beep.wav", r.about)), 0u);
+        convert("beep.sef");
+        const test::Bytes sef = test::readFile(dir.path("beep.sef"));
+        test::writeText(dir.path("beep.c"), "#include \"beep.h\"\n");
+        ASSERT_TRUE(run("gcc -std=c99 -pedantic -Wall -Wextra -Werror -c beep.c"));
+        U32s samples;  // what follows the tag and the length, which counts it
+        for (std::size_t i = 8; i < sef.size(); i += r.width)
+            samples.push_back(r.width == 1 ? sef[i] : std::uint32_t(sef[i] | sef[i + 1] << 8));
+        EXPECT_EQ(sef[4] | sef[5] << 8 | sef[6] << 16 | sef[7] << 24, int(sef.size()) - 8);
+        EXPECT_EQ(dumped("", "beep.o", r.width, ".rodata"), samples);
     }
 }
 

@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sndfile.h>
 #include "support/Builders.h"
+
 #include "support/Child.h"
+#include "support/SoundBuilder.h"
 #include "support/Window.h"
 
 namespace tessera::test {
@@ -216,11 +219,39 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         writeFile(path, b);
     };
     const Bytes longer = buildWav(Bytes(4096, 0x80));  // long enough for the progress bar to move
+    // Sounds of other kinds under a .wav name: read by their content, or refused saying what
+    // they are.
+    const auto tagged = [](std::string_view tag) {
+        Bytes b(tag.begin(), tag.end());
+        b.resize(600, 0x5A);
+        return b;
+    };
+    const Tone tone = sineTone(440, 8000, 0.5, 1);
+    const Bytes flac = buildSound(tone, SF_FORMAT_FLAC | SF_FORMAT_PCM_16);
+    Tone three = tone;
+    three.channels = 3;
+    three.samples.resize(three.samples.size() / 3 * 3);
     // clang-format off
     checkHostileCases({
         {.name = "RF64", .bytes = retag(good, 0, "RF64"), .says = "RF64"},
-        {"not WAVE", retag(good, 8, "AVI ")},
-        {"no fmt chunk", retag(good, 12, "junk")}, {"no data chunk", retag(good, 36, "junk")},
+        {.name = "not WAVE", .bytes = retag(good, 8, "AVI "), .says = "It is no sound this tool "
+         "knows; WAV, FLAC, Ogg Vorbis, Opus, MP3, AIFF, AIFF-C and Wave64 sounds are read "
+         "(`ffmpeg -i IN OUT.wav` writes a WAV copy)."},
+        {.name = "no fmt chunk", .bytes = retag(good, 12, "junk"), .says = "\"fmt \" chunk"},
+        {.name = "no data chunk", .bytes = retag(good, 36, "junk"), .says = "no \"data\" chunk"},
+        {.name = "empty", .says = "Can't open this kind of WAV file...\r\nIt is an empty file;"},
+        {.name = "a PNG", .bytes = buildPng(Picture::pattern(2, 2, 8)),
+         .says = "It is a PNG picture, not a sound: \"Load Image File...\" reads it."},
+        {.name = "FLAC tag, then noise", .bytes = tagged("fLaC"),
+         .says = "It is a FLAC sound that could not be read ("},
+        {.name = "Ogg tag, then noise", .bytes = tagged("OggS"), .says = "It is an Ogg sound that"},
+        {.name = "AIFF tag, then noise", .bytes = tagged({"FORM\0\0\2PAIFF", 12}),
+         .says = "It is an AIFF sound that"},
+        {.name = "MP3 tag, then noise", .bytes = tagged("ID3\3"), .says = "It is an MP3 sound"},
+        {.name = "FLAC cut in half", .bytes = Bytes(flac.begin(), flac.begin() + flac.size() / 2),
+         .expect = E::Converted, .output = "out.sef"},
+        {.name = "FLAC of 3 channels", .bytes = buildSound(three, SF_FORMAT_FLAC | SF_FORMAT_PCM_16),
+         .says = "mono and stereo"},
         {"fmt cut by the end", Bytes(good.begin(), good.begin() + 30)},
         {.name = "ADPCM", .bytes = wav({.format = 2}),
          .says = "Can't open this kind of WAV file...\r\nIts samples are coded as Microsoft "

@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include <sndfile.h>
+
 #include "support/Builders.h"
+#include "support/SoundBuilder.h"
 
 using namespace tessera::test;
 
@@ -90,5 +93,15 @@ int main(int argc, char** argv) {
     put(sounds, "float.wav", buildWav(samples(32), {.format = 3, .bits = 32}));
     put(sounds, "extensible.wav",
         buildWav(samples(32), {.format = 0xFFFE, .channels = 2, .bits = 64, .subFormat = 3}));
+    // The kinds the container library reads, short: a fuzzed input stays under 64 KB.
+    const Tone tone = sineTone(440, 8000, 0.05, 2);
+    put(sounds, "tone.flac", buildSound(tone, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
+    put(sounds, "tone8.flac", buildSound(tone, SF_FORMAT_FLAC | SF_FORMAT_PCM_S8));
+    put(sounds, "tone.ogg", buildSound(tone, SF_FORMAT_OGG | SF_FORMAT_VORBIS));
+    put(sounds, "tone.opus", buildSound(tone, SF_FORMAT_OGG | SF_FORMAT_OPUS));
+    put(sounds, "tone.mp3", buildSound(tone, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III));
+    put(sounds, "tone.aiff", buildSound(tone, SF_FORMAT_AIFF | SF_FORMAT_PCM_16));
+    put(sounds, "tone.aifc", buildSound(tone, SF_FORMAT_AIFF | SF_FORMAT_FLOAT));
+    put(sounds, "tone.w64", buildSound(tone, SF_FORMAT_W64 | SF_FORMAT_PCM_24));
     return 0;
 }

@@ -64,6 +64,18 @@ inline constexpr const char* kCantOpenWav = "Can't open this kind of WAV file...
 inline constexpr const char* kRf64 =
     "It is an RF64 file, a WAV file with 64-bit sizes (`ffmpeg -i IN.wav -rf64 never OUT.wav` "
     "writes a plain copy).";
+// A file whose first bytes are those of no sound we read, or of another kind of file.
+inline std::string notASound(const std::string& whatItIs, bool picture) {
+    if (picture)
+        return "It is " + whatItIs + ", not a sound: \"Load Image File...\" reads it.";
+    return "It is " + whatItIs +
+           "; WAV, FLAC, Ogg Vorbis, Opus, MP3, AIFF, AIFF-C and Wave64 sounds are read "
+           "(`ffmpeg -i IN OUT.wav` writes a WAV copy).";
+}
+inline constexpr const char* kNoFormatChunk =
+    "Its \"fmt \" chunk, which says how its samples are stored, is missing or cut short.";
+inline constexpr const char* kNoDataChunk = "It has no \"data\" chunk: it holds no samples.";
+inline constexpr const char* kNothingToPlay = "Load a sound first: there is nothing to play.";
 // The codings tools write most, by their format code.
 inline std::string soundCoding(unsigned code) {
     const char* name = code == 2                      ? "Microsoft ADPCM"

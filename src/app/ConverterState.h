@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "../formats/picture/PictureInfo.h"
+#include "../formats/sound/SoundContainer.h"
 #include "../platform/TextStream.h"
 
 namespace tessera {
@@ -56,6 +57,9 @@ struct ConverterState {
     std::int64_t lngSndDataOffset = 0;  // where the samples start (44 in a canonical header)
     bool soundFloating = false;         // IEEE float samples rather than integer PCM
     FileStamp soundFile;                // the sound file as its load found it
+    // A sound in another container than WAV, as the container library described it; empty for
+    // a WAV file, whose samples our own reader takes from its data chunk.
+    std::optional<ContainerSound> soundContainer;
 };
 
 }  // namespace tessera

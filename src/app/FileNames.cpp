@@ -15,6 +15,10 @@ char lower(char c) {
 }  // namespace
 
 std::string withoutExtension(std::string_view title) {
+    for (const char* longer : {".flac", ".aiff", ".aifc", ".opus"}) {
+        if (hasKind(title, longer))
+            return std::string(title.substr(0, title.size() - 5));
+    }
     return title.size() < 4 ? std::string() : std::string(title.substr(0, title.size() - 4));
 }
 
@@ -27,6 +31,15 @@ bool hasKind(std::string_view path, std::string_view threeLetters) {
             return false;
     }
     return true;
+}
+
+bool hasSoundName(std::string_view path) {
+    for (const char* kind :
+         {".wav", ".flac", ".ogg", ".oga", ".opus", ".mp3", ".aif", ".aiff", ".aifc", ".w64"}) {
+        if (hasKind(path, kind))
+            return true;
+    }
+    return false;
 }
 
 bool isTextOutput(std::string_view path) {

@@ -12,6 +12,7 @@
 #include "app/ConverterState.h"
 #include "app/DialogColours.h"
 #include "app/PicturePreview.h"
+#include "app/SoundOptions.h"
 #include "app/Ui.h"
 
 namespace tessera {
@@ -71,8 +72,11 @@ class Form1 {
     CommonDialog dlgBMPFile{
         "dlgBMPFile", "Load BMP File",
         "Image Files (*.bmp,*.png,*.raw)|*.bmp;*.png;*.raw|All Files (*.*)|*.*"};
-    CommonDialog dlgWAVFile{"dlgWAVFile", "Load WAV File",
-                            "Sound Files (*.wav)|*.wav|All Files (*.*)|*.*"};
+    // The sound dialog lists every kind the container library reads beside WAV.
+    CommonDialog dlgWAVFile{
+        "dlgWAVFile", "Load WAV File",
+        "Sound Files (*.wav,*.flac,*.ogg,*.opus,*.mp3,*.aif,*.aiff,*.aifc,*.w64)|*.wav;*.flac;"
+        "*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff;*.aifc;*.w64|All Files (*.*)|*.*"};
     CommonDialog dlgBMPConv{
         "dlgBMPConv", "Save Converted  File",
         "Headers (*.h)|*.h|C Files (*.c)|*.c|GPG Files (*.gpg)|*.gpg|All Files (*.*)|*.*"};
@@ -86,6 +90,13 @@ class Form1 {
     // output.
     TextOptions textOptions;
     std::string headerPath;
+    // The rate, channels and depth a sound is written at ("Sound options..."); the defaults
+    // write the samples as the file has them.
+    SoundTarget soundTarget;
+    // Whether a sound load completed, so that its samples can be converted or played.
+    bool soundLoaded() const { return cmdWAVConvert.Enabled; }
+    // The loaded sound's file, refused when it changed since its load (see SoundPlayback.h).
+    InputFile openLoadedSound() const;
     // The "Colours..." dialog's values (the command line's --colors, --palette-of,
     // --transparent, --dither); inactive by default. Call colourOptionsChanged() after a change.
     PaletteOptions colourOptions;

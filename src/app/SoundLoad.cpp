@@ -4,6 +4,8 @@
 #include "app/AppMessages.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
+#include "formats/sound/SoundContainer.h"
+#include "formats/sound/SoundKind.h"
 #include "formats/sound/WavReader.h"
 #include "formats/text/CommentBlock.h"
 #include "platform/Errors.h"
@@ -20,6 +22,53 @@ std::string soundInfo(const std::string& title, const ConverterState& s) {
            " bits\r\n Length : " + std::to_string(s.lngSndLength) + "\r\n";
 }
 
+[[noreturn]] void refuseSound(const std::string& reason) {
+    throw TesseraError(failureText(messages::kCantOpenWav, reason), FileRole::Input);
+}
+
+// A FLAC, Ogg, MP3, AIFF or Wave64 sound: the container library describes it. Its length is
+// that of the samples it decodes to.
+void describeContainerSound(const InputFile& in, ConverterState& s) {
+    ContainerSound sound = describeContainer(in);
+    const SoundShape& shape = sound.shape;
+    if (shape.frames * shape.channels * (shape.bits / 8) > INT32_MAX)
+        refuseSound(messages::kSoundTooLong);
+    s.intChannels = static_cast<std::uint16_t>(shape.channels);
+    s.lngFreq = static_cast<std::uint32_t>(shape.rate);
+    s.intSndBits = static_cast<std::uint16_t>(sound.fileBits);
+    s.lngSndLength = static_cast<std::int32_t>(shape.frames * shape.channels * (shape.bits / 8));
+    s.lngSndDataOffset = 0;
+    s.soundFloating = false;
+    s.soundContainer = std::move(sound);
+}
+
+// A WAV file, walked by our own reader; refusals say what is wrong with it.
+void describeWavSound(const InputFile& in, ConverterState& s) {
+    const WavReading wav = walkWavChunks(in);
+    switch (wav.problem) {
+        case WavProblem::None:
+            break;
+        case WavProblem::TooLong:
+            refuseSound(messages::kSoundTooLong);
+        case WavProblem::Rf64:
+            refuseSound(messages::kRf64);
+        case WavProblem::NoData:
+            refuseSound(messages::kNoDataChunk);
+        case WavProblem::NotRiffWave:
+        case WavProblem::NoFormat:
+            refuseSound(messages::kNoFormatChunk);
+    }
+    s.intChannels = wav.layout.channels;
+    s.lngFreq = wav.layout.sampleRate;
+    s.intSndBits = wav.layout.bitsPerSample;
+    s.lngSndLength = wav.layout.dataLength;
+    s.lngSndDataOffset = wav.layout.dataOffset;
+    s.soundFloating = wav.layout.formatCode == kWaveFloat;
+    // Compressed samples would need a codec of their own.
+    if (wav.layout.formatCode != kWavePcm && wav.layout.formatCode != kWaveFloat)
+        refuseSound(messages::soundCoding(wav.layout.formatCode));
+}
+
 }  // namespace
 
 void Form1::cmdWAVLoad_Click() {
@@ -33,34 +82,19 @@ void Form1::cmdWAVLoad_Click() {
         fileChosen = true;
         state.strImgPath = dlgWAVFile.FileName;
 
+        // The file's first bytes say what it is, whatever its name says.
         const InputFile in(state.strImgPath);
-        const WavReading wav = walkWavChunks(in);
-        if (wav.problem == WavProblem::TooLong) {
-            throw TesseraError(failureText(messages::kCantOpenWav, messages::kSoundTooLong));
-        }
-        if (wav.problem == WavProblem::Rf64) {
-            ui_.msgBox(failureText(messages::kCantOpenWav, messages::kRf64), MsgStyle::OkOnly);
-            return;
-        }
-        if (wav.problem != WavProblem::None) {
-            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
-            return;
-        }
-        state.intChannels = wav.layout.channels;
-        state.lngFreq = wav.layout.sampleRate;
-        state.intSndBits = wav.layout.bitsPerSample;
-        state.lngSndLength = wav.layout.dataLength;
-        state.lngSndDataOffset = wav.layout.dataOffset;
+        const SoundKind kind = soundKindOf(in);
+        state.soundContainer.reset();
+        if (isContainerSound(kind))
+            describeContainerSound(in, state);
+        else if (kind == SoundKind::Wav || kind == SoundKind::Rf64)
+            describeWavSound(in, state);
+        else
+            refuseSound(messages::notASound(soundKindText(kind),
+                                            kind == SoundKind::Png || kind == SoundKind::Bmp));
         state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
         state.soundFile = in.stamp();
-        state.soundFloating = wav.layout.formatCode == kWaveFloat;
-        // Compressed samples would need a codec of their own.
-        if (wav.layout.formatCode != kWavePcm && wav.layout.formatCode != kWaveFloat) {
-            ui_.msgBox(
-                failureText(messages::kCantOpenWav, messages::soundCoding(wav.layout.formatCode)),
-                MsgStyle::OkOnly);
-            return;
-        }
 
         state.strImgTitle = printableTitle(dlgWAVFile.FileTitle);
         txtVar.Text() = withoutExtension(state.strImgTitle);

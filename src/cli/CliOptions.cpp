@@ -87,7 +87,9 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
         throw UsageError("--colors and --palette-of each choose the palette: give one");
     if (o.makePalette)
         return checkPaletteJob(o, files);
-    if (o.dither && o.colors == 0 && !o.paletteOf)
+    // A sound is dithered as it is made 8-bit; a picture against the palette it is given.
+    const bool sound = !files.empty() && inputKind(files[0]) == InputKind::Sound;
+    if (o.dither && !sound && o.colors == 0 && !o.paletteOf)
         throw UsageError("--dither needs --colors or --palette-of");
     if (o.info) {
         if (o.append || o.depfile)
@@ -228,7 +230,7 @@ InputKind inputKind(std::string_view path) {
     }
     if (hasKind(path, "bmp") || hasKind(path, "png") || hasKind(path, "raw"))
         return InputKind::Picture;
-    if (hasKind(path, "wav"))
+    if (hasSoundName(path))
         return InputKind::Sound;
     return InputKind::Unknown;
 }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/SoundOptions.h"
+
 namespace tessera::cli {
 
 // A command line that cannot be run as given: reported in one line with a hint, exit status 2.
@@ -39,6 +41,7 @@ struct CliOptions {
     bool onlyPalette = false;
     int fill = 1;  // "Fill bit with 1" starts selected
     RawSize raw;
+    SoundTarget sound;  // --rate, --mono, --bits, --normalize, --dither
     std::optional<std::string> name;
     // The palette step: at most `colors` entries (0: the picture's own), or the palette of a
     // file; see-through pixels; error diffusion. --make-palette writes a palette for `inputs`.

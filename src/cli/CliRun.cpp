@@ -214,6 +214,7 @@ int run(const CliOptions& o) {
         warnOfRawLength(o, form.state);
         setPictureOptions(form, o);
     }
+    form.soundTarget = o.sound;
     std::optional<DependencyFile> depfile;
     if (!prepareDepfile(o, depfile))
         return kExitFailed;

@@ -33,6 +33,23 @@ void setAlign(CliOptions& o, const std::string& text) {
     o.align = std::stoi(text);
 }
 
+void setRate(CliOptions& o, const std::string& text) {
+    const bool digits = !text.empty() && text.size() <= 6 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    const long rate = digits ? std::stol(text) : 0;
+    if (rate < kMinRate || rate > kMaxRate) {
+        throw UsageError("bad --rate value '" + text + "': give a rate in Hz from " +
+                         std::to_string(kMinRate) + " to " + std::to_string(kMaxRate));
+    }
+    o.sound.rate = static_cast<std::int32_t>(rate);
+}
+
+void setBits(CliOptions& o, const std::string& bits) {
+    if (bits != "8" && bits != "16")
+        throw UsageError("bad --bits value '" + bits + "': give 8 or 16");
+    o.sound.bits = bits == "8" ? 8 : 16;
+}
+
 void setColors(CliOptions& o, const std::string& text) {
     const bool digits = !text.empty() && text.size() <= 3 &&
                         text.find_first_not_of("0123456789") == std::string::npos;
@@ -52,7 +69,7 @@ void setTransparent(CliOptions& o, const std::string& text) {
 }
 
 // clang-format off
-constexpr std::array<OptionSpec, 21> kOptions{{
+constexpr std::array<OptionSpec, 25> kOptions{{
     {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName,
      "Array name; it must be a C identifier. The default is INPUT's name without its extension, "
      "every character other than a letter, digit or underscore made an underscore."},
@@ -80,13 +97,32 @@ constexpr std::array<OptionSpec, 21> kOptions{{
      setTransparent,
      "Pixels whose alpha is below half, and pixels of that colour, become index 0 (entry 0 that "
      "colour), or that colour in 16-bit output."},
-    {'\0', "dither", nullptr, "diffuse the error of colours the palette lacks",
-     [](CliOptions& o, const std::string&) { o.dither = true; },
-     "Diffuse the error of colours the palette lacks (with --colors or --palette-of)."},
+    // One word for one idea on both sides: noise that hides what the output cannot hold.
+    {'\0', "dither", nullptr, "diffuse the colours the palette lacks; dither a sound made 8-bit",
+     [](CliOptions& o, const std::string&) { o.dither = true; o.sound.dither = true; },
+     "For a picture, diffuse the error of colours the palette lacks (with --colors or "
+     "--palette-of). For a sound, add triangular dither of one 8-bit step before 16-bit samples "
+     "are rounded to 8 bits (the same every run, so a sound always gives the same bytes)."},
     {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill,
      "The GP32 intensity bit of 24-bit colours and palettes (default 1)."},
     {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
      [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); }},
+    {'\0', "rate", "HZ", "resample a sound to HZ (1000 to 384000; default: the file's)", setRate,
+     "Resample a sound to HZ, 1000 to 384000 samples a second, with libsoxr at its high-quality "
+     "setting: a tone below half the new rate keeps its frequency and level, one above it is "
+     "filtered out. The default is the file's own rate, which leaves the samples untouched."},
+    {'\0', "mono", nullptr, "mix a stereo sound down to one channel",
+     [](CliOptions& o, const std::string&) { o.sound.mono = true; },
+     "Mix a stereo sound to one channel: (L + R) / 2, rounded to nearest with halves away from "
+     "zero."},
+    {'\0', "bits", "8|16", "depth of the samples written (default: 8 for 8-bit sounds, else 16)",
+     setBits,
+     "Depth of the samples written. 16 to 8 bits divides by 256, rounded to nearest with halves "
+     "away from zero; 8 to 16 bits multiplies by 256. The default is 8 for 8-bit sounds, else 16."},
+    {'\0', "normalize", nullptr, "bring the loudest sample of a sound to full scale",
+     [](CliOptions& o, const std::string&) { o.sound.normalize = true; },
+     "Bring the loudest sample of a sound to full scale, after mono and the rate and before the "
+     "depth is reduced."},
     {'a', "append", nullptr, "add to OUTPUT (a .h or .c file) instead of replacing it",
      [](CliOptions& o, const std::string&) { o.append = true; },
      "Add to OUTPUT (C text only) after three line ends instead of replacing it. Runs adding to "
@@ -137,9 +173,10 @@ std::string usageText() {
         "Usage: tessera-cli [options] INPUT OUTPUT\n"
         "       tessera-cli --info INPUT\n"
         "       tessera-cli --make-palette OUT [--colors N] [--transparent RRGGBB] INPUT...\n"
-        "Converts a picture (.bmp, .png, .raw) or a sound (.wav) for the GP32: OUTPUT ending in\n"
-        ".h or .c gets C text (- writes it to the standard output), any other name a .gpg\n"
-        "(picture) or .sef (sound) file.\n"
+        "Converts a picture (.bmp, .png, .raw) or a sound (.wav, .flac, .ogg, .opus, .mp3,\n"
+        ".aif, .aiff, .aifc, .w64) for the GP32: OUTPUT ending in .h or .c gets C text (-\n"
+        "writes it to the standard output), any other name a .gpg (picture) or .sef (sound)\n"
+        "file.\n"
         "\n";
     for (const OptionSpec& option : kOptions) {
         text += option.shortName != '\0' ? std::string("  -") + option.shortName + ", " : "      ";

@@ -92,6 +92,18 @@ inline std::string soundChannels(std::int32_t channels) {
            (channels == 0 ? "." : " (`sox IN.wav -c 2 OUT.wav` mixes it down to stereo).");
 }
 
+inline std::string rateNotResampled(std::int32_t hz) {
+    return "It states a rate of " + std::to_string(hz) +
+           " samples a second, which no sound is resampled from.";
+}
+inline constexpr const char* kWrittenTooLong =
+    "At this rate and depth its samples would be over 2 GB, more than a .sef file can count.";
+// A sound whose first bytes name a kind the container library reads, but which it could not.
+inline std::string containerUnreadable(const std::string& whatItIs, const std::string& why) {
+    return "It is " + whatItIs + " that could not be read (" + why +
+           "); `ffmpeg -i IN OUT.wav` writes a WAV copy of what can be read.";
+}
+
 inline std::string soundDepth(std::int32_t bitsPerSample, bool floating) {
     return "It has " + std::to_string(bitsPerSample) + " bits " +
            (floating ? "floating-point" : "integer") +

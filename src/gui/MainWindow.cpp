@@ -15,8 +15,10 @@
 #include <cmath>
 #include <utility>
 
+#include "app/FileNames.h"
 #include "gui/AccessibleViews.h"
 #include "gui/PreviewWindow.h"
+#include "gui/SoundOptionsDialog.h"
 
 namespace tessera::gui {
 
@@ -24,6 +26,7 @@ namespace {
 
 constexpr qint64 kRepaintEveryMs = 30;
 constexpr const char* kPreviewAction = "&Preview as on the GP32...";
+constexpr const char* kSoundOptionsAction = "&Sound options...";
 constexpr const char* kColoursAction = "&Colours...";
 
 // The one local file a drag carries, or an empty string.
@@ -87,6 +90,8 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
     // The preview: a shortcut, and a context menu on the information panel it illustrates.
     auto* previewKey = new QShortcut(previewShortcut(), this);
     QObject::connect(previewKey, &QShortcut::activated, this, &MainWindow::showPreview);
+    auto* soundKey = new QShortcut(soundOptionsShortcut(), this);
+    QObject::connect(soundKey, &QShortcut::activated, this, &MainWindow::showSoundOptions);
     auto* coloursKey = new QShortcut(coloursShortcut(), this);
     QObject::connect(coloursKey, &QShortcut::activated, this, &MainWindow::showColours);
     QWidget* info = widget(form_.lblBMPName);
@@ -96,6 +101,9 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
         QAction* action =
             menu.addAction(QString::fromUtf8(kPreviewAction), this, &MainWindow::showPreview);
         action->setShortcut(previewShortcut());
+        QAction* sound = menu.addAction(QString::fromUtf8(kSoundOptionsAction), this,
+                                        &MainWindow::showSoundOptions);
+        sound->setShortcut(soundOptionsShortcut());
         menu.addAction(QString::fromUtf8(kColoursAction), this, &MainWindow::showColours)
             ->setShortcut(coloursShortcut());
         menu.exec(info->mapToGlobal(at));
@@ -109,6 +117,19 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
 
 QKeySequence MainWindow::previewShortcut() {
     return QKeySequence(Qt::CTRL | Qt::Key_P);
+}
+
+QKeySequence MainWindow::soundOptionsShortcut() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+}
+
+void MainWindow::showSoundOptions() {
+    if (busy_ || form_.unloaded())
+        return;
+    if (!soundOptions_)
+        soundOptions_ = new SoundOptionsDialog(form_, this);
+    soundOptions_->refresh();
+    soundOptions_->open();
 }
 
 QKeySequence MainWindow::coloursShortcut() {
@@ -135,10 +156,7 @@ void MainWindow::openFile(const QString& path) {
     if (busy_ || !openAnswer_ || form_.unloaded())
         return;
     openAnswer_(path);
-    CommandButton& load =
-        QFileInfo(path).suffix().compare(QLatin1String("wav"), Qt::CaseInsensitive) == 0
-            ? form_.cmdWAVLoad
-            : form_.cmdBMPLoad;
+    CommandButton& load = hasSoundName(path.toStdString()) ? form_.cmdWAVLoad : form_.cmdBMPLoad;
     run([&load] { load.click(); });
 }
 
@@ -168,9 +186,10 @@ void MainWindow::openStartFileSoon() {
 
 bool MainWindow::acceptsDrop(const QMimeData* data) {
     static const QStringList kinds = {QStringLiteral("bmp"), QStringLiteral("png"),
-                                      QStringLiteral("raw"), QStringLiteral("wav")};
+                                      QStringLiteral("raw")};
     const QString file = droppedFile(data);
-    return !file.isEmpty() && kinds.contains(QFileInfo(file).suffix().toLower());
+    return !file.isEmpty() &&
+           (kinds.contains(QFileInfo(file).suffix().toLower()) || hasSoundName(file.toStdString()));
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

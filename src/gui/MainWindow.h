@@ -16,6 +16,7 @@ namespace tessera::gui {
 
 class PreviewWindow;
 class ProgressLabel;
+class SoundOptionsDialog;
 
 // The Qt face of Form1: builds the widgets from the model's controls, sends the user's clicks to
 // the model's handlers and mirrors the model back after each one. Form1 is taken by reference so
@@ -35,12 +36,13 @@ class MainWindow : public QWidget {
     // open dialog with the path (QtUi::answerNextOpen in the program, a script in the tests).
     using OpenAnswer = std::function<void(const QString&)>;
     void answerOpensWith(OpenAnswer answer) { openAnswer_ = std::move(answer); }
-    // Loads `path` as the load buttons do: a .wav through the sound load, anything else through
-    // the picture load, which refuses what it cannot read with its own message.
+    // Loads `path` as the load buttons do: a sound's name (.wav, .flac, .ogg, .mp3, ...) through
+    // the sound load, anything else through the picture load, which refuses what it cannot read
+    // with its own message.
     void openFile(const QString& path);
     // The same once the window is on screen, so that any message of the load sits over it.
     void openLater(const QString& path);
-    // Whether a drag carries a file the loads read (.bmp, .png, .raw, .wav).
+    // Whether a drag carries a file the loads read (.bmp, .png, .raw, or a sound name).
     static bool acceptsDrop(const QMimeData* data);
 
     // The preview tool window, made on first use (Ctrl+P, or the "File infos" context menu).
@@ -50,6 +52,11 @@ class MainWindow : public QWidget {
     // The "Colours..." dialog (Ctrl+K, or the "File infos" context menu).
     void showColours();
     static QKeySequence coloursShortcut();
+
+    // "Sound options..." (Ctrl+Shift+S, or the "File infos" context menu), made on first use.
+    void showSoundOptions();
+    SoundOptionsDialog* soundOptions() const { return soundOptions_; }
+    static QKeySequence soundOptionsShortcut();
 
     // Shows every model value in the widgets.
     void mirror();
@@ -73,6 +80,7 @@ class MainWindow : public QWidget {
     TwipsScale scale_;
     ProgressLabel* progressBar_ = nullptr;
     PreviewWindow* preview_ = nullptr;
+    SoundOptionsDialog* soundOptions_ = nullptr;
     OpenAnswer openAnswer_;
     QString startFile_;
     QElapsedTimer sinceRepaint_;

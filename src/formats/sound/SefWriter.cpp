@@ -30,7 +30,7 @@ void unsignHighBytes(std::span<std::uint8_t> block) {
 
 }  // namespace
 
-void writeSef(OutputFile& out, SampleReader& reader, const SampleLayout& samples,
+void writeSef(OutputFile& out, SampleBlocks& reader, const SampleLayout& samples,
               const Progress& progress) {
     out.write("sef ");
     // A player trusts this count and reads that many bytes: it is what follows, whole samples

@@ -39,11 +39,20 @@ inline std::uint8_t unsignedHighByte(std::uint8_t high) {
     return static_cast<std::uint8_t>(high ^ 0x80u);
 }
 
+// The samples to write, front to back in blocks: 8-bit unsigned bytes or 16-bit signed
+// little-endian samples, as the writers take them.
+class SampleBlocks {
+  public:
+    virtual ~SampleBlocks() = default;
+    // The next block of the data, empty at its end.
+    virtual std::span<std::uint8_t> nextBlock() = 0;
+};
+
 // Reads the samples to write front to back in blocks, so the memory used stays the same however
 // long the sound is. Bytes past the end of the file read as zero. 24- and 32-bit integer samples
 // keep their top 16 bits; float samples are clamped to [-1, 1], scaled by 32767 and rounded to
 // nearest: the writers see 16-bit little-endian samples either way.
-class SampleReader {
+class SampleReader final : public SampleBlocks {
   public:
     static constexpr std::int64_t kBlockSize = 1 << 16;  // even: a sample never straddles two
 
@@ -55,8 +64,7 @@ class SampleReader {
             fill(k);
         return block_[static_cast<std::size_t>(k - blockStart_)];
     }
-    // The next block of the data, empty at its end.
-    std::span<std::uint8_t> nextBlock();
+    std::span<std::uint8_t> nextBlock() override;
 
   private:
     void fill(std::int64_t from);

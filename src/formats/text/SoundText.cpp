@@ -23,7 +23,7 @@ constexpr int kMinDigits16Bit = 3;
 // Hands out the samples in pieces of any size, across the reader's blocks; zeros past the end.
 class SampleFeed {
   public:
-    explicit SampleFeed(SampleReader& reader) : reader_(reader) {}
+    explicit SampleFeed(SampleBlocks& reader) : reader_(reader) {}
     void take(std::span<std::uint8_t> out) {
         while (!out.empty()) {
             if (rest_.empty())
@@ -40,13 +40,13 @@ class SampleFeed {
     }
 
   private:
-    SampleReader& reader_;
+    SampleBlocks& reader_;
     std::span<std::uint8_t> rest_;
 };
 
 }  // namespace
 
-void writeSoundText(const TextOutput& out, const SoundHeading& h, SampleReader& reader,
+void writeSoundText(const TextOutput& out, const SoundHeading& h, SampleBlocks& reader,
                     const SampleLayout& samples, const Progress& progress) {
     TextStream& heading = out.heading();
     writeCommentBlock(

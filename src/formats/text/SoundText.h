@@ -20,7 +20,7 @@ struct SoundHeading {
 };
 
 // The comment block, the `_length` define and the array of samples, read front to back.
-void writeSoundText(const TextOutput& out, const SoundHeading& heading, SampleReader& samples,
+void writeSoundText(const TextOutput& out, const SoundHeading& heading, SampleBlocks& samples,
                     const SampleLayout& layout, const Progress& progress);
 
 }  // namespace tessera
