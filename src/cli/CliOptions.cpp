@@ -65,6 +65,10 @@ bool isTextName(const std::string& path) {
 }
 
 void checkCombination(const CliOptions& o, const std::vector<std::string>& files) {
+    if (o.sound.mono && o.stereo)
+        throw UsageError("--mono and --stereo ask for opposite things: give one");
+    if (o.json && !o.info)
+        throw UsageError("--json is a way of printing --info: add --info");
     if (o.onlyPalette && !o.palette)
         throw UsageError("--only-palette needs the palette: drop --no-palette");
     if (o.info) {

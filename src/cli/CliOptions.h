@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "../formats/sound/SoundTarget.h"  // what a sound option asks, as the model takes it
+
 namespace tessera::cli {
 
 // A command line that cannot be run as given: reported in one line with a hint, exit status 2.
@@ -37,6 +39,10 @@ struct CliOptions {
     bool onlyPalette = false;
     int fill = 1;  // "Fill bit with 1" starts selected
     RawSize raw;
+    bool rawGiven = false;  // a .gpg converted back has no size of its own
+    SoundTarget sound;  // --rate, --mono, --bits, --normalize, --dither
+    bool stereo = false;  // a sound converted back: two channels, whatever its comment says
+    bool json = false;    // --info as JSON
     std::optional<std::string> name;
     std::string input;
     std::string output;  // empty with --info; "-" for the standard output

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "app/AppMessages.h"
+#include "app/ConvertBack.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "app/RawLength.h"
+#include "cli/CliBack.h"
 #include "cli/CliUi.h"
 
 namespace tessera::cli {
@@ -96,6 +98,8 @@ std::string oneLine(const std::string& text) {
 }
 
 int run(const CliOptions& o) {
+    if (!o.info && isBackOutput(o.output))
+        return runBack(o);
     const bool sound = inputKind(o.input) == InputKind::Sound;
     const std::string name = o.info ? std::string() : arrayName(o);  // usage checked first
 

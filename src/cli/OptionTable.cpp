@@ -32,8 +32,25 @@ void setAlign(CliOptions& o, const std::string& text) {
     o.align = std::stoi(text);
 }
 
+void setRate(CliOptions& o, const std::string& text) {
+    const bool digits = !text.empty() && text.size() <= 6 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    const long rate = digits ? std::stol(text) : 0;
+    if (rate < kMinRate || rate > kMaxRate) {
+        throw UsageError("bad --rate value '" + text + "': give a rate in Hz from " +
+                         std::to_string(kMinRate) + " to " + std::to_string(kMaxRate));
+    }
+    o.sound.rate = static_cast<std::int32_t>(rate);
+}
+
+void setBits(CliOptions& o, const std::string& bits) {
+    if (bits != "8" && bits != "16")
+        throw UsageError("bad --bits value '" + bits + "': give 8 or 16");
+    o.sound.bits = bits == "8" ? 8 : 16;
+}
+
 // clang-format off
-constexpr std::array<OptionSpec, 15> kOptions{{
+constexpr std::array<OptionSpec, 20> kOptions{{
     {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName},
     {'\0', "palette", nullptr, "write the palette of an 8-bit BMP (default)",
      [](CliOptions& o, const std::string&) { o.palette = true; }},
@@ -43,7 +60,14 @@ constexpr std::array<OptionSpec, 15> kOptions{{
      [](CliOptions& o, const std::string&) { o.onlyPalette = true; }},
     {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill},
     {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
-     [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); }},
+     [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); o.rawGiven = true; }},
+    {'\0', "rate", "HZ", "resample a sound to HZ (1000 to 384000; default: the file's)", setRate},
+    {'\0', "mono", nullptr, "mix a stereo sound down to one channel",
+     [](CliOptions& o, const std::string&) { o.sound.mono = true; }},
+    {'\0', "stereo", nullptr, "a sound converted back has two channels",
+     [](CliOptions& o, const std::string&) { o.stereo = true; }},
+    {'\0', "bits", "8|16", "depth of the samples written (default: 8 for 8-bit sounds, else 16)",
+     setBits},
     {'a', "append", nullptr, "add to OUTPUT (a .h or .c file) instead of replacing it",
      [](CliOptions& o, const std::string&) { o.append = true; }},
     {'\0', "replace", nullptr, "replace the block of the same array name in OUTPUT (else add)",
@@ -57,6 +81,8 @@ constexpr std::array<OptionSpec, 15> kOptions{{
      [](CliOptions& o, const std::string&) { o.verbose = true; }},
     {'\0', "info", nullptr, "print the description of INPUT",
      [](CliOptions& o, const std::string&) { o.info = true; }},
+    {'\0', "json", nullptr, "print --info as JSON",
+     [](CliOptions& o, const std::string&) { o.json = true; }},
     {'h', "help", nullptr, "print this help",
      [](CliOptions& o, const std::string&) { o.help = true; }},
     {'\0', "version", nullptr, "print the version",

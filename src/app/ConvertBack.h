@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "../formats/Gp32.h"
+#include "../formats/back/ConvertedFile.h"
+
+namespace tessera {
+
+// A file Tessera wrote (C text, .gpg, .sef) going back to a picture (.png, .bmp) or a sound
+// (.wav): what the file does not record comes from here.
+struct BackRequest {
+    std::string input;
+    std::string output;
+    std::string name;          // the block of C text; empty: the file's only block
+    std::int64_t width = 0;    // a .gpg's size; 0: not given
+    std::int64_t height = 0;
+    int bits = 0;              // a .sef's depth, 8 or 16; 0: not given
+    std::int32_t rate = 0;     // Hz; 0: the block's (a .sef's: kDefaultSefRate)
+    int channels = 0;          // 1 or 2; 0: the block's (a .sef's: mono)
+    std::vector<std::uint16_t> palette;  // GP32 colours for indices without their own palette
+};
+
+inline constexpr std::int32_t kDefaultSefRate = 22050;
+
+// Outputs that take a converted file back.
+bool isBackOutput(std::string_view path);
+
+// The block a request picks, read: from C text the named one (or the only one), from a .gpg or
+// a .sef what the request says it holds. Throws TesseraError; a missing size or depth, and
+// several blocks without a name, are refusals too.
+ConvertedBlock pickBlock(const BackRequest& request);
+
+// How a conversion back ended: done, with the notes worth telling the user (what was assumed: a
+// grey ramp, a rate), or refused with the reason, about the input or the output.
+struct BackOutcome {
+    bool done = false;
+    std::vector<std::string> notes;
+    std::string refusal;
+    bool aboutOutput = false;
+};
+
+// Writes the picked block to the request's output; a refusal leaves the output as it was.
+BackOutcome convertBack(const BackRequest& request);
+
+// Where the padding of a block's columns lies: below a RAW picture's bottom row, above a
+// bitmap's or a PNG's top row.
+gp32::PaddingSide paddingSideOf(const ConvertedBlock& block);
+
+}  // namespace tessera
