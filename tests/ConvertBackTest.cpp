@@ -20,6 +20,11 @@ std::string withoutTitle(const std::string& text) {
     return std::regex_replace(text, std::regex("// convertion of [^\r]* file :"), "// TITLE");
 }
 
+std::uint32_t le32At(const Bytes& bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           std::uint32_t{bytes[at + 3]} << 24;
+}
+
 // Converts back, expecting it done; returns the notes.
 std::string convertBackDone(const BackRequest& request) {
     const BackOutcome outcome = convertBack(request);
@@ -69,8 +74,8 @@ TEST(ConvertBack, PicturesComeBackToTheSameCText) {
     for (const Row& row : rows) {
         const std::string source = row.raw ? "pic.raw" : row.png ? "pic.png" : "pic.bmp";
         SCOPED_TRACE(source + " " + std::to_string(row.width) + "x" + std::to_string(row.height) +
-                     "x" + std::to_string(row.bpp) + (row.palette ? "" : " no palette") +
-                     " fill " + std::to_string(row.fill));
+                     "x" + std::to_string(row.bpp) + (row.palette ? "" : " no palette") + " fill " +
+                     std::to_string(row.fill));
         Picture p = Picture::pattern(row.width, row.height, row.bpp);
         const bool palette = row.palette && row.bpp == 8 && !row.raw;
         const auto options = pictureOptions(palette, row.fill);
@@ -88,18 +93,13 @@ TEST(ConvertBack, PicturesComeBackToTheSameCText) {
         }
         for (const char* kind : {"png", "bmp"}) {
             const std::string back = dir.path("back/pic.") + kind;
-            const std::string notes =
-                convertBackDone({.input = dir.path("pic.h"), .output = back});
-            EXPECT_EQ(notes, row.bpp == 8 && !palette ? std::string(messages::kGreyRamp) + "\n"
-                                                      : "");
+            const std::string notes = convertBackDone({.input = dir.path("pic.h"), .output = back});
+            EXPECT_EQ(notes,
+                      row.bpp == 8 && !palette ? std::string(messages::kGreyRamp) + "\n" : "");
             convertInWindow(back, dir.path("again.h"), false, {}, options);
             ASSERT_EQ(withoutTitle(readText(dir.path("again.h"))), withoutTitle(expected)) << kind;
         }
     }
-}
-
-std::uint32_t le32At(const Bytes& bytes, std::size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t{bytes[at + 3]} << 24;
 }
 
 // Every kind of sound converted to C text and to a .sef comes back through a WAV to the same C
@@ -130,7 +130,8 @@ TEST(ConvertBack, SoundsComeBackToTheSameTextAndSef) {
             data[k] = static_cast<std::uint8_t>(k * 37 + k / 256);
         writeFile(dir.path("snd.wav"),
                   buildWav(data, {.channels = static_cast<std::uint16_t>(row.channels),
-                                  .rate = row.rate, .bits = static_cast<std::uint16_t>(row.bits)}));
+                                  .rate = row.rate,
+                                  .bits = static_cast<std::uint16_t>(row.bits)}));
         convertInWindow(dir.path("snd.wav"), dir.path("snd.h"));
         convertInWindow(dir.path("snd.wav"), dir.path("snd.sef"));
 
@@ -154,6 +155,34 @@ TEST(ConvertBack, SoundsComeBackToTheSameTextAndSef) {
     }
 }
 
+// What comes back is what the GP32 shows: each channel's five bits and the intensity bit as a
+// sixth, spread over eight bits, in the colours of a 16-bit block and in an 8-bit block's palette.
+TEST(ConvertBack, PicturesShowTheScreensColours) {
+    TempDir dir;
+    struct Row {
+        int bpp;
+        int fill;
+        Bytes shown;  // the bitmap's first colour-table entry (8 bits) or pixel (24 bits): B, G, R
+    };
+    const Row rows[] = {
+        {.bpp = 24, .fill = 1, .shown = {4, 4, 255}},
+        {.bpp = 24, .fill = 0, .shown = {0, 0, 251}},
+        {.bpp = 8, .fill = 1, .shown = {4, 4, 255}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.bpp) + " bits, fill " + std::to_string(row.fill));
+        Picture red = makePicture(1, 1, row.bpp, {row.bpp == 8 ? 0u : 0xFF0000u});
+        red.palette = {{255, 0, 0}};
+        writeFile(dir.path("red.bmp"), buildBmp(red));
+        convertInWindow(dir.path("red.bmp"), dir.path("red.h"), false, {},
+                        pictureOptions(true, row.fill));
+        convertBackDone({.input = dir.path("red.h"), .output = dir.path("back.bmp")});
+        const Bytes bmp = readFile(dir.path("back.bmp"));
+        const std::size_t at = row.bpp == 8 ? 54 : le32At(bmp, 10);
+        EXPECT_EQ(Bytes(bmp.begin() + at, bmp.begin() + at + 3), row.shown);
+    }
+}
+
 // A .gpg comes back with the size asked and the palette given (else grey levels) to the same
 // .gpg.
 TEST(ConvertBack, GpgComesBackToTheSameGpg) {
@@ -163,9 +192,11 @@ TEST(ConvertBack, GpgComesBackToTheSameGpg) {
     convertInWindow(dir.path("pic.bmp"), dir.path("pic.gpg"), false, {}, pictureOptions(false, 1));
     const std::vector<std::uint16_t> palette(256, 0xF801);
     for (const auto& given : {std::vector<std::uint16_t>(), palette}) {
-        const std::string notes = convertBackDone(
-            {.input = dir.path("pic.gpg"), .output = dir.path("pic.png"), .width = 5, .height = 6,
-             .palette = given});
+        const std::string notes = convertBackDone({.input = dir.path("pic.gpg"),
+                                                   .output = dir.path("pic.png"),
+                                                   .width = 5,
+                                                   .height = 6,
+                                                   .palette = given});
         EXPECT_EQ(notes, given.empty() ? std::string(messages::kGreyRamp) + "\n" : "");
         convertInWindow(dir.path("pic.png"), dir.path("again.gpg"), false, {},
                         pictureOptions(false, 1));
@@ -200,9 +231,23 @@ TEST(ConvertBack, OneBlockOfSeveralAndTheRefusals) {
                   readFile(dir.path("alone" + std::string(back))))
             << name;
     }
-    convertInWindow(dir.path("tiles.bmp"), dir.path("pal.h"), false, {}, [](Form1& form) {
-        form.chkOnlyPal.setValue(1);
-    });
+    // --info lists the blocks, as text or JSON; it describes pictures and sounds as JSON too.
+    EXPECT_EQ(runCli({"--info", "all.h"}, d).out,
+              "ship: picture, 5 x 6, 16 bits\n"
+              "tiles: picture, 9 x 4, 8 bits, palette of 256 colours\n"
+              "boom: sound, 8 bits, Mono, 22kHz, 100 samples\n"
+              "hum: sound, 16 bits, Stereo, 22kHz, 32 samples\n");
+    EXPECT_EQ(runCli({"--info", "--json", "-n", "hum", "all.h"}, d).out,
+              "{\"file\": \"all.h\", \"kind\": \"C text\", \"blocks\": [{\"name\": \"hum\", "
+              "\"kind\": \"sound\", \"bits\": 16, \"channels\": 2, \"rate\": 22050, "
+              "\"samples\": 32}]}\n");
+    fs::copy_file(dir.path("tiles.bmp"), dir.path("t\"1.bmp"));
+    EXPECT_EQ(runCli({"--info", "--json", "t\"1.bmp"}, d).out,
+              "{\"kind\": \"picture\", \"name\": \"t\\\"1.bmp\", \"width\": 9, \"height\": 4, "
+              "\"bpp\": 8, \"length\": 48}\n");
+
+    convertInWindow(dir.path("tiles.bmp"), dir.path("pal.h"), false, {},
+                    [](Form1& form) { form.chkOnlyPal.setValue(1); });
     convertInWindow(dir.path("tiles.bmp"), dir.path("tiles.gpg"));
     convertInWindow(dir.path("boom.wav"), dir.path("boom.sef"));
     std::string edited = readText(dir.path("tiles.h"));
@@ -220,31 +265,38 @@ TEST(ConvertBack, OneBlockOfSeveralAndTheRefusals) {
     };
     const Refusal refusals[] = {
         {.args = {"all.h", "out.png"},
-         .says = "all.h: " + cant + "It holds several blocks: ship, tiles, boom, hum (-n NAME "
+         .says = "all.h: " + cant +
+                 "It holds several blocks: ship, tiles, boom, hum (-n NAME "
                  "picks one)."},
         {.args = {"-n", "tile", "all.h", "out.png"},
-         .says = "all.h: " + cant + "It holds no block named tile; it holds ship, tiles, boom, "
+         .says = "all.h: " + cant +
+                 "It holds no block named tile; it holds ship, tiles, boom, "
                  "hum."},
         {.args = {"-n", "boom", "all.h", "out.png"},
          .says = "all.h: " + cant + "It holds a sound: give an output ending in .wav."},
         {.args = {"-n", "ship", "all.h", "out.wav"},
          .says = "all.h: " + cant + "It holds a picture: give an output ending in .png or .bmp."},
         {.args = {"pal.h", "out.bmp"},
-         .says = "pal.h: " + cant + "Its block holds a palette and no picture (it was written "
+         .says = "pal.h: " + cant +
+                 "Its block holds a palette and no picture (it was written "
                  "with \"Generate ONLY Palette\")."},
         {.args = {"edited.h", "out.png"},
-         .says = "edited.h: " + cant + "Line 45 is not as Tessera writes it: a block edited by "
+         .says = "edited.h: " + cant +
+                 "Line 45 is not as Tessera writes it: a block edited by "
                  "hand, or one of another tool, is not read back."},
         {.args = {"other.h", "out.png"},
          .says = "other.h: " + cant + "It holds no block of C text Tessera wrote."},
         {.args = {"tiles.gpg", "out.png"},
-         .says = "tiles.gpg: " + cant + "It is a .gpg file, which does not record its picture's "
+         .says = "tiles.gpg: " + cant +
+                 "It is a .gpg file, which does not record its picture's "
                  "size (--raw WxH gives it)."},
         {.args = {"--raw", "9x5", "tiles.gpg", "out.png"},
-         .says = "tiles.gpg: " + cant + "It holds 36 indices, but a 9x5 picture takes 72 (--raw "
+         .says = "tiles.gpg: " + cant +
+                 "It holds 36 indices, but a 9x5 picture takes 72 (--raw "
                  "WxH gives its real size)."},
         {.args = {"boom.sef", "out.wav"},
-         .says = "boom.sef: " + cant + "It is a .sef file, which does not record its samples' "
+         .says = "boom.sef: " + cant +
+                 "It is a .sef file, which does not record its samples' "
                  "depth (--bits 8 or --bits 16 gives it)."},
         {.args = {"--bits", "8", "cut.sef", "out.wav"},
          .says = "cut.sef: " + cant + "Its header says 100 bytes of samples, but it holds 99."},

@@ -7,9 +7,9 @@
 #include "formats/back/BackPicture.h"
 #include "platform/Errors.h"
 #include "platform/FileChecks.h"
-#include "platform/PlatformMessages.h"
 #include "platform/InputFile.h"
 #include "platform/OutputFile.h"
+#include "platform/PlatformMessages.h"
 
 namespace tessera {
 
@@ -40,17 +40,17 @@ gp32::PaddingSide paddingSideOf(const ConvertedBlock& block) {
 ConvertedBlock pickBlock(const BackRequest& r) {
     const InputFile in(r.input);
     switch (convertedKindOf(in)) {
-    case ConvertedKind::Gpg:
-        if (r.width == 0 || r.height == 0)
-            refuse(messages::kGpgNeedsSize);
-        return readGpg(in, r.width, r.height);
-    case ConvertedKind::Sef:
-        if (r.bits == 0)
-            refuse(messages::kSefNeedsBits);
-        return readSef(in, r.bits, r.channels == 0 ? 1 : r.channels,
-                       r.rate == 0 ? kDefaultSefRate : r.rate);
-    case ConvertedKind::CText:
-        break;
+        case ConvertedKind::Gpg:
+            if (r.width == 0 || r.height == 0)
+                refuse(messages::kGpgNeedsSize);
+            return readGpg(in, r.width, r.height);
+        case ConvertedKind::Sef:
+            if (r.bits == 0)
+                refuse(messages::kSefNeedsBits);
+            return readSef(in, r.bits, r.channels == 0 ? 1 : r.channels,
+                           r.rate == 0 ? kDefaultSefRate : r.rate);
+        case ConvertedKind::CText:
+            break;
     }
     std::vector<ConvertedBlock> blocks = readCTextBlocks(in, r.name);
     if (blocks.size() > 1)
@@ -67,8 +67,9 @@ namespace {
 
 std::vector<std::string> writeBack(const BackRequest& r) {
     if (sameFile(r.input, r.output)) {
-        throw TesseraError(failureText(messages::kCantWrite, r.output + ": " + messages::kSameAsInput),
-                           FileRole::Output);
+        throw TesseraError(
+            failureText(messages::kCantWrite, r.output + ": " + messages::kSameAsInput),
+            FileRole::Output);
     }
     const ConvertedBlock block = pickBlock(r);
     const bool sound = block.kind == BlockKind::Sound;
@@ -103,6 +104,43 @@ std::vector<std::string> writeBack(const BackRequest& r) {
 }
 
 }  // namespace
+
+std::optional<ConvertedContents> convertedContents(const std::string& path,
+                                                   const std::string& name) {
+    if (hasKind(path, "bmp") || hasKind(path, "png") || hasKind(path, "raw") ||
+        hasKind(path, "wav"))
+        return std::nullopt;
+    try {
+        const InputFile in(path);
+        const ConvertedKind kind = convertedKindOf(in);
+        if (kind == ConvertedKind::CText && !looksConverted(in))
+            return std::nullopt;
+        ConvertedContents contents{.kind = kind};
+        if (kind == ConvertedKind::CText)
+            contents.blocks = readCTextBlocks(in, name);
+        else
+            contents.length = in.readU32(4);
+        return contents;
+    } catch (const TesseraError& e) {
+        return ConvertedContents{.refusal = e.what()};
+    }
+}
+
+std::string blockDescription(const ConvertedBlock& b) {
+    const std::string bits = std::to_string(b.bits) + " bits";
+    const std::string palette = "palette of " + std::to_string(b.palette.size()) + " colours";
+    switch (b.kind) {
+        case BlockKind::Sound:
+            return "sound, " + bits + ", " + (b.channels == 2 ? "Stereo" : "Mono") + ", " +
+                   std::to_string(b.rateKHz) + "kHz, " + std::to_string(b.count()) + " samples";
+        case BlockKind::PaletteOnly:
+            return palette;
+        case BlockKind::Picture:
+            break;
+    }
+    return "picture, " + std::to_string(b.width) + " x " + std::to_string(b.height) + ", " + bits +
+           (b.palette.empty() ? "" : ", " + palette);
+}
 
 BackOutcome convertBack(const BackRequest& request) {
     try {

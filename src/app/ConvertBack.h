@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,12 +17,12 @@ namespace tessera {
 struct BackRequest {
     std::string input;
     std::string output;
-    std::string name;          // the block of C text; empty: the file's only block
-    std::int64_t width = 0;    // a .gpg's size; 0: not given
+    std::string name;        // the block of C text; empty: the file's only block
+    std::int64_t width = 0;  // a .gpg's size; 0: not given
     std::int64_t height = 0;
-    int bits = 0;              // a .sef's depth, 8 or 16; 0: not given
-    std::int32_t rate = 0;     // Hz; 0: the block's (a .sef's: kDefaultSefRate)
-    int channels = 0;          // 1 or 2; 0: the block's (a .sef's: mono)
+    int bits = 0;                        // a .sef's depth, 8 or 16; 0: not given
+    std::int32_t rate = 0;               // Hz; 0: the block's (a .sef's: kDefaultSefRate)
+    int channels = 0;                    // 1 or 2; 0: the block's (a .sef's: mono)
     std::vector<std::uint16_t> palette;  // GP32 colours for indices without their own palette
 };
 
@@ -46,6 +47,24 @@ struct BackOutcome {
 
 // Writes the picked block to the request's output; a refusal leaves the output as it was.
 BackOutcome convertBack(const BackRequest& request);
+
+// What --info tells of a file Tessera wrote: its kind, the blocks of C text (with -n, that
+// one), the indices of a .gpg or the bytes of samples of a .sef.
+struct ConvertedContents {
+    ConvertedKind kind = ConvertedKind::CText;
+    std::vector<ConvertedBlock> blocks;
+    std::int64_t length = 0;
+    std::string refusal;  // why the file cannot be read back, else empty
+};
+
+// The contents of `path`, or nothing when it is no file Tessera wrote (a picture or a sound,
+// which its load describes).
+std::optional<ConvertedContents> convertedContents(const std::string& path,
+                                                   const std::string& name);
+
+// A block in a few words: "picture, 32 x 20, 8 bits, palette of 16 colours", "sound, 8 bits,
+// Mono, 22kHz, 4000 samples".
+std::string blockDescription(const ConvertedBlock& block);
 
 // Where the padding of a block's columns lies: below a RAW picture's bottom row, above a
 // bitmap's or a PNG's top row.

@@ -40,9 +40,9 @@ struct CliOptions {
     int fill = 1;  // "Fill bit with 1" starts selected
     RawSize raw;
     bool rawGiven = false;  // a .gpg converted back has no size of its own
-    SoundTarget sound;  // --rate, --mono, --bits, --normalize, --dither
-    bool stereo = false;  // a sound converted back: two channels, whatever its comment says
-    bool json = false;    // --info as JSON
+    SoundTarget sound;      // --rate, --mono, --bits, --normalize, --dither
+    bool stereo = false;    // a sound converted back: two channels, whatever its comment says
+    bool json = false;      // --info as JSON
     std::optional<std::string> name;
     std::string input;
     std::string output;  // empty with --info; "-" for the standard output

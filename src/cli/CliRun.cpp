@@ -100,6 +100,10 @@ std::string oneLine(const std::string& text) {
 int run(const CliOptions& o) {
     if (!o.info && isBackOutput(o.output))
         return runBack(o);
+    if (o.info) {
+        if (const std::optional<int> status = infoOfConverted(o))
+            return *status;
+    }
     const bool sound = inputKind(o.input) == InputKind::Sound;
     const std::string name = o.info ? std::string() : arrayName(o);  // usage checked first
 
@@ -123,7 +127,10 @@ int run(const CliOptions& o) {
         return kExitFailed;
     }
     if (o.info) {
-        printInfo(form.lblBMPName.Caption);
+        if (o.json)
+            std::printf("%s\n", jsonOfDescription(form.lblBMPName.Caption, sound).c_str());
+        else
+            printInfo(form.lblBMPName.Caption);
         return kExitOk;
     }
 

@@ -76,8 +76,8 @@ inline constexpr const char* kPaletteOnlyBlock =
     "Its block holds a palette and no picture (it was written with \"Generate ONLY Palette\").";
 inline std::string gpgSize(std::int64_t count, std::int64_t width, std::int64_t height,
                            std::int64_t needed) {
-    return "It holds " + std::to_string(count) + " indices, but a " + std::to_string(width) +
-           "x" + std::to_string(height) + " picture takes " + std::to_string(needed) +
+    return "It holds " + std::to_string(count) + " indices, but a " + std::to_string(width) + "x" +
+           std::to_string(height) + " picture takes " + std::to_string(needed) +
            " (--raw WxH gives its real size).";
 }
 inline std::string fileLength(const char* what, std::int64_t said, std::int64_t held) {

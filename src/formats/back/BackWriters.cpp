@@ -87,7 +87,8 @@ void writePng(OutputFile& out, const BackPicture& picture) {
     std::vector<png_color> colours;
     for (const gp32::Rgb& c : picture.palette)
         colours.push_back({c.red, c.green, c.blue});
-    const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * (picture.indexed ? 1 : 3);
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(picture.width) * (picture.indexed ? 1 : 3);
     PngSession session(out);
     session.guarded([&](png_structp png, png_infop info) {
         png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
@@ -106,10 +107,10 @@ void writeBmp(OutputFile& out, const BackPicture& picture) {
     const int bytesPerPixel = picture.indexed ? 1 : 3;
     const auto rowBytes = static_cast<std::uint32_t>(picture.width * bytesPerPixel);
     const std::uint32_t stride = (rowBytes + 3) / 4 * 4;  // rows end on a 4-byte boundary
-    const std::uint32_t colourCount =
-        !picture.indexed ? 0
-        : picture.palette.empty() ? kGreyLevels
-                                  : static_cast<std::uint32_t>(picture.palette.size());
+    const std::uint32_t colourCount = !picture.indexed ? 0
+                                      : picture.palette.empty()
+                                          ? kGreyLevels
+                                          : static_cast<std::uint32_t>(picture.palette.size());
     const std::uint32_t dataOffset = 14 + 40 + 4 * colourCount;
     const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(picture.height);
     std::string head = "BM";
@@ -131,8 +132,8 @@ void writeBmp(OutputFile& out, const BackPicture& picture) {
         const gp32::Rgb c = picture.palette.empty()
                                 ? gp32::Rgb{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)}
                                 : picture.palette[i];
-        head += {static_cast<char>(c.blue), static_cast<char>(c.green), static_cast<char>(c.red),
-                 '\0'};
+        head +=
+            {static_cast<char>(c.blue), static_cast<char>(c.green), static_cast<char>(c.red), '\0'};
     }
     out.write(head);
     std::string row(stride, '\0');

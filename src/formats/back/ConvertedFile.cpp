@@ -223,7 +223,7 @@ std::int32_t rateOfKHz(std::int32_t kHz) {
 
 ConvertedKind convertedKindOf(const InputFile& in) {
     const std::string tag = tagOf(in);
-    return tag == kGpgTag ? ConvertedKind::Gpg
+    return tag == kGpgTag   ? ConvertedKind::Gpg
            : tag == kSefTag ? ConvertedKind::Sef
                             : ConvertedKind::CText;
 }

@@ -15,11 +15,11 @@ class InputFile;
 enum class BlockKind { Picture, PaletteOnly, Sound };
 
 struct ConvertedBlock {
-    std::string name;    // the array name; empty for a .gpg or a .sef
-    std::string title;   // the converted file's name, from the comment block; empty when unknown
-    int line = 0;        // 1-based line of the block's comment block in C text
+    std::string name;   // the array name; empty for a .gpg or a .sef
+    std::string title;  // the converted file's name, from the comment block; empty when unknown
+    int line = 0;       // 1-based line of the block's comment block in C text
     BlockKind kind = BlockKind::Picture;
-    int bits = 8;        // 8 or 16: a picture's GP32 mode, a sound's sample depth
+    int bits = 8;            // 8 or 16: a picture's GP32 mode, a sound's sample depth
     std::int64_t width = 0;  // pictures
     std::int64_t height = 0;
     std::vector<std::uint16_t> palette;  // GP32 colours of NAME_Pal, empty without one
