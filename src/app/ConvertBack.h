@@ -9,6 +9,7 @@
 
 #include "../formats/Gp32.h"
 #include "../formats/back/ConvertedFile.h"
+#include "../formats/sound/SoundTarget.h"  // the sound options a request is made from
 
 namespace tessera {
 

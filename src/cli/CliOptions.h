@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "../formats/sound/SoundTarget.h"  // what a sound option asks, as the model takes it
+#include "app/ConvertBack.h"  // SoundTarget, through the model
 
 namespace tessera::cli {
 
