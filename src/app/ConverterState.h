@@ -46,10 +46,12 @@ struct ConverterState {
 
     // Sound. The samples are streamed from the file by the writers in blocks, so there is no
     // whole-sound buffer: a ten-minute stereo sound would otherwise be 100 MB of memory.
-    std::int16_t intChannels = 0;
+    // The "fmt " fields as the file stores them, unsigned: 65535 channels or a rate of 4 GHz are
+    // shown and refused as what they are, not wrapped into -1 or 0.
+    std::uint16_t intChannels = 0;
     std::string strSndMode;  // "Stereo" for two channels, else "Mono"
-    std::int32_t lngFreq = 0;
-    std::int16_t intSndBits = 0;
+    std::uint32_t lngFreq = 0;
+    std::uint16_t intSndBits = 0;
     std::int32_t lngSndLength = 0;      // bytes of sample data
     std::int64_t lngSndDataOffset = 0;  // where the samples start (44 in a canonical header)
     bool soundFloating = false;         // IEEE float samples rather than integer PCM

@@ -50,11 +50,9 @@ void Form1::cmdWAVLoad_Click() {
             ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
             return;
         }
-        // The fields keep the widths of their variables, the way a reader of the canonical
-        // header at fixed offsets would see them.
-        state.intChannels = static_cast<std::int16_t>(wav.layout.channels);
-        state.lngFreq = static_cast<std::int32_t>(wav.layout.sampleRate);
-        state.intSndBits = static_cast<std::int16_t>(wav.layout.bitsPerSample);
+        state.intChannels = wav.layout.channels;
+        state.lngFreq = wav.layout.sampleRate;
+        state.intSndBits = wav.layout.bitsPerSample;
         state.lngSndLength = wav.layout.dataLength;
         state.lngSndDataOffset = wav.layout.dataOffset;
         state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
