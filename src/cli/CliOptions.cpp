@@ -72,8 +72,8 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
     if (o.onlyPalette && !o.palette)
         throw UsageError("--only-palette needs the palette: drop --no-palette");
     if (o.info) {
-        if (o.append)
-            throw UsageError("--info writes nothing: drop --append");
+        if (o.append || o.depfile)
+            throw UsageError("--info writes nothing: drop --append and --depfile");
         if (files.size() != 1)
             throw UsageError("--info takes one INPUT");
         return;
@@ -90,6 +90,24 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
         throw UsageError("--header writes both files whole: drop --append and --replace");
     if (o.header && (!isTextOutput(*o.header) || *o.header == output))
         throw UsageError("--header needs a .h or .c FILE other than OUTPUT");
+    if (o.depfile && isBackOutput(output))
+        throw UsageError("--depfile is for conversions to C text, .gpg and .sef: drop it");
+    if (o.depfile && output == kStandardOutputName)
+        throw UsageError("--depfile names OUTPUT as a file: drop the - OUTPUT");
+}
+
+// The rule names every file the run reads or writes, each a file of its own.
+void checkDepfile(const CliOptions& o) {
+    const Dependencies d = dependenciesOf(o);
+    for (const auto* names : {&d.targets, &d.prerequisites}) {
+        for (const std::string& name : *names) {
+            if (name == *o.depfile)
+                throw UsageError("--depfile needs a FILE of its own, not " + name);
+            // make has no way to write a line end inside a name.
+            if (name.find_first_of("\r\n") != std::string::npos)
+                throw UsageError("--depfile cannot name a file with a line end in its name");
+        }
+    }
 }
 
 }  // namespace
@@ -142,7 +160,16 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
     o.input = files[0];
     if (!o.info)
         o.output = files[1];
+    if (o.depfile)
+        checkDepfile(o);
     return o;
+}
+
+Dependencies dependenciesOf(const CliOptions& o) {
+    Dependencies d{.targets = {o.output}, .prerequisites = {o.input}};
+    if (o.header)
+        d.targets.push_back(*o.header);
+    return d;
 }
 
 std::string arrayName(const CliOptions& options) {

@@ -3,10 +3,13 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/AppMessages.h"
 #include "app/ConvertBack.h"
+#include "app/DependencyFile.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "app/RawLength.h"
@@ -138,6 +141,18 @@ int run(const CliOptions& o) {
         warnOfRawLength(o, form.state);
         setPictureOptions(form, o);
     }
+    // The make rule of --depfile, ready before the conversion and put in place only when it
+    // is done: a build tool never reads a rule for an output that failed.
+    std::optional<DependencyFile> depfile;
+    if (o.depfile) {
+        try {
+            const Dependencies d = dependenciesOf(o);
+            depfile.emplace(*o.depfile, d.targets, d.prerequisites);
+        } catch (const std::exception& e) {
+            report(*o.depfile, e.what());
+            return kExitFailed;
+        }
+    }
     form.txtVar.Text() = name;
     form.textOptions.align = o.align;
     form.headerPath = o.header.value_or("");
@@ -149,6 +164,14 @@ int run(const CliOptions& o) {
     if (!done) {
         reportFailure(o, o.output, messages, "nothing was written");
         return kExitFailed;
+    }
+    if (depfile) {
+        try {
+            depfile->publish();
+        } catch (const std::exception& e) {
+            report(*o.depfile, e.what());
+            return kExitFailed;
+        }
     }
     // The standard output carries the C text and nothing else.
     if (o.verbose)
