@@ -311,5 +311,98 @@ TEST(ConvertBack, OneBlockOfSeveralAndTheRefusals) {
     }
 }
 
+// The window loads what Tessera wrote as the picture or sound it holds: a block of several picked
+// from a list of the blocks of that kind, a .gpg at the size typed in the RAW dialog, a .sef as
+// the kind picked. Converted again, each gives its file's bytes. Cancel loads nothing; a file
+// without a block of the kind asked is refused.
+TEST(ConvertBack, TheWindowLoadsConvertedFiles) {
+    TempDir dir;
+    writeFile(dir.path("ship.bmp"), buildBmp(Picture::pattern(5, 6, 24)));
+    writeFile(dir.path("tiles.bmp"), buildBmp(Picture::pattern(9, 4, 8)));
+    writeFile(dir.path("boom.wav"), buildWav(Bytes(100, 0x90)));
+    writeFile(dir.path("hum.wav"), buildWav(Bytes(64, 0x12), {.channels = 2, .bits = 16}));
+    for (const char* name : {"ship.bmp", "tiles.bmp", "boom.wav", "hum.wav"})
+        convertInWindow(dir.path(name), dir.path("all.h"), true);
+    convertInWindow(dir.path("boom.wav"), dir.path("sounds.h"));
+    struct Row {
+        std::string input;
+        bool sound;
+        std::vector<std::string> listed;  // the blocks offered, when there is a choice
+        int pick = 0;
+        std::optional<ScriptedUi::RawAnswer> size = {};
+        std::string twin;    // the file converted again, from its own source
+        std::string output;  // the kind converted to
+        std::string refusal = {};
+    };
+    const Row rows[] = {
+        {.input = "all.h",
+         .sound = false,
+         .listed = {"ship: picture, 5 x 6, 16 bits",
+                    "tiles: picture, 9 x 4, 8 bits, palette of 256 colours"},
+         .pick = 1,
+         .twin = "tiles.bmp",
+         .output = "out.h"},
+        {.input = "all.h",
+         .sound = true,
+         .listed = {"boom: sound, 8 bits, Mono, 22kHz, 100 samples",
+                    "hum: sound, 16 bits, Stereo, 22kHz, 32 samples"},
+         .pick = 0,
+         .twin = "boom.wav",
+         .output = "out.sef"},
+        {.input = "tiles.gpg",
+         .sound = false,
+         .size = {{"9", "4"}},
+         .twin = "tiles.bmp",
+         .output = "out.gpg"},
+        {.input = "hum.sef",
+         .sound = true,
+         .listed = {"8 bits, Mono", "8 bits, Stereo", "16 bits, Mono", "16 bits, Stereo"},
+         .pick = 3,
+         .twin = "hum.wav",
+         .output = "out.sef"},
+        {.input = "all.h",
+         .sound = false,
+         .listed = {"ship: picture, 5 x 6, 16 bits",
+                    "tiles: picture, 9 x 4, 8 bits, palette of "
+                    "256 colours"},
+         .pick = -1},
+        {.input = "sounds.h",
+         .sound = false,
+         .refusal = "Can't convert this file back :(\r\nIt holds no picture (Load Sound File... "
+                    "reads its sounds)."},
+    };
+    convertInWindow(dir.path("tiles.bmp"), dir.path("tiles.gpg"), false, {},
+                    pictureOptions(false, 1));
+    convertInWindow(dir.path("hum.wav"), dir.path("hum.sef"));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.input + (row.sound ? " as a sound" : " as a picture"));
+        ScriptedUi ui;
+        Form1 form(ui);
+        ui.openWith(dir.path(row.input));
+        ui.itemAnswers.push_back(row.pick);
+        if (row.size)
+            ui.rawAnswers.push_back(*row.size);
+        (row.sound ? form.cmdWAVLoad : form.cmdBMPLoad).click();
+        EXPECT_EQ(ui.itemsShown, row.listed.empty()
+                                     ? std::vector<std::vector<std::string>>{}
+                                     : std::vector<std::vector<std::string>>{row.listed});
+        EXPECT_EQ(ui.texts(), row.refusal.empty() ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{row.refusal});
+        CommandButton& convert = row.sound ? form.cmdWAVConvert : form.cmdBMPConvert;
+        EXPECT_EQ(convert.Enabled, !row.output.empty());
+        if (row.output.empty())
+            continue;
+        if (!row.sound)
+            pictureOptions(!hasKind(row.output, "gpg"), 1)(form);
+        ui.saveAs(dir.path(row.output));
+        convert.click();
+        convertInWindow(dir.path(row.twin), dir.path("twin" + row.output.substr(3)), false, {},
+                        row.sound ? std::function<void(Form1&)>()
+                                  : pictureOptions(!hasKind(row.output, "gpg"), 1));
+        EXPECT_EQ(withoutTitle(readText(dir.path(row.output))),
+                  withoutTitle(readText(dir.path("twin" + row.output.substr(3)))));
+    }
+}
+
 }  // namespace
 }  // namespace tessera::test

@@ -74,6 +74,13 @@ inline std::string backKind(bool sound) {
     return sound ? "It holds a sound: give an output ending in .wav."
                  : "It holds a picture: give an output ending in .png or .bmp.";
 }
+inline constexpr const char* kWhichBlock = "Which block do you want to load ?";
+inline constexpr const char* kWhichSefKind =
+    "A .sef file does not record its samples: how were they written ?";
+inline std::string noBlockToLoad(bool sound) {
+    return sound ? "It holds no sound (Load Image File... reads its pictures)."
+                 : "It holds no picture (Load Sound File... reads its sounds).";
+}
 inline constexpr const char* kGreyRamp =
     "no palette: the indices are written as grey levels (0 black, 255 white)";
 inline std::string rateOfComment(std::int32_t kHz, std::int32_t rate) {

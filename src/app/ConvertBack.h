@@ -67,6 +67,20 @@ std::optional<ConvertedContents> convertedContents(const std::string& path,
 // Mono, 22kHz, 4000 samples".
 std::string blockDescription(const ConvertedBlock& block);
 
+// A private folder for the files a load converts back, made at its first use and removed with
+// the window.
+class BackFolder {
+  public:
+    BackFolder() = default;
+    BackFolder(const BackFolder&) = delete;
+    BackFolder& operator=(const BackFolder&) = delete;
+    ~BackFolder();
+    std::string fileNamed(const std::string& name);  // throws TesseraError
+
+  private:
+    std::string path_;
+};
+
 // Where the padding of a block's columns lies: below a RAW picture's bottom row, above a
 // bitmap's or a PNG's top row.
 gp32::PaddingSide paddingSideOf(const ConvertedBlock& block);

@@ -32,6 +32,11 @@ void Form1::cmdWAVLoad_Click() {
             throw CommandCancelled{};
         fileChosen = true;
         state.strImgPath = dlgWAVFile.FileName;
+        std::string title = dlgWAVFile.FileTitle;
+        if (const auto back = convertedForLoad(state.strImgPath, true)) {
+            state.strImgPath = *back;
+            title = titleOf(*back);
+        }
         if (!hasKind(state.strImgPath, "wav")) {
             ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
             return;
@@ -66,7 +71,7 @@ void Form1::cmdWAVLoad_Click() {
             return;
         }
 
-        state.strImgTitle = printableTitle(dlgWAVFile.FileTitle);
+        state.strImgTitle = printableTitle(title);
         txtVar.Text() = withoutExtension(state.strImgTitle);
         lblBMPName.Caption = soundInfo(state.strImgTitle, state);
         soundLoadCompletes();

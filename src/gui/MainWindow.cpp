@@ -115,10 +115,10 @@ void MainWindow::openFile(const QString& path) {
     if (busy_ || !openAnswer_ || form_.unloaded())
         return;
     openAnswer_(path);
-    CommandButton& load =
-        QFileInfo(path).suffix().compare(QLatin1String("wav"), Qt::CaseInsensitive) == 0
-            ? form_.cmdWAVLoad
-            : form_.cmdBMPLoad;
+    const QString kind = QFileInfo(path).suffix().toLower();
+    CommandButton& load = kind == QLatin1String("wav") || kind == QLatin1String("sef")
+                              ? form_.cmdWAVLoad
+                              : form_.cmdBMPLoad;
     run([&load] { load.click(); });
 }
 
@@ -127,8 +127,9 @@ void MainWindow::openLater(const QString& path) {
 }
 
 bool MainWindow::acceptsDrop(const QMimeData* data) {
-    static const QStringList kinds = {QStringLiteral("bmp"), QStringLiteral("png"),
-                                      QStringLiteral("raw"), QStringLiteral("wav")};
+    static const QStringList kinds = {
+        QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("raw"), QStringLiteral("wav"),
+        QStringLiteral("h"),   QStringLiteral("c"),   QStringLiteral("gpg"), QStringLiteral("sef")};
     const QString file = droppedFile(data);
     return !file.isEmpty() && kinds.contains(QFileInfo(file).suffix().toLower());
 }

@@ -30,6 +30,7 @@ class QtUi : public Ui {
     bool showSave(CommonDialog& dialog) override;
     MsgAnswer msgBox(const std::string& text, MsgStyle style) override;
     void showRawDialog(DialogRAW& dialog) override;
+    int chooseItem(const std::string& question, const std::vector<std::string>& items) override;
     void progressChanged(double width) override;
 
   private:

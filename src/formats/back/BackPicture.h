@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "formats/Gp32.h"
+#include "../Gp32.h"
 
 namespace tessera {
 
