@@ -82,7 +82,8 @@ inline std::string noBlockToLoad(bool sound) {
                  : "It holds no picture (Load Sound File... reads its sounds).";
 }
 inline constexpr const char* kGreyRamp =
-    "no palette: the indices are written as grey levels (0 black, 255 white)";
+    "no palette: the indices are written as grey levels (0 black, 255 white; --palette-of FILE "
+    "gives one)";
 inline std::string rateOfComment(std::int32_t kHz, std::int32_t rate) {
     return "its comment block gives the rate as " + std::to_string(kHz) + "kHz: written at " +
            std::to_string(rate) + " Hz (--rate HZ gives another)";

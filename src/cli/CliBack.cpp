@@ -8,6 +8,7 @@
 
 #include "app/AppMessages.h"
 #include "app/ConvertBack.h"
+#include "app/PaletteJobs.h"
 #include "cli/CliRun.h"
 
 namespace tessera::cli {
@@ -150,7 +151,16 @@ std::string jsonOfDescription(const std::string& caption, bool sound) {
 }
 
 int runBack(const CliOptions& o) {
-    const BackOutcome outcome = convertBack(requestOf(o));
+    BackRequest request = requestOf(o);
+    if (o.paletteOf) {
+        PaletteOf of = readPaletteOf(*o.paletteOf);
+        if (of.failure) {
+            report(of.failure->file, of.failure->text);
+            return kExitFailed;
+        }
+        request.palette = std::move(of.palette);
+    }
+    const BackOutcome outcome = convertBack(request);
     for (const std::string& note : outcome.notes)
         report(o.input, note);
     if (!outcome.done) {

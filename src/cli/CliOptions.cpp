@@ -5,6 +5,7 @@
 
 #include "app/CNames.h"
 #include "app/FileNames.h"
+#include "app/PaletteJobs.h"
 #include "cli/OptionTable.h"
 
 namespace tessera::cli {
@@ -64,6 +65,16 @@ bool isTextName(const std::string& path) {
     return path == kStandardOutputName || isTextOutput(path);
 }
 
+// --make-palette OUT IN...: the palette is all it writes.
+void checkPaletteJob(const CliOptions& o, const std::vector<std::string>& files) {
+    if (o.info || o.append || o.replace || o.header || o.paletteOf || o.dither || o.align != 0)
+        throw UsageError("--make-palette writes a palette only: drop the options of a conversion");
+    if (files.empty())
+        throw UsageError("--make-palette needs at least one INPUT");
+    if (!isPaletteOutput(*o.makePalette))
+        throw UsageError("--make-palette needs OUT ending in .h, .c, .gpl, .pal or .png");
+}
+
 void checkCombination(const CliOptions& o, const std::vector<std::string>& files) {
     if (o.sound.mono && o.stereo)
         throw UsageError("--mono and --stereo ask for opposite things: give one");
@@ -71,6 +82,12 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
         throw UsageError("--json is a way of printing --info: add --info");
     if (o.onlyPalette && !o.palette)
         throw UsageError("--only-palette needs the palette: drop --no-palette");
+    if (o.colors != 0 && o.paletteOf)
+        throw UsageError("--colors and --palette-of each choose the palette: give one");
+    if (o.makePalette)
+        return checkPaletteJob(o, files);
+    if (o.dither && o.colors == 0 && !o.paletteOf)
+        throw UsageError("--dither needs --colors or --palette-of");
     if (o.info) {
         if (o.append || o.depfile)
             throw UsageError("--info writes nothing: drop --append and --depfile");
@@ -157,6 +174,10 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
     if (o.help || o.version)
         return o;
     checkCombination(o, files);
+    if (o.makePalette) {
+        o.inputs = files;
+        return o;
+    }
     o.input = files[0];
     if (!o.info)
         o.output = files[1];
@@ -175,10 +196,13 @@ Dependencies dependenciesOf(const CliOptions& o) {
 std::string arrayName(const CliOptions& options) {
     if (options.name)
         return *options.name;
-    const std::string name = identifierFrom(withoutExtension(titleOf(options.input)));
+    const std::string& from = options.makePalette ? *options.makePalette : options.input;
+    // A palette's name drops its ending, whatever its length (".h", ".gpl").
+    const std::string base = titleOf(from);
+    const std::string name = identifierFrom(options.makePalette ? base.substr(0, base.rfind('.'))
+                                                                : withoutExtension(base));
     if (!isCIdentifier(name)) {
-        throw UsageError("no array name can be made from '" + options.input +
-                         "': give one with --name");
+        throw UsageError("no array name can be made from '" + from + "': give one with --name");
     }
     return name;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,14 @@ struct CliOptions {
     bool stereo = false;    // a sound converted back: two channels, whatever its comment says
     bool json = false;      // --info as JSON
     std::optional<std::string> name;
+    // The palette step: at most `colors` entries (0: the picture's own), or the palette of a
+    // file; see-through pixels; error diffusion. --make-palette writes a palette for `inputs`.
+    int colors = 0;
+    std::optional<std::string> paletteOf;
+    std::optional<std::uint32_t> transparent;  // 0xRRGGBB
+    bool dither = false;
+    std::optional<std::string> makePalette;
+    std::vector<std::string> inputs;
     std::string input;
     std::string output;  // empty with --info; "-" for the standard output
 };

@@ -12,6 +12,7 @@
 #include "app/DependencyFile.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
+#include "app/PaletteJobs.h"
 #include "app/RawLength.h"
 #include "cli/CliBack.h"
 #include "cli/CliUi.h"
@@ -80,6 +81,17 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
                  s.intBpp == 24 ? "3 bytes a pixel, red first" : "1 index a pixel", size.c_str());
 }
 
+PaletteOptions paletteOptions(const CliOptions& o, std::vector<ColourWord> target) {
+    PaletteOptions p{.colours = o.colors, .target = std::move(target), .dither = o.dither};
+    if (o.transparent) {
+        const std::uint32_t rgb = *o.transparent;
+        p.transparent =
+            colourWord(static_cast<int>(rgb >> 19 & 31), static_cast<int>(rgb >> 11 & 31),
+                       static_cast<int>(rgb >> 3 & 31));
+    }
+    return p;
+}
+
 }  // namespace
 
 std::string oneLine(const std::string& text) {
@@ -100,7 +112,26 @@ std::string oneLine(const std::string& text) {
     return out;
 }
 
+int runPaletteJob(const CliOptions& o) {
+    PaletteJob job{.output = *o.makePalette,
+                   .inputs = o.inputs,
+                   .options = paletteOptions(o, {}),
+                   .name = arrayName(o),
+                   .fillBit = o.fill};
+    if (job.options.colours == 0)
+        job.options.colours = kMaxColours;
+    if (const std::optional<FileFailure> failure = makePalette(job)) {
+        report(failure->file, failure->text);
+        return kExitFailed;
+    }
+    if (o.verbose)
+        std::printf("tessera-cli: %s: %s\n", job.output.c_str(), messages::kDone);
+    return kExitOk;
+}
+
 int run(const CliOptions& o) {
+    if (o.makePalette)
+        return runPaletteJob(o);
     if (!o.info && isBackOutput(o.output))
         return runBack(o);
     if (o.info) {
@@ -118,6 +149,18 @@ int run(const CliOptions& o) {
     CommandButton& convert = sound ? (add ? form.cmdWAVConvertAdd : form.cmdWAVConvert)
                                    : (add ? form.cmdBMPConvertAdd : form.cmdBMPConvert);
 
+    if (!sound) {
+        std::vector<ColourWord> target;
+        if (o.paletteOf) {
+            PaletteOf of = readPaletteOf(*o.paletteOf);
+            if (of.failure) {
+                report(of.failure->file, of.failure->text);
+                return kExitFailed;
+            }
+            target = std::move(of.palette);
+        }
+        form.colourOptions = paletteOptions(o, std::move(target));
+    }
     load.click();
     const auto loadMessages = ui.takeMessages();
     if (!ui.openFailure().empty()) {

@@ -5,6 +5,7 @@
 
 #include "app/CNames.h"
 #include "app/Form1.h"  // the text options the model takes
+#include "app/PaletteJobs.h"
 
 namespace tessera::cli {
 
@@ -49,8 +50,26 @@ void setBits(CliOptions& o, const std::string& bits) {
     o.sound.bits = bits == "8" ? 8 : 16;
 }
 
+void setColors(CliOptions& o, const std::string& text) {
+    const bool digits = !text.empty() && text.size() <= 3 &&
+                        text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoi(text) < kMinColours || std::stoi(text) > kMaxColours) {
+        throw UsageError("bad --colors value '" + text + "': give a number from " +
+                         std::to_string(kMinColours) + " to " + std::to_string(kMaxColours));
+    }
+    o.colors = std::stoi(text);
+}
+
+void setTransparent(CliOptions& o, const std::string& text) {
+    const std::string digits = text.starts_with("#") ? text.substr(1) : text;
+    if (digits.size() != 6 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw UsageError("bad --transparent value '" + text + "': give a colour as RRGGBB");
+    o.transparent = static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16));
+}
+
 // clang-format off
-constexpr std::array<OptionSpec, 21> kOptions{{
+constexpr std::array<OptionSpec, 26> kOptions{{
     {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName,
      "Array name; it must be a C identifier. The default is INPUT's name without its extension, "
      "every character other than a letter, digit or underscore made an underscore."},
@@ -60,6 +79,27 @@ constexpr std::array<OptionSpec, 21> kOptions{{
      [](CliOptions& o, const std::string&) { o.palette = false; }},
     {'\0', "only-palette", nullptr, "write the palette alone (implies --palette)",
      [](CliOptions& o, const std::string&) { o.onlyPalette = true; }},
+    {'\0', "colors", "N", "an 8-bit picture of at most N colours (2 to 256), whatever its kind",
+     setColors,
+     "Make the picture an 8-bit picture of at most N palette entries (2 to 256), whatever its "
+     "kind: each pixel its own GP32 colour when they fit (the palette dark to light), else a "
+     "palette chosen by libimagequant."},
+    {'\0', "palette-of", "FILE", "map the picture onto FILE's palette (BMP, PNG, .gpl, .pal, .h)",
+     [](CliOptions& o, const std::string& v) { o.paletteOf = v; },
+     "Map the picture onto the palette of FILE, its count and order kept: an 8-bit BMP or PNG, "
+     "a GIMP .gpl, a JASC .pal, or C text holding one GP_PALETTEENTRY array."},
+    {'\0', "make-palette", "OUT", "write one palette for the INPUTs as OUT (.h .c .gpl .pal .png)",
+     [](CliOptions& o, const std::string& v) { o.makePalette = v; },
+     "Write one palette for every INPUT as OUT (.h, .c, .gpl, .pal, or .png: a swatch picture "
+     "16 pixels wide), with --colors N entries at most (256 without it); the order of the "
+     "inputs changes nothing."},
+    {'\0', "transparent", "RRGGBB", "see-through pixels (alpha below half, this colour) as index 0",
+     setTransparent,
+     "Pixels whose alpha is below half, and pixels of that colour, become index 0 (entry 0 that "
+     "colour), or that colour in 16-bit output."},
+    {'\0', "dither", nullptr, "diffuse the error of colours the palette lacks",
+     [](CliOptions& o, const std::string&) { o.dither = true; },
+     "Diffuse the error of colours the palette lacks (with --colors or --palette-of)."},
     {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill,
      "The GP32 intensity bit of 24-bit colours and palettes (default 1)."},
     {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
@@ -126,6 +166,7 @@ std::string usageText() {
     std::string text =
         "Usage: tessera-cli [options] INPUT OUTPUT\n"
         "       tessera-cli --info INPUT\n"
+        "       tessera-cli --make-palette OUT [--colors N] [--transparent RRGGBB] INPUT...\n"
         "Converts a picture (.bmp, .png, .raw) or a sound (.wav) for the GP32: OUTPUT ending in\n"
         ".h or .c gets C text (- writes it to the standard output), any other name a .gpg\n"
         "(picture) or .sef (sound) file.\n"
