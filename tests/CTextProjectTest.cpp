@@ -24,8 +24,7 @@ ProgramRun sh(const std::string& command, const TempDir& dir) {
 // refused and pointed at --replace. Sprites share one palette, made as it would be from their
 // names in the other order, and their headers compile with it.
 TEST(CTextProject, ReadmeMakefilesRunAsWritten) {
-    const std::string readme =
-        readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
+    const std::string readme = readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
     TempDir dir;
     const std::string cli = std::string(TESSERA_CLI_PATH) + " -q ";
     std::string make = "true";

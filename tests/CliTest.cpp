@@ -85,8 +85,7 @@ TEST(CliUsage, ReadmeTableNamesTheOptionsOfHelp) {
         for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
             into.insert((*it)[2]);
     };
-    const std::string readme =
-        readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
+    const std::string readme = readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
     std::istringstream table(readme.substr(readme.find("| option |")));
     std::string line;
     while (std::getline(table, line) && line.starts_with("|"))

@@ -11,6 +11,7 @@
 #include "app/Controls.h"
 #include "app/ConvertBack.h"
 #include "app/ConverterState.h"
+#include "app/DialogColours.h"
 #include "app/PicturePreview.h"
 #include "app/Ui.h"
 
@@ -93,6 +94,8 @@ class Form1 {
     // --transparent, --dither); inactive by default. Call colourOptionsChanged() after a change.
     PaletteOptions colourOptions;
     void colourOptionsChanged();
+    // The "Colours..." dialog's last values.
+    DialogColours colourDialog;
 
     // Every control, sorted by tab index.
     std::vector<Control*> controls();
@@ -111,6 +114,8 @@ class Form1 {
     void cmdBMPConvertAdd_Click();
     void cmdWAVConvert_Click();
     void cmdWAVConvertAdd_Click();
+    // "Colours..." (the "File infos" context menu): the palette step's settings.
+    void mnuColours_Click();
 
     // The window's procedures; they work on the converter state and throw TesseraError.
     void RAWRotateRight();

@@ -6,6 +6,7 @@
 #include "formats/back/BackPicture.h"
 #include "formats/back/ConvertedFile.h"
 #include "formats/picture/Palette.h"
+#include "formats/picture/PaletteStep.h"
 #include "formats/picture/PictureLayout.h"
 #include "formats/picture/PixelPlacement.h"
 #include "platform/Errors.h"
@@ -34,11 +35,23 @@ PicturePreview Form1::picturePreview() const {
     try {
         // The conversion's own steps, without its state or its progress bar.
         const PictureInfo& info = *state.picture;
-        const PictureLayout layout = pictureLayout(info);
+        const std::optional<ColourWord> transparent = colourOptions.transparent;
+        const PictureLayout layout =
+            pictureLayout(info, transparent.has_value() && colourOptions.byAlpha);
         const InputFile in = openLoadedInput(info.file);
-        ScreenPixels pixels = placePixels(in, layout, fill, [](std::int64_t, std::int64_t) {});
-        p.bpp = layout.bytesPerPixel == 1 ? 8 : 24;
-        if (p.bpp == 8 && info.kind != PictureKind::Raw)
+        const Progress none = [](std::int64_t, std::int64_t) {};
+        const std::optional<PaletteOptions> step = paletteStep();
+        ScreenPixels pixels;
+        if (step) {
+            ReducedPicture reduced = reducePicture(in, info, layout, *step, none);
+            for (const ColourWord w : reduced.palette)
+                p.palette.push_back(static_cast<std::uint16_t>(w | fill));
+            pixels.indices = std::move(reduced.indices);
+        } else {
+            pixels = placePixels(in, layout, fill, none, transparent);
+        }
+        p.bpp = step || layout.bytesPerPixel == 1 ? 8 : 24;
+        if (p.bpp == 8 && !step && info.kind != PictureKind::Raw)
             p.palette = readPalette(in, info, fill);
         p.hasPalette = !p.palette.empty();
         p.width = static_cast<int>(layout.order.width);

@@ -8,6 +8,7 @@
 namespace tessera {
 
 class DialogRAW;
+struct DialogColours;
 
 // An open or save dialog as the window designs it: title and filter are fixed, the file name is
 // proposed before showing and read back after.
@@ -54,6 +55,9 @@ class Ui {
     // Asks which of `items` to take, `question` above the list: the index taken, or -1 when the
     // person cancels.
     virtual int chooseItem(const std::string& question, const std::vector<std::string>& items) = 0;
+    // Shows the "Colours..." dialog modally with `dialog`'s values; true when the person pressed
+    // OK, the values then changed to theirs.
+    virtual bool showColoursDialog(DialogColours& /*dialog*/) { return false; }
     // The progress bar's width changed during a long conversion: a chance to repaint.
     virtual void progressChanged(double /*width*/) {}
 };

@@ -31,6 +31,7 @@ class QtUi : public Ui {
     MsgAnswer msgBox(const std::string& text, MsgStyle style) override;
     void showRawDialog(DialogRAW& dialog) override;
     int chooseItem(const std::string& question, const std::vector<std::string>& items) override;
+    bool showColoursDialog(DialogColours& dialog) override;
     void progressChanged(double width) override;
 
   private:

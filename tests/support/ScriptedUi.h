@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DialogColours.h"
 #include "app/DialogRAW.h"
 #include "app/FileNames.h"
 #include "app/Ui.h"
@@ -33,6 +34,7 @@ class ScriptedUi : public Ui {
     std::deque<RawAnswer> rawAnswers;       // OK with the defaults when none is left
     std::deque<int> itemAnswers;            // Cancel (-1) when none is left
     std::vector<std::vector<std::string>> itemsShown;
+    std::deque<std::optional<DialogColours>> coloursAnswers;  // OK with these; none left: Cancel
 
     std::vector<Message> messages;
     std::vector<const CommonDialog*> dialogsShown;
@@ -74,6 +76,13 @@ class ScriptedUi : public Ui {
         return s == MsgStyle::YesNoQuestion || s == MsgStyle::YesNoExclamation;
     }
     // Texts of the messages shown so far, the Yes/No questions left out with `questions` false.
+    bool showColoursDialog(DialogColours& dialog) override {
+        const auto answer = next(coloursAnswers, std::optional<DialogColours>());
+        if (answer)
+            dialog = *answer;
+        return answer.has_value();
+    }
+
     std::vector<std::string> texts(bool questions = true) const {
         std::vector<std::string> out;
         for (const auto& m : messages)
