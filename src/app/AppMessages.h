@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tessera::messages {
@@ -109,5 +110,36 @@ inline constexpr const char* kSefNoAdd = "Can't ADD with \".SEF\" Files :(";
 // Failures no command foresaw.
 inline constexpr const char* kNoMemory = "Not enough memory for this file :(";
 inline constexpr const char* kWentWrong = "Something went wrong :(";
+
+// Converting a file Tessera wrote back to a picture or a sound.
+inline constexpr const char* kGpgNeedsSize =
+    "It is a .gpg file, which does not record its picture's size (--raw WxH gives it).";
+inline constexpr const char* kSefNeedsBits =
+    "It is a .sef file, which does not record its samples' depth (--bits 8 or --bits 16 gives "
+    "it).";
+inline constexpr const char* kNeedsRate =
+    "Its comment block gives a rate below 1 kHz (--rate HZ gives it).";
+inline std::string backKind(bool sound) {
+    return sound ? "It holds a sound: give an output ending in .wav."
+                 : "It holds a picture: give an output ending in .png or .bmp.";
+}
+inline constexpr const char* kWhichBlock = "Which block do you want to load ?";
+inline constexpr const char* kWhichSefKind =
+    "A .sef file does not record its samples: how were they written ?";
+inline std::string noBlockToLoad(bool sound) {
+    return sound ? "It holds no sound (Load Image File... reads its pictures)."
+                 : "It holds no picture (Load Sound File... reads its sounds).";
+}
+inline constexpr const char* kGreyRamp =
+    "no palette: the indices are written as grey levels (0 black, 255 white; --palette-of FILE "
+    "gives one)";
+inline std::string rateOfComment(std::int32_t kHz, std::int32_t rate) {
+    return "its comment block gives the rate as " + std::to_string(kHz) + "kHz: written at " +
+           std::to_string(rate) + " Hz (--rate HZ gives another)";
+}
+inline std::string assumedRate(std::int32_t rate) {
+    return "a .sef file does not record its rate: written at " + std::to_string(rate) +
+           " Hz (--rate HZ gives another)";
+}
 
 }  // namespace tessera::messages

@@ -9,6 +9,7 @@
 #include "../platform/OutputFile.h"
 #include "Version.h"
 #include "app/Controls.h"
+#include "app/ConvertBack.h"
 #include "app/ConverterState.h"
 #include "app/DialogColours.h"
 #include "app/PicturePreview.h"
@@ -71,12 +72,14 @@ class Form1 {
     // The four dialogs of the window, titles and filters as designed.
     CommonDialog dlgBMPFile{
         "dlgBMPFile", "Load BMP File",
-        "Image Files (*.bmp,*.png,*.raw)|*.bmp;*.png;*.raw|All Files (*.*)|*.*"};
+        "Image Files (*.bmp,*.png,*.raw)|*.bmp;*.png;*.raw|Converted Files (*.h,*.c,*.gpg)|"
+        "*.h;*.c;*.gpg|All Files (*.*)|*.*"};
     // The sound dialog lists every kind the container library reads beside WAV.
     CommonDialog dlgWAVFile{
         "dlgWAVFile", "Load WAV File",
         "Sound Files (*.wav,*.flac,*.ogg,*.opus,*.mp3,*.aif,*.aiff,*.aifc,*.w64)|*.wav;*.flac;"
-        "*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff;*.aifc;*.w64|All Files (*.*)|*.*"};
+        "*.ogg;*.oga;*.opus;*.mp3;*.aif;*.aiff;*.aifc;*.w64|Converted Files (*.h,*.c,*.sef)|"
+        "*.h;*.c;*.sef|All Files (*.*)|*.*"};
     CommonDialog dlgBMPConv{
         "dlgBMPConv", "Save Converted  File",
         "Headers (*.h)|*.h|C Files (*.c)|*.c|GPG Files (*.gpg)|*.gpg|All Files (*.*)|*.*"};
@@ -191,8 +194,14 @@ class Form1 {
     void soundLoadBegins();
     void soundLoadCompletes();
     void disableConvertControls();
+    // A file Tessera wrote (C text, .gpg, .sef) loads as the picture or sound it holds: the one
+    // asked for (a .gpg's size in the RAW dialog, a block of several from a list) is converted
+    // back into a file of its own, which then loads as any picture or sound. Returns that file,
+    // or nothing for any other file.
+    std::optional<std::string> convertedForLoad(const std::string& path, bool sound);
 
     Ui& ui_;
+    BackFolder backFolder_;
     bool unloaded_ = false;
 };
 

@@ -74,7 +74,12 @@ void Form1::cmdBMPLoad_Click() {
         dlgBMPFile.Flags = CommonDialog::kFileMustExist;
         if (!ui_.showOpen(dlgBMPFile))
             throw CommandCancelled{};
-        const std::string path = dlgBMPFile.FileName;
+        std::string path = dlgBMPFile.FileName;
+        std::string title = dlgBMPFile.FileTitle;
+        if (const auto back = convertedForLoad(path, false)) {
+            path = *back;
+            title = titleOf(path);
+        }
         std::int64_t dataLength = 0;
 
         if (hasKind(path, "raw")) {
@@ -100,7 +105,7 @@ void Form1::cmdBMPLoad_Click() {
             dataLength = in.length() - state.lngDataOffset;
         }
 
-        state.strImgTitle = printableTitle(dlgBMPFile.FileTitle);
+        state.strImgTitle = printableTitle(title);
         lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth, state.lngHeight,
                                          state.intBpp, dataLength);
         txtVar.Text() = withoutExtension(state.strImgTitle);

@@ -3,6 +3,8 @@
 
 #include "app/Form1.h"
 #include "formats/Gp32.h"
+#include "formats/back/BackPicture.h"
+#include "formats/back/ConvertedFile.h"
 #include "formats/picture/Palette.h"
 #include "formats/picture/PaletteStep.h"
 #include "formats/picture/PictureLayout.h"
@@ -15,21 +17,6 @@ namespace tessera {
 namespace {
 
 constexpr const char* kNoPicture = "Load a picture to see it as the GP32 shows it.";
-
-// The screen-order colours of an 8-bit picture: an index takes its palette's colour, black past
-// the palette's end; without a palette (a RAW picture) an index is a grey level.
-std::vector<std::uint16_t> indexColours(const std::vector<std::uint8_t>& indices,
-                                        const std::vector<std::uint16_t>& palette,
-                                        std::int32_t fill) {
-    std::vector<std::uint16_t> colours(indices.size());
-    for (std::size_t k = 0; k < indices.size(); ++k) {
-        const std::uint8_t i = indices[k];
-        colours[k] = palette.empty()      ? gp32::colour(i, i, i, fill)
-                     : i < palette.size() ? palette[i]
-                                          : gp32::colour(0, 0, 0, fill);
-    }
-    return colours;
-}
 
 }  // namespace
 
@@ -64,17 +51,21 @@ PicturePreview Form1::picturePreview() const {
             pixels = placePixels(in, layout, fill, none, transparent);
         }
         p.bpp = step || layout.bytesPerPixel == 1 ? 8 : 24;
-        if (p.bpp == 8) {
-            if (!step && info.kind != PictureKind::Raw)
-                p.palette = readPalette(in, info, fill);
-            pixels.colours = indexColours(pixels.indices, p.palette, fill);
-        }
+        if (p.bpp == 8 && !step && info.kind != PictureKind::Raw)
+            p.palette = readPalette(in, info, fill);
         p.hasPalette = !p.palette.empty();
         p.width = static_cast<int>(layout.order.width);
         p.height = static_cast<int>(layout.order.columnLength());
         p.padding = static_cast<int>(layout.order.padding());
-        p.colours = rowsFromScreenOrder(std::span<const std::uint16_t>(pixels.colours),
-                                        layout.order, layout.paddingSide(), true);
+        // Drawn by the very function that writes a converted file back, so the window shows
+        // what the command line writes: an index past the palette's end is black, an index
+        // without a palette (a RAW picture's) a grey level.
+        ConvertedBlock block{.bits = p.bpp == 8 ? 8 : 16,
+                             .width = layout.order.width,
+                             .height = layout.order.height};
+        block.narrow = std::move(pixels.indices);
+        block.wide = std::move(pixels.colours);
+        p.shown = pictureOfScreen(block, p.palette, layout.paddingSide(), true);
     } catch (const TesseraError& e) {
         return PicturePreview{.refusal = e.what()};
     }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "../formats/back/BackPicture.h"
+
 namespace tessera {
 
 // The loaded picture as the GP32 shows it, worked out from the very values a conversion writes.
@@ -15,12 +17,12 @@ struct PicturePreview {
     int height = 0;   // a padded column
     int padding = 0;  // rows of the column that are padding
     int bpp = 0;
-    bool hasPalette = false;             // false for 24-bit and RAW 8-bit pictures
-    std::vector<std::uint16_t> colours;  // GP32 colours, top row first, left to right
+    bool hasPalette = false;  // false for 24-bit and RAW 8-bit pictures
+    BackPicture shown;        // as the conversion back writes it, top row first, padding rows kept
     std::vector<std::uint16_t> palette;  // an 8-bit picture's palette as GP32 colours
     std::string refusal;                 // why there is nothing to show, else empty
 
-    std::uint16_t at(int x, int y) const { return colours[std::size_t(y) * width + x]; }
+    gp32::Rgb at(int x, int y) const { return shown.rgbAt(x, y); }
 };
 
 // What the screen makes of a GP32 colour, as 0xRRGGBB.

@@ -81,6 +81,11 @@ void Form1::cmdWAVLoad_Click() {
             throw CommandCancelled{};
         fileChosen = true;
         state.strImgPath = dlgWAVFile.FileName;
+        std::string title = dlgWAVFile.FileTitle;
+        if (const auto back = convertedForLoad(state.strImgPath, true)) {
+            state.strImgPath = *back;
+            title = titleOf(*back);
+        }
 
         // The file's first bytes say what it is, whatever its name says.
         const InputFile in(state.strImgPath);
@@ -96,7 +101,7 @@ void Form1::cmdWAVLoad_Click() {
         state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
         state.soundFile = in.stamp();
 
-        state.strImgTitle = printableTitle(dlgWAVFile.FileTitle);
+        state.strImgTitle = printableTitle(title);
         txtVar.Text() = withoutExtension(state.strImgTitle);
         lblBMPName.Caption = soundInfo(state.strImgTitle, state);
         soundLoadCompletes();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "../platform/Errors.h"
 
@@ -51,6 +52,9 @@ class Ui {
     // Shows the RAW image dialog modally; the person either presses OK (the dialog's
     // OKButton_Click runs) or closes it (nothing runs).
     virtual void showRawDialog(DialogRAW& dialog) = 0;
+    // Asks which of `items` to take, `question` above the list: the index taken, or -1 when the
+    // person cancels.
+    virtual int chooseItem(const std::string& question, const std::vector<std::string>& items) = 0;
     // Shows the "Colours..." dialog modally with `dialog`'s values; true when the person pressed
     // OK, the values then changed to theirs.
     virtual bool showColoursDialog(DialogColours& /*dialog*/) { return false; }

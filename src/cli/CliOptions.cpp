@@ -81,6 +81,10 @@ void checkPaletteJob(const CliOptions& o, const std::vector<std::string>& files)
 }
 
 void checkCombination(const CliOptions& o, const std::vector<std::string>& files) {
+    if (o.sound.mono && o.stereo)
+        throw UsageError("--mono and --stereo ask for opposite things: give one");
+    if (o.json && !o.info)
+        throw UsageError("--json is a way of printing --info: add --info");
     if (o.onlyPalette && !o.palette)
         throw UsageError("--only-palette needs the palette: drop --no-palette");
     if (o.colors != 0 && o.paletteOf)
@@ -110,6 +114,8 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
         throw UsageError("--header writes both files whole: drop --append and --replace");
     if (o.header && (!isTextOutput(*o.header) || *o.header == output))
         throw UsageError("--header needs a .h or .c FILE other than OUTPUT");
+    if (o.depfile && isBackOutput(output))
+        throw UsageError("--depfile is for conversions to C text, .gpg and .sef: drop it");
     if (o.depfile && output == kStandardOutputName)
         throw UsageError("--depfile names OUTPUT as a file: drop the - OUTPUT");
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/SoundOptions.h"
+#include "app/ConvertBack.h"
 
 namespace tessera::cli {
 
@@ -41,7 +42,10 @@ struct CliOptions {
     bool onlyPalette = false;
     int fill = 1;  // "Fill bit with 1" starts selected
     RawSize raw;
-    SoundTarget sound;  // --rate, --mono, --bits, --normalize, --dither
+    bool rawGiven = false;  // a .gpg converted back has no size of its own
+    SoundTarget sound;      // --rate, --mono, --bits, --normalize, --dither
+    bool stereo = false;    // a sound converted back: two channels, whatever its comment says
+    bool json = false;      // --info as JSON
     std::optional<std::string> name;
     // The palette step: at most `colors` entries (0: the picture's own), or the palette of a
     // file; see-through pixels; error diffusion. --make-palette writes a palette for `inputs`.

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "app/AppMessages.h"
+#include "app/ConvertBack.h"
 #include "app/DependencyFile.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "app/PaletteJobs.h"
 #include "app/RawLength.h"
+#include "cli/CliBack.h"
 #include "cli/CliUi.h"
 
 namespace tessera::cli {
@@ -167,6 +169,12 @@ int runPaletteJob(const CliOptions& o) {
 int run(const CliOptions& o) {
     if (o.makePalette)
         return runPaletteJob(o);
+    if (!o.info && isBackOutput(o.output))
+        return runBack(o);
+    if (o.info) {
+        if (const std::optional<int> status = infoOfConverted(o))
+            return *status;
+    }
     const bool sound = inputKind(o.input) == InputKind::Sound;
     const std::string name = o.info ? std::string() : arrayName(o);  // usage checked first
 
@@ -206,7 +214,10 @@ int run(const CliOptions& o) {
         return kExitFailed;
     }
     if (o.info) {
-        printInfo(form.lblBMPName.Caption);
+        if (o.json)
+            std::printf("%s\n", jsonOfDescription(form.lblBMPName.Caption, sound).c_str());
+        else
+            printInfo(form.lblBMPName.Caption);
         return kExitOk;
     }
 

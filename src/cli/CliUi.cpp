@@ -76,6 +76,15 @@ void CliUi::showFailure(const std::string& text, FileRole about) {
     messages_.push_back({text, MsgStyle::OkExclamation, about});
 }
 
+// The block of a converted file is the one -n names; nothing else is picked from a list.
+int CliUi::chooseItem(const std::string&, const std::vector<std::string>& items) {
+    for (std::size_t i = 0; options_.name && i < items.size(); ++i) {
+        if (items[i].starts_with(*options_.name + ": "))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 void CliUi::showRawDialog(DialogRAW& dialog) {
     dialog.txtRAWWidth.Text() = options_.raw.width;
     dialog.txtRAWHeight.Text() = options_.raw.height;

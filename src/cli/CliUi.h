@@ -27,6 +27,7 @@ class CliUi : public Ui {
     MsgAnswer msgBox(const std::string& text, MsgStyle style) override;
     void showFailure(const std::string& text, FileRole about) override;
     void showRawDialog(DialogRAW& dialog) override;
+    int chooseItem(const std::string& question, const std::vector<std::string>& items) override;
     void progressChanged(double width) override;
 
     // The messages shown since the last call, questions left out.

@@ -69,7 +69,7 @@ void setTransparent(CliOptions& o, const std::string& text) {
 }
 
 // clang-format off
-constexpr std::array<OptionSpec, 25> kOptions{{
+constexpr std::array<OptionSpec, 27> kOptions{{
     {'n', "name", "NAME", "array name (default: INPUT's name without its extension)", setName,
      "Array name; it must be a C identifier. The default is INPUT's name without its extension, "
      "every character other than a letter, digit or underscore made an underscore."},
@@ -106,19 +106,25 @@ constexpr std::array<OptionSpec, 25> kOptions{{
     {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill,
      "The GP32 intensity bit of 24-bit colours and palettes (default 1)."},
     {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
-     [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); }},
+     [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); o.rawGiven = true; }},
     {'\0', "rate", "HZ", "resample a sound to HZ (1000 to 384000; default: the file's)", setRate,
      "Resample a sound to HZ, 1000 to 384000 samples a second, with libsoxr at its high-quality "
      "setting: a tone below half the new rate keeps its frequency and level, one above it is "
-     "filtered out. The default is the file's own rate, which leaves the samples untouched."},
+     "filtered out. The default is the file's own rate, which leaves the samples untouched. For a "
+     "sound converted back: its rate (default: the comment block's; 22050 for a .sef)."},
     {'\0', "mono", nullptr, "mix a stereo sound down to one channel",
      [](CliOptions& o, const std::string&) { o.sound.mono = true; },
      "Mix a stereo sound to one channel: (L + R) / 2, rounded to nearest with halves away from "
-     "zero."},
+     "zero. For a sound converted back: one channel (default: the comment block's; mono for a "
+     ".sef)."},
+    {'\0', "stereo", nullptr, "a sound converted back has two channels",
+     [](CliOptions& o, const std::string&) { o.stereo = true; },
+     "A sound converted back: two channels (default: the comment block's; mono for a .sef)."},
     {'\0', "bits", "8|16", "depth of the samples written (default: 8 for 8-bit sounds, else 16)",
      setBits,
      "Depth of the samples written. 16 to 8 bits divides by 256, rounded to nearest with halves "
-     "away from zero; 8 to 16 bits multiplies by 256. The default is 8 for 8-bit sounds, else 16."},
+     "away from zero; 8 to 16 bits multiplies by 256. The default is 8 for 8-bit sounds, else 16. "
+     "For a .sef converted back: the depth of its samples, which the file does not record."},
     {'\0', "normalize", nullptr, "bring the loudest sample of a sound to full scale",
      [](CliOptions& o, const std::string&) { o.sound.normalize = true; },
      "Bring the loudest sample of a sound to full scale, after mono and the rate and before the "
@@ -153,6 +159,9 @@ constexpr std::array<OptionSpec, 25> kOptions{{
     {'\0', "info", nullptr, "print the description of INPUT",
      [](CliOptions& o, const std::string&) { o.info = true; },
      "Print the description the window shows for INPUT, then stop."},
+    {'\0', "json", nullptr, "print --info as JSON",
+     [](CliOptions& o, const std::string&) { o.json = true; },
+     "With --info: the description as JSON, for scripts; for a file Tessera wrote, its blocks."},
     {'h', "help", nullptr, "print this help",
      [](CliOptions& o, const std::string&) { o.help = true; }, "Print the usage."},
     {'\0', "version", nullptr, "print the version",

@@ -111,4 +111,31 @@ inline std::string soundDepth(std::int32_t bitsPerSample, bool floating) {
            "are read (`sox IN.wav -b 16 OUT.wav` writes a 16-bit copy).";
 }
 
+// Converting a file Tessera wrote back to a picture or a sound.
+inline constexpr const char* kCantConvertBack = "Can't convert this file back :(";
+inline std::string notAsWritten(int line) {
+    return "Line " + std::to_string(line) +
+           " is not as Tessera writes it: a block edited by hand, or one of another tool, is not "
+           "read back.";
+}
+inline constexpr const char* kNoBlock = "It holds no block of C text Tessera wrote.";
+inline std::string noSuchBlock(const std::string& name, const std::string& names) {
+    return "It holds no block named " + name + "; it holds " + names + ".";
+}
+inline std::string severalBlocks(const std::string& names) {
+    return "It holds several blocks: " + names + " (-n NAME picks one).";
+}
+inline constexpr const char* kPaletteOnlyBlock =
+    "Its block holds a palette and no picture (it was written with \"Generate ONLY Palette\").";
+inline std::string gpgSize(std::int64_t count, std::int64_t width, std::int64_t height,
+                           std::int64_t needed) {
+    return "It holds " + std::to_string(count) + " indices, but a " + std::to_string(width) + "x" +
+           std::to_string(height) + " picture takes " + std::to_string(needed) +
+           " (--raw WxH gives its real size).";
+}
+inline std::string fileLength(const char* what, std::int64_t said, std::int64_t held) {
+    return std::string("Its header says ") + std::to_string(said) + " bytes of " + what +
+           ", but it holds " + std::to_string(held) + ".";
+}
+
 }  // namespace tessera::messages

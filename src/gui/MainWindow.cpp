@@ -156,7 +156,11 @@ void MainWindow::openFile(const QString& path) {
     if (busy_ || !openAnswer_ || form_.unloaded())
         return;
     openAnswer_(path);
-    CommandButton& load = hasSoundName(path.toStdString()) ? form_.cmdWAVLoad : form_.cmdBMPLoad;
+    const std::string name = path.toStdString();
+    CommandButton& load =
+        hasSoundName(name) || QFileInfo(path).suffix().toLower() == QLatin1String("sef")
+            ? form_.cmdWAVLoad
+            : form_.cmdBMPLoad;
     run([&load] { load.click(); });
 }
 
@@ -185,8 +189,9 @@ void MainWindow::openStartFileSoon() {
 }
 
 bool MainWindow::acceptsDrop(const QMimeData* data) {
-    static const QStringList kinds = {QStringLiteral("bmp"), QStringLiteral("png"),
-                                      QStringLiteral("raw")};
+    static const QStringList kinds = {
+        QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("raw"), QStringLiteral("h"),
+        QStringLiteral("c"),   QStringLiteral("gpg"), QStringLiteral("sef")};
     const QString file = droppedFile(data);
     return !file.isEmpty() &&
            (kinds.contains(QFileInfo(file).suffix().toLower()) || hasSoundName(file.toStdString()));

@@ -10,8 +10,10 @@ QImage previewImage(const PicturePreview& preview) {
     QImage out(preview.width, preview.height, QImage::Format_RGB32);
     for (int y = 0; y < preview.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < preview.width; ++x)
-            line[x] = shownColour(preview.at(x, y));
+        for (int x = 0; x < preview.width; ++x) {
+            const gp32::Rgb c = preview.at(x, y);
+            line[x] = qRgb(c.red, c.green, c.blue);
+        }
     }
     return out;
 }

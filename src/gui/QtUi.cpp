@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QSettings>
 
@@ -134,6 +135,18 @@ MsgAnswer QtUi::msgBox(const std::string& text, MsgStyle style) {
     if (question)
         return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
     return MsgAnswer::Ok;
+}
+
+int QtUi::chooseItem(const std::string& question, const std::vector<std::string>& items) {
+    showCurrentState();
+    QStringList list;
+    for (const std::string& item : items)
+        list.append(QString::fromStdString(item));
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(window_, QString::fromLatin1(kAppTitle),
+                              QString::fromStdString(question), list, 0, false, &ok);
+    return ok ? static_cast<int>(list.indexOf(chosen)) : -1;
 }
 
 void QtUi::showRawDialog(DialogRAW& dialog) {

@@ -135,8 +135,9 @@ TEST_F(MainWindowView, PreviewPixelsEqualTheConvertedValues) {
             const int y = column - 1 - static_cast<int>(k) % column;
             const auto colour =
                 static_cast<std::uint16_t>(p.bpp == 8 ? form.state.strPal[written[k]] : written[k]);
-            ASSERT_EQ(preview.at(x, y), colour) << p.bpp << "-bit " << k;
-            ASSERT_EQ(image.pixel(x, y), gui::shownColour(colour)) << p.bpp << "-bit " << k;
+            const gp32::Rgb shown = gp32::shownColour(colour);
+            ASSERT_EQ(preview.at(x, y), shown) << p.bpp << "-bit " << k;
+            ASSERT_EQ(image.pixel(x, y), qRgb(shown.red, shown.green, shown.blue)) << k;
         }
     }
 }

@@ -32,6 +32,8 @@ class ScriptedUi : public Ui {
     std::deque<std::optional<std::string>> openAnswers, saveAnswers;
     std::deque<MsgAnswer> questionAnswers;  // Yes when none is left
     std::deque<RawAnswer> rawAnswers;       // OK with the defaults when none is left
+    std::deque<int> itemAnswers;            // Cancel (-1) when none is left
+    std::vector<std::vector<std::string>> itemsShown;
     std::deque<std::optional<DialogColours>> coloursAnswers;  // OK with these; none left: Cancel
 
     std::vector<Message> messages;
@@ -58,6 +60,10 @@ class ScriptedUi : public Ui {
             d.opt24b.click();
         if (a.ok)
             d.OKButton.click();
+    }
+    int chooseItem(const std::string&, const std::vector<std::string>& items) override {
+        itemsShown.push_back(items);
+        return next(itemAnswers, -1);
     }
     std::function<void()> onProgress;  // what happens meanwhile, say to the input file
     void progressChanged(double width) override {
