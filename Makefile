@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quick start: `make run` opens the window, `make test` builds and runs every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)

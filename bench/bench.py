@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs tessera-cli beside `xxd -i` and `cat` on the inputs made by make_inputs.py and prints one
 table: median wall time of N runs, the spread (min - max), peak memory (from /usr/bin/time -v)
 and the output size, then the ratios tessera / xxd and tessera / cat for each input."""

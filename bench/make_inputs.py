@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the benchmark's inputs with the standard library only: two 4096 x 4096 pictures (24-bit
 and 8-bit with a palette) and their PNG twins (RGBA, and indexed with the same colour table), a
 ten-minute 44.1 kHz 16-bit stereo sound and 1,000 tiles of 32 x 32; for the palette rows a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Usage: bench/run.sh [TESSERA_CLI]   (environment: BENCH_RUNS=5, BENCH_OUT=bench/out)
 # Makes the inputs once, then times tessera-cli beside `xxd -i` and `cat` (and its palettes beside
 # pngquant and ImageMagick's convert) and prints the table.

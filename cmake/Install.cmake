@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where `cmake --install` (and the packages) put Tessera: the two programs, the window's desktop
 # entry, icon and AppStream metainfo, the manual pages, tessera-cli's bash completion and the
 # CMake package that gives builds Tessera::cli and tessera_add_assets(). Each

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers, lowest first. A layer's sources see their own headers and those of the layers
 # below, through a folder of links made for that layer alone: an upward include is a missing
 # file, and the build stops there.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make deb`: two Debian packages from the install components, their library dependencies
 # computed from the binaries by dpkg-shlibdeps.
 #  - tessera-cli: the command line, its manual page and completion. No Qt, so a build server

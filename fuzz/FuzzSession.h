@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What both fuzz targets share: a private folder, a Ui that answers every dialog with a file of

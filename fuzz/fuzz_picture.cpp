@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture loading, pixel and palette conversion, and both picture writers, on any bytes. An input
 // starting with "BM" is a BMP file, one starting with the PNG signature a PNG file; any other is
 // a RAW file whose first five bytes give the size and depth the RAW dialog would have been told

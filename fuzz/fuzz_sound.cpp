@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound loading and both sound writers, on any bytes under a WAV name (read by their content:
 // WAV by our reader, FLAC, Ogg, MP3, AIFF and Wave64 by the container library), as they are and
 // through every stage of the sound target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fuzzers' seed corpora: a few small, valid files of each kind made by the test
 // builders, so fuzzing starts from inputs that reach the converters and writers.
 // Usage: tessera_fuzz_seeds FOLDER (creates FOLDER/picture and FOLDER/sound).

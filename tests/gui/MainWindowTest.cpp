@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiSupport.h"
 #include "app/AppMessages.h"
 #include "gui/ColoursDialogView.h"
