@@ -62,7 +62,8 @@ std::string field(const char* key, std::int64_t value) {
 }
 
 std::string blockJson(const ConvertedBlock& b) {
-    std::string json = "{" + field("name", quoted(b.name)) + ", ";
+    std::string json(1, '{');  // built by appending: GCC 12 misreads "{" + a temporary
+    json += field("name", quoted(b.name)) + ", ";
     switch (b.kind) {
         case BlockKind::Sound:
             return json + field("kind", quoted("sound")) + ", " + field("bits", b.bits) + ", " +
@@ -96,7 +97,8 @@ std::optional<int> infoOfConverted(const CliOptions& o) {
                                                       : "C text";
     std::string text;
     if (o.json) {
-        text = "{" + field("file", quoted(o.input)) + ", " + field("kind", quoted(kind));
+        text = '{';
+        text += field("file", quoted(o.input)) + ", " + field("kind", quoted(kind));
         if (c.kind == ConvertedKind::CText) {
             text += ", " + quoted("blocks") + ": [";
             for (std::size_t i = 0; i < c.blocks.size(); ++i)
@@ -129,7 +131,8 @@ std::string jsonOfDescription(const std::string& caption, bool sound) {
         lines.push_back(caption.substr(at, end - at));
         at = end + 2;
     }
-    std::string json = "{" + field("kind", quoted(sound ? "sound" : "picture"));
+    std::string json(1, '{');
+    json += field("kind", quoted(sound ? "sound" : "picture"));
     if (lines.size() > 1)
         json += ", " + field("name", quoted(lines[1]));
     for (std::size_t i = 2; i < lines.size(); ++i) {
