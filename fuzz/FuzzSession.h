@@ -37,6 +37,10 @@ class FuzzUi : public Ui {
             d.opt24b.click();
         d.OKButton.click();
     }
+    // A file of several blocks: the first one, as a person taking the list's default would.
+    int chooseItem(const std::string&, const std::vector<std::string>& items) override {
+        return items.empty() ? -1 : 0;
+    }
 
   private:
     static bool answer(CommonDialog& d, const std::string& path) {

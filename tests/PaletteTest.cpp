@@ -235,6 +235,20 @@ TEST(PaletteStep, DitherMixesEntriesToTheColour) {
     }
 }
 
+// A palette file holding the transparent colour alone leaves no entry for a visible pixel but
+// entry 0, flat or diffused (diffusion once read an entry past that one-entry palette).
+TEST(PaletteStep, APaletteOfTheTransparentColourAloneGivesEntryZero) {
+    const Picture art = makePicture(4, 2, 24, {0, 0xFFFFFF, 0x102030, 0xFF00FF, 0, 0, 0xFFFFFF, 0});
+    const auto magenta = static_cast<std::uint16_t>(word(0xFF00FF));
+    for (const bool dither : {false, true}) {
+        SCOPED_TRACE(dither ? "dither" : "flat");
+        const Reduced r =
+            convertWith({.target = {magenta}, .transparent = magenta, .dither = dither}, "art.png",
+                        buildPng(art, {.colourType = 2}), "art.h");
+        EXPECT_EQ(std::count(r.indices.begin(), r.indices.end(), 0), std::ssize(r.indices));
+    }
+}
+
 // The "Colours..." dialog: while it is in force a true-colour picture converts as an 8-bit one
 // (the 8-bit options usable, .gpg allowed, the preview showing the entries); a palette file
 // that cannot be read is refused naming it, and it and Cancel change nothing.

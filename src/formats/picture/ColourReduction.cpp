@@ -55,6 +55,9 @@ std::uint8_t entryOf(std::span<const ColourWord> palette, const PaletteOptions& 
                      ColourWord w) {
     // Entry 0 stays for see-through pixels when there are any.
     const std::size_t from = options.transparent ? 1 : 0;
+    // A picture that is see-through everywhere has the transparent entry alone.
+    if (palette.size() <= from)
+        return 0;
     std::size_t entry = from;
     int best = std::numeric_limits<int>::max();
     for (std::size_t e = from; e < palette.size() && best != 0; ++e) {
