@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/SoundOptions.h"
 #include "app/ConvertBack.h"
+#include "app/SoundOptions.h"
 
 namespace tessera::cli {
 
