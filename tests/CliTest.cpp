@@ -4,7 +4,6 @@
 #include <regex>
 #include <set>
 #include <sstream>
-#include <tuple>
 
 #include "support/Builders.h"
 #include "support/Child.h"
@@ -29,24 +28,38 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     fs::create_directory(dir.path("folder.h"));
     for (const char* out : {"out.gpg", "out.h"})
         writeText(dir.path(out), "kept");
-    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> rows{
+    ASSERT_EQ(runCli({"tiles.bmp", "tiles.h"}, dir.dir()).exitCode, 0);  // a block to add again
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+    };
+    const Row rows[] = {
         // clang-format off
-        {{"missing.wav", "out.h"}, 1, "missing.wav: No such file or directory"},
-        {{"notes.png", "out.h"}, 1, "notes.png: Can't open this kind of image file... It is no "
-         "picture this tool knows; BMP, PNG and RAW pictures are read (`convert IN OUT.png` "
-         "writes a PNG copy)."},
+        {.args = {"missing.wav", "out.h"}, .status = 1,
+         .says = "missing.wav: No such file or directory"},
+        {.args = {"notes.png", "out.h"}, .status = 1,
+         .says = "notes.png: Can't open this kind of image file... It is no picture this tool "
+                 "knows; BMP, PNG and RAW pictures are read (`convert IN OUT.png` writes a PNG "
+                 "copy)."},
         // The window's two-line message on one line.
-        {{"--only-palette", "tiles.bmp", "out.gpg"}, 1,
-         "out.gpg: Can't export palette with \".GPG\" Files :("},
+        {.args = {"--only-palette", "tiles.bmp", "out.gpg"}, .status = 1,
+         .says = "out.gpg: Can't export palette with \".GPG\" Files :("},
         // A header that cannot be written: the data file is not written either.
-        {{"--header", "folder.h", "tiles.bmp", "new.c"}, 1,
-         "new.c: Can't write this file :(: folder.h: it is a folder"},
-        {{"-x", "i", "o"}, 2, "unknown option -x"},
-        {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
-        {{"-n", "my-ship", "i", "o"}, 2, "--name 'my-ship' is not a C identifier"},
-        {{"--name=int", "i", "o"}, 2, "--name 'int' is a keyword of C or C++"},
-        {{"-n_BitInt", "i", "o"}, 2, "--name '_BitInt' is reserved for the compiler (a name "
-         "holding __ or starting with _ and a capital)"},
+        {.args = {"--header", "folder.h", "tiles.bmp", "new.c"}, .status = 1,
+         .says = "new.c: Can't write this file :(: folder.h: it is a folder"},
+        // An add that would give OUTPUT a second block of one name.
+        {.args = {"-a", "-n", "tiles", "tiles.bmp", "tiles.h"}, .status = 1,
+         .says = "tiles.h: it already holds tiles: give --replace to replace it"},
+        {.args = {"-x", "i", "o"}, .status = 2, .says = "unknown option -x"},
+        {.args = {"--fill", "2", "i", "o"}, .status = 2, .says = "bad --fill value '2': give 0 or 1"},
+        {.args = {"-n", "my-ship", "i", "o"}, .status = 2,
+         .says = "--name 'my-ship' is not a C identifier"},
+        {.args = {"--name=int", "i", "o"}, .status = 2,
+         .says = "--name 'int' is a keyword of C or C++"},
+        {.args = {"-n_BitInt", "i", "o"}, .status = 2,
+         .says = "--name '_BitInt' is reserved for the compiler (a name holding __ or starting "
+                 "with _ and a capital)"},
         // clang-format on
     };
     for (const auto& [args, code, says] : rows) {
@@ -85,8 +98,7 @@ TEST(CliUsage, ReadmeTableNamesTheOptionsOfHelp) {
         for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it)
             into.insert((*it)[2]);
     };
-    const std::string readme =
-        readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
+    const std::string readme = readText(fs::path(TESSERA_SOURCE_DIR) / "README.md");
     std::istringstream table(readme.substr(readme.find("| option |")));
     std::string line;
     while (std::getline(table, line) && line.starts_with("|"))
@@ -143,8 +155,9 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
             (r.fill ? f.optFill1 : f.optFill0).select();
             f.txtVar.Text() = r.name;
         };
-        ASSERT_EQ(convertInWindow(input, window, r.add, r.raw, setControls),
-                  std::vector<std::string>{"Convertion done successfully :)"});
+        const InWindow inWindow = convertInWindow(input, window, r.add, r.raw, setControls);
+        ASSERT_TRUE(inWindow.outcome.done()) << inWindow.outcome.text;
+        ASSERT_EQ(inWindow.shown, std::vector<std::string>{"Convertion done successfully :)"});
         std::vector<std::string> args = r.options;
         args.insert(args.end(), {input, cli});
         auto run = runCli(args);

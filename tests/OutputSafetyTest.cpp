@@ -78,20 +78,26 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
     struct Row {
         std::string output;
         bool add;
-        std::string reason;
+        Reason code;
+        std::string says;  // the system's words, or ours
         Stop stop = Nothing;
     };
     const std::string denied = "Permission denied";
+    using R = Reason;
     const Row rows[] = {
         // clang-format off
-        {"missing/out.h", true, "No such file or directory"},
-        {"plain.txt/out.h", false, "Not a directory"}, {"image.h", true, "not a text file"},
-        {"alias.h", true, "the output would replace the input"},
-        {"twin.h", false, "2 names (hard links)"}, {"fd.h", true, "stands for a stream"},
-        {"version.h", false, "file of the running system"},
-        {"rw/old.h", false, denied, AsNobody}, {"rw/old.h", true, denied, AsNobody},
-        {"ro/old.h", false, denied + " in the folder", AsNobody},
-        {"dl.h", false, "File too large", FullDisk}, {"dl.h", true, "File too large", FullDisk},
+        {"missing/out.h", true, R::OutputUnwritable, "No such file or directory"},
+        {"plain.txt/out.h", false, R::OutputUnwritable, "Not a directory"},
+        {"image.h", true, R::OutputNotText, "not a text file"},
+        {"alias.h", true, R::OutputIsInput, "the output would replace the input"},
+        {"twin.h", false, R::OutputRefused, "2 names (hard links)"},
+        {"fd.h", true, R::OutputRefused, "stands for a stream"},
+        {"version.h", false, R::OutputRefused, "file of the running system"},
+        {"rw/old.h", false, R::OutputUnwritable, denied, AsNobody},
+        {"rw/old.h", true, R::OutputUnwritable, denied, AsNobody},
+        {"ro/old.h", false, R::OutputUnwritable, denied + " in the folder", AsNobody},
+        {"dl.h", false, R::OutputUnwritable, "File too large", FullDisk},
+        {"dl.h", true, R::OutputUnwritable, "File too large", FullDisk},
         // clang-format on
     };
     for (const Row& row : rows) {
@@ -104,10 +110,14 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
             if (row.stop == AsNobody && ::geteuid() == 0 &&
                 (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
                 return std::string("no nobody");
-            const auto shown = convertInWindow(pic, dir.path(row.output), row.add);
-            return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
+            const InWindow run = convertInWindow(pic, dir.path(row.output), row.add);
+            if (run.shown.size() != 1)
+                return "messages: " + std::to_string(run.shown.size());
+            return childText(run.outcome);
         });
-        EXPECT_NE(result.text.find(row.reason), std::string::npos) << result.text;
+        ASSERT_FALSE(result.text.starts_with("messages: ")) << result.text;
+        EXPECT_EQ(childReason(result.text), row.code) << result.text;
+        EXPECT_NE(result.text.find(row.says), std::string::npos) << result.text;
         EXPECT_EQ(snapshot(dir.dir()), before);
     }
     EXPECT_EQ(fs::status(dir.path("rw/old.h")).permissions(), fs::perms(0444));

@@ -13,6 +13,7 @@ namespace {
 void refuseInputAsOutput(const std::string& input, const std::string& output) {
     if (sameFile(input, output)) {
         throw TesseraError(
+            Reason::OutputIsInput,
             failureText(messages::kCantWrite, output + ": " + messages::kSameAsInput));
     }
 }

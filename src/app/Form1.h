@@ -9,6 +9,7 @@
 #include "Version.h"
 #include "app/Controls.h"
 #include "app/ConverterState.h"
+#include "app/Outcome.h"
 #include "app/PicturePreview.h"
 #include "app/Ui.h"
 
@@ -90,6 +91,8 @@ class Form1 {
     Ui& ui() { return ui_; }
     // True once Quit has unloaded the window.
     bool unloaded() const { return unloaded_; }
+    // How the last load or convert command ended.
+    const Outcome& outcome() const { return outcome_; }
 
     // Event handlers.
     void Form_Load() {}
@@ -124,7 +127,7 @@ class Form1 {
     Progress progressBar(double start, double span, bool wholeTwips);
 
     // Runs a command under its one error handler: Cancel and "No" end it silently, any other
-    // failure is shown with its reason. No exception leaves a handler.
+    // failure is shown with its reason, and the outcome is kept. No exception leaves a handler.
     template <typename Body>
     void runCommand(Body&& body);
 
@@ -155,7 +158,7 @@ class Form1 {
     std::int32_t fillBit() const { return optFill1.Value ? 1 : 0; }
     // 8 when the loaded picture becomes palette indices, 24 when it becomes GP32 colours.
     std::int16_t pictureDepth() const {
-        return state.picture ? convertedDepth(*state.picture) : state.intBpp;
+        return state.picture ? convertedDepth(*state.picture) : state.intBpp();
     }
 
     void showFailure(const std::string& text, FileRole about = FileRole::Unknown);
@@ -167,6 +170,7 @@ class Form1 {
 
     Ui& ui_;
     bool unloaded_ = false;
+    Outcome outcome_;
 };
 
 }  // namespace tessera

@@ -29,9 +29,10 @@ Int rawValue(const Label& label, std::optional<Int> (*convert)(std::string_view)
              const char* what) {
     const auto value = convert(label.Caption);
     if (!value) {
-        throw TesseraError(failureText(
-            messages::kBadSize,
-            std::string("The ") + what + " \"" + label.Caption + "\" is out of range."));
+        throw TesseraError(
+            Reason::PictureSizeBad,
+            failureText(messages::kBadSize, std::string("The ") + what + " \"" + label.Caption +
+                                                "\" is out of range."));
     }
     return *value;
 }
@@ -56,12 +57,13 @@ const char* whatItIs(const InputFile& in) {
 // else is refused here, before any of its numbers is shown.
 PictureInfo describedPicture(const InputFile& in) {
     if (std::optional<PictureInfo> bmp = readBmpInfo(in)) {
-        if (in.length() < 18 || knownInfoSize(bmp->infoSize))
+        if (bmpHeader(*bmp) != BmpHeader::OtherKind)
             return *bmp;
     } else if (std::optional<PictureInfo> png = readPngInfo(in)) {
         return *png;
     }
-    throw TesseraError(failureText(messages::kUnknownImage, messages::unknownImage(whatItIs(in))));
+    throw TesseraError(Reason::ImageKindUnknown,
+                       failureText(messages::kUnknownImage, messages::unknownImage(whatItIs(in))));
 }
 
 }  // namespace
@@ -80,29 +82,23 @@ void Form1::cmdBMPLoad_Click() {
             ui_.showRawDialog(dialog);
             const InputFile in(path);  // checked before the size is taken as the picture's
             state.strImgPath = path;
-            state.lngWidth = rawValue<std::int32_t>(lblIMGWidth, valToInt32, "width");
-            state.lngHeight = rawValue<std::int32_t>(lblIMGHeight, valToInt32, "height");
-            state.intBpp = rawValue<std::int16_t>(lblIMGbpp, valToInt16, "depth");
-            state.picture = rawInfo(in, state.lngWidth, state.lngHeight, state.intBpp);
+            const auto width = rawValue<std::int32_t>(lblIMGWidth, valToInt32, "width");
+            const auto height = rawValue<std::int32_t>(lblIMGHeight, valToInt32, "height");
+            const auto bpp = rawValue<std::int16_t>(lblIMGbpp, valToInt16, "depth");
+            state.picture = rawInfo(in, width, height, bpp);
             dataLength = in.length();
         } else {
             const InputFile in(path);
             const PictureInfo info = describedPicture(in);
             state.strImgPath = path;
             state.picture = info;
-            state.lngWidth = info.width;
-            state.lngHeight = info.height;
-            state.intBpp = info.bitsPerPixel;
-            state.lngDataOffset = info.dataOffset;
-            state.lngPalCount = info.paletteCount;
-            dataLength = in.length() - state.lngDataOffset;
+            dataLength = in.length() - info.dataOffset;
         }
 
         state.strImgTitle = printableTitle(dlgBMPFile.FileTitle);
-        lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth, state.lngHeight,
-                                         state.intBpp, dataLength);
+        lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth(), state.lngHeight(),
+                                         state.intBpp(), dataLength);
         txtVar.Text() = withoutExtension(state.strImgTitle);
-        state.intGP32Mode = convertedDepth(*state.picture) == 8 ? 8 : 16;
         pictureLoadCompletes();
     });
 }

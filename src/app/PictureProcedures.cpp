@@ -17,7 +17,6 @@ namespace tessera {
 namespace {
 
 void keepPixels(ConverterState& state, ScreenPixels&& pixels) {
-    state.lngCount = static_cast<std::int32_t>(pixels.count);
     state.bytData = std::move(pixels.indices);
     state.strValues = std::move(pixels.colours);
 }
@@ -66,7 +65,7 @@ void Form1::WriteImageText() {
                                         .name = name,
                                         .width = layout.order.width,
                                         .height = layout.order.height,
-                                        .gp32Mode = state.intGP32Mode});
+                                        .gp32Mode = state.intGP32Mode()});
     const Progress writing =
         progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true);
     if (depth == 24) {
@@ -87,20 +86,14 @@ void Form1::WriteImageText() {
 }
 
 void Form1::WriteGPGFile() {
-    if (chkOnlyPal.Value() == 1) {
-        ui_.msgBox(messages::kGpgNoPalette, MsgStyle::OkOnly);
-        return;
-    }
-    if (state.bAddMode != 0) {
-        ui_.msgBox(messages::kGpgNoAdd, MsgStyle::OkOnly);
-        return;
-    }
+    if (chkOnlyPal.Value() == 1)
+        throw PlainRefusal(Reason::GpgNoPalette, messages::kGpgNoPalette);
+    if (state.bAddMode != 0)
+        throw PlainRefusal(Reason::GpgNoAdd, messages::kGpgNoAdd);
     if (!state.picture)
         return;
-    if (pictureDepth() == 24) {
-        ui_.msgBox(messages::kGpgOnly8Bits, MsgStyle::OkOnly);
-        return;
-    }
+    if (pictureDepth() == 24)
+        throw PlainRefusal(Reason::GpgOnly8Bits, messages::kGpgOnly8Bits);
     // Any other depth, a size or a packing that cannot be converted: refused before the output
     // exists.
     pictureLayout(*state.picture);

@@ -15,9 +15,10 @@ namespace {
 
 // "Sound Name : " / title / blank line / four aligned value lines, for the fixed-pitch label.
 std::string soundInfo(const std::string& title, const ConverterState& s) {
-    return "Sound Name : \r\n" + title + "\r\n\r\n Freq   : " + std::to_string(s.lngFreq / 1000) +
-           "kHz\r\n Mode   : " + s.strSndMode + "\r\n Data   : " + std::to_string(s.intSndBits) +
-           " bits\r\n Length : " + std::to_string(s.lngSndLength) + "\r\n";
+    return "Sound Name : \r\n" + title + "\r\n\r\n Freq   : " + std::to_string(s.lngFreq() / 1000) +
+           "kHz\r\n Mode   : " + s.strSndMode() +
+           "\r\n Data   : " + std::to_string(s.intSndBits()) +
+           " bits\r\n Length : " + std::to_string(s.lngSndLength()) + "\r\n";
 }
 
 }  // namespace
@@ -32,40 +33,27 @@ void Form1::cmdWAVLoad_Click() {
             throw CommandCancelled{};
         fileChosen = true;
         state.strImgPath = dlgWAVFile.FileName;
-        if (!hasKind(state.strImgPath, "wav")) {
-            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
-            return;
-        }
+        if (!hasKind(state.strImgPath, "wav"))
+            throw PlainRefusal(Reason::WavNotRead, messages::kCantOpenWav);
 
         const InputFile in(state.strImgPath);
         const WavReading wav = walkWavChunks(in);
         if (wav.problem == WavProblem::TooLong) {
-            throw TesseraError(failureText(messages::kCantOpenWav, messages::kSoundTooLong));
+            throw TesseraError(Reason::WavTooLong,
+                               failureText(messages::kCantOpenWav, messages::kSoundTooLong));
         }
         if (wav.problem == WavProblem::Rf64) {
-            ui_.msgBox(failureText(messages::kCantOpenWav, messages::kRf64), MsgStyle::OkOnly);
-            return;
+            throw PlainRefusal(Reason::WavRf64,
+                               failureText(messages::kCantOpenWav, messages::kRf64));
         }
-        if (wav.problem != WavProblem::None) {
-            ui_.msgBox(messages::kCantOpenWav, MsgStyle::OkOnly);
-            return;
-        }
-        // The fields keep the widths of their variables, the way a reader of the canonical
-        // header at fixed offsets would see them.
-        state.intChannels = static_cast<std::int16_t>(wav.layout.channels);
-        state.lngFreq = static_cast<std::int32_t>(wav.layout.sampleRate);
-        state.intSndBits = static_cast<std::int16_t>(wav.layout.bitsPerSample);
-        state.lngSndLength = wav.layout.dataLength;
-        state.lngSndDataOffset = wav.layout.dataOffset;
-        state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
-        state.soundFile = in.stamp();
-        state.soundFloating = wav.layout.formatCode == kWaveFloat;
+        if (wav.problem != WavProblem::None)
+            throw PlainRefusal(Reason::WavNotRead, messages::kCantOpenWav);
+        state.sound = SoundInfo{.layout = wav.layout, .file = in.stamp()};
         // Compressed samples would need a codec of their own.
         if (wav.layout.formatCode != kWavePcm && wav.layout.formatCode != kWaveFloat) {
-            ui_.msgBox(
-                failureText(messages::kCantOpenWav, messages::soundCoding(wav.layout.formatCode)),
-                MsgStyle::OkOnly);
-            return;
+            throw PlainRefusal(
+                Reason::WavCoding,
+                failureText(messages::kCantOpenWav, messages::soundCoding(wav.layout.formatCode)));
         }
 
         state.strImgTitle = printableTitle(dlgWAVFile.FileTitle);

@@ -22,8 +22,8 @@ std::string readAll(const InputFile& in) {
     return text;
 }
 
-[[noreturn]] void refuse(const std::string& path, const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantWrite, path + ": " + reason));
+[[noreturn]] void refuse(Reason code, const std::string& path, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantWrite, path + ": " + reason));
 }
 
 }  // namespace
@@ -62,7 +62,7 @@ void Form1::addTextBlock(const std::string& title, Writer textWriter) {
     const std::string& path = state.strOutPath;
     // Adding C text to a .gpg or an object file would leave the user with neither.
     if (looksBinary(path))
-        refuse(path, messages::kNotTextFile);
+        refuse(Reason::OutputNotText, path, messages::kNotTextFile);
     state.tsOut = std::make_unique<TextStream>(path, OutputFile::Mode::Update);
     OutputFile& file = state.tsOut->file();
     const InputFile* old = file.original();
@@ -70,8 +70,9 @@ void Form1::addTextBlock(const std::string& title, Writer textWriter) {
     const std::string& name = txtVar.Text();
     const BlockSearch found = findBlock(text, name);
     if (found.result == BlockSearch::Result::Unmatched) {
-        refuse(path, messages::kNameDefined + name + ", but line " + std::to_string(found.line) +
-                         messages::kLineNotOurs);
+        refuse(Reason::NameDefinedElsewhere, path,
+               messages::kNameDefined + name + ", but line " + std::to_string(found.line) +
+                   messages::kLineNotOurs);
     }
     if (found.result == BlockSearch::Result::Found) {
         askOrEnd(messages::kReplaceQuestion + name + messages::kReplaceQuestionMiddle + title,

@@ -5,6 +5,7 @@
 
 #include "app/CNames.h"
 #include "app/FileNames.h"
+#include "cli/CliMessages.h"
 #include "cli/OptionTable.h"
 
 namespace tessera::cli {
@@ -28,7 +29,7 @@ class ArgumentReader {
         if (glued)
             return *glued;
         if (done())
-            throw UsageError("option " + option + " needs a value");
+            throw UsageError(texts::needsValue(option));
         return take();
     }
 
@@ -57,7 +58,7 @@ const OptionSpec& findOption(std::string& arg, std::optional<std::string>& glued
             return option;
         }
     }
-    throw UsageError("unknown option " + arg);
+    throw UsageError(texts::unknownOption(arg));
 }
 
 bool isTextName(const std::string& path) {
@@ -66,35 +67,31 @@ bool isTextName(const std::string& path) {
 
 void checkCombination(const CliOptions& o, const std::vector<std::string>& files) {
     if (o.onlyPalette && !o.palette)
-        throw UsageError("--only-palette needs the palette: drop --no-palette");
+        throw UsageError(texts::kOnlyPaletteNeedsPalette);
     if (o.info) {
         if (o.append)
-            throw UsageError("--info writes nothing: drop --append");
+            throw UsageError(texts::kInfoWritesNothing);
         if (files.size() != 1)
-            throw UsageError("--info takes one INPUT");
+            throw UsageError(texts::kInfoTakesOne);
         return;
     }
     if (files.size() != 2)
-        throw UsageError(files.size() < 2 ? "INPUT and OUTPUT are needed"
-                                          : "too many files: " + files[2]);
+        throw UsageError(files.size() < 2 ? texts::kTwoFilesNeeded : texts::tooManyFiles(files[2]));
     const std::string& output = files[1];
     if ((o.append || o.replace || o.header) && output == kStandardOutputName)
-        throw UsageError("the standard output can only take a whole text: drop the - OUTPUT");
+        throw UsageError(texts::kStandardOutputWhole);
     if ((o.header || o.align != 0) && !isTextName(output))
-        throw UsageError("--header and --align are for C text: name OUTPUT .c or .h");
+        throw UsageError(texts::kTextOnlyOptions);
     if (o.header && (o.append || o.replace))
-        throw UsageError("--header writes both files whole: drop --append and --replace");
+        throw UsageError(texts::kHeaderWritesWhole);
     if (o.header && (!isTextOutput(*o.header) || *o.header == output))
-        throw UsageError("--header needs a .h or .c FILE other than OUTPUT");
+        throw UsageError(texts::kHeaderFile);
 }
 
 }  // namespace
 
 RawSize parseRaw(std::string_view text) {
-    const auto bad = [&] {
-        return UsageError("bad --raw value '" + std::string(text) +
-                          "': give WIDTHxHEIGHT, optionally followed by x8 or x24");
-    };
+    const auto bad = [&] { return UsageError(texts::badRaw(std::string(text))); };
     std::vector<std::string_view> parts;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -129,7 +126,7 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
         std::optional<std::string> glued;
         const OptionSpec& option = findOption(arg, glued);
         if (!option.valueName && glued)
-            throw UsageError("option " + arg + " takes no value");
+            throw UsageError(texts::takesNoValue(arg));
         option.apply(o, option.valueName ? in.value(arg, glued) : std::string());
     }
     if (o.help || o.version)
@@ -146,8 +143,7 @@ std::string arrayName(const CliOptions& options) {
         return *options.name;
     const std::string name = identifierFrom(withoutExtension(titleOf(options.input)));
     if (!isCIdentifier(name)) {
-        throw UsageError("no array name can be made from '" + options.input +
-                         "': give one with --name");
+        throw UsageError(texts::noArrayName(options.input));
     }
     return name;
 }

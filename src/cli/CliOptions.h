@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/DialogRAW.h"
+
 namespace tessera::cli {
 
 // A command line that cannot be run as given: reported in one line with a hint, exit status 2.
@@ -16,10 +18,11 @@ class UsageError : public std::runtime_error {
 
 enum class InputKind { Picture, Sound, Unknown };
 
-// What the RAW dialog is told: the texts typed into its two boxes and the depth picked.
+// What the RAW dialog is told: the texts typed into its two boxes and the depth picked; by
+// default what it opens with.
 struct RawSize {
-    std::string width = "320";
-    std::string height = "240";
+    std::string width = DialogRAW::kOpeningWidth;
+    std::string height = DialogRAW::kOpeningHeight;
     bool bits24 = false;
 };
 

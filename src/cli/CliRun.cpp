@@ -9,6 +9,7 @@
 #include "app/FileNames.h"
 #include "app/Form1.h"
 #include "app/RawLength.h"
+#include "cli/CliMessages.h"
 #include "cli/CliUi.h"
 
 namespace tessera::cli {
@@ -16,19 +17,18 @@ namespace tessera::cli {
 namespace {
 
 void report(const std::string& file, const std::string& text) {
-    std::fprintf(stderr, "tessera-cli: %s: %s\n", file.c_str(), oneLine(text).c_str());
+    std::fprintf(stderr, "%s: %s: %s\n", texts::kProgram, file.c_str(), oneLine(text).c_str());
 }
 
-// Prints what went wrong, naming the input when the failure is about it and FILE otherwise;
-// the window's own message when it showed one.
-void reportFailure(const CliOptions& o, const std::string& file,
-                   const std::vector<CliUi::Message>& messages, const char* whenSilent) {
-    for (const auto& m : messages) {
-        if (m.text != messages::kDone)
-            report(m.about == FileRole::Input ? o.input : file, m.text);
-    }
-    if (messages.empty())
-        report(file, whenSilent);
+// A command that did not complete: what the window showed, naming the input when the refusal is
+// about it and FILE otherwise; or why a question was answered No; or `whenSilent`.
+int failed(const CliOptions& o, const std::string& file, const Outcome& outcome, const CliUi& ui,
+           const char* whenSilent) {
+    if (outcome.kind == Outcome::Kind::Refused)
+        report(outcome.about == FileRole::Input ? o.input : file, outcome.text);
+    else
+        report(file, ui.refusal().empty() ? whenSilent : ui.refusal());
+    return kExitFailed;
 }
 
 bool endsWith(const std::string& text, const char* tail) {
@@ -64,15 +64,10 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
     const std::optional<RawLengthMismatch> mismatch = rawLengthMismatch(s);
     if (!mismatch)
         return;
-    const std::string size = std::to_string(s.lngWidth) + "x" + std::to_string(s.lngHeight) + "x" +
-                             std::to_string(s.intBpp);
-    std::fprintf(stderr,
-                 "tessera-cli: %s: warning: it holds %lld bytes, but a %s RAW picture needs %lld "
-                 "(rows top first, %s, no padding); converting it as %s (--raw WxH[x8|x24] "
-                 "gives its real size)\n",
-                 o.input.c_str(), static_cast<long long>(mismatch->length), size.c_str(),
-                 static_cast<long long>(mismatch->needed),
-                 s.intBpp == 24 ? "3 bytes a pixel, red first" : "1 index a pixel", size.c_str());
+    const std::string size = std::to_string(s.lngWidth()) + "x" + std::to_string(s.lngHeight()) +
+                             "x" + std::to_string(s.intBpp());
+    report(o.input,
+           texts::rawLengthWarning(mismatch->length, size, mismatch->needed, s.intBpp() == 24));
 }
 
 }  // namespace
@@ -108,16 +103,12 @@ int run(const CliOptions& o) {
                                    : (add ? form.cmdBMPConvertAdd : form.cmdBMPConvert);
 
     load.click();
-    const auto loadMessages = ui.takeMessages();
     if (!ui.openFailure().empty()) {
         report(o.input, ui.openFailure());
         return kExitFailed;
     }
-    // The convert buttons come alive only when a load completes.
-    if (!convert.Enabled || !loadMessages.empty()) {
-        reportFailure(o, o.input, loadMessages, "could not be loaded");
-        return kExitFailed;
-    }
+    if (!form.outcome().done())
+        return failed(o, o.input, form.outcome(), ui, texts::kNotLoaded);
     if (o.info) {
         printInfo(form.lblBMPName.Caption);
         return kExitOk;
@@ -133,16 +124,12 @@ int run(const CliOptions& o) {
     convert.click();
     ui.endProgress();
 
-    const auto messages = ui.takeMessages();
-    const bool done = messages.size() == 1 && messages.front().text == messages::kDone;
-    if (!done) {
-        reportFailure(o, o.output, messages, "nothing was written");
-        return kExitFailed;
-    }
+    if (!form.outcome().done())
+        return failed(o, o.output, form.outcome(), ui, texts::kNothingWritten);
     // The standard output carries the C text and nothing else.
     if (o.verbose)
-        std::fprintf(toStandardOutput ? stderr : stdout, "tessera-cli: %s: %s\n", o.output.c_str(),
-                     messages::kDone);
+        std::fprintf(toStandardOutput ? stderr : stdout, "%s: %s: %s\n", texts::kProgram,
+                     o.output.c_str(), messages::kDone);
     return kExitOk;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/CNames.h"
 #include "app/Form1.h"  // the text options the model takes
+#include "cli/CliMessages.h"
 
 namespace tessera::cli {
 
@@ -12,13 +13,13 @@ namespace {
 
 void setName(CliOptions& o, const std::string& name) {
     if (const std::string problem = cNameProblem(name); !problem.empty())
-        throw UsageError("--name '" + name + "' " + problem);
+        throw UsageError(texts::badName(name, problem));
     o.name = name;
 }
 
 void setFill(CliOptions& o, const std::string& fill) {
     if (fill != "0" && fill != "1")
-        throw UsageError("bad --fill value '" + fill + "': give 0 or 1");
+        throw UsageError(texts::badFill(fill));
     o.fill = fill == "1" ? 1 : 0;
 }
 
@@ -26,8 +27,7 @@ void setAlign(CliOptions& o, const std::string& text) {
     const bool digits = !text.empty() && text.size() <= 4 &&
                         text.find_first_not_of("0123456789") == std::string::npos;
     if (!digits || !isValidAlign(std::stol(text))) {
-        throw UsageError("bad --align value '" + text + "': give a power of two up to " +
-                         std::to_string(kMaxAlign));
+        throw UsageError(texts::badAlign(text, kMaxAlign));
     }
     o.align = std::stoi(text);
 }
@@ -42,7 +42,7 @@ constexpr std::array<OptionSpec, 15> kOptions{{
     {'\0', "only-palette", nullptr, "write the palette alone (implies --palette)",
      [](CliOptions& o, const std::string&) { o.onlyPalette = true; }},
     {'\0', "fill", "0|1", "GP32 intensity bit of the colours (default 1)", setFill},
-    {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default 320x240x8)",
+    {'\0', "raw", "WxH[x8|x24]", "size and depth of a RAW picture (default {raw default})",
      [](CliOptions& o, const std::string& v) { o.raw = parseRaw(v); }},
     {'a', "append", nullptr, "add to OUTPUT (a .h or .c file) instead of replacing it",
      [](CliOptions& o, const std::string&) { o.append = true; }},
@@ -73,22 +73,21 @@ std::span<const OptionSpec> optionTable() {
 }
 
 std::string usageText() {
-    std::string text =
-        "Usage: tessera-cli [options] INPUT OUTPUT\n"
-        "       tessera-cli --info INPUT\n"
-        "Converts a picture (.bmp, .png, .raw) or a sound (.wav) for the GP32: OUTPUT ending in\n"
-        ".h or .c gets C text (- writes it to the standard output), any other name a .gpg\n"
-        "(picture) or .sef (sound) file.\n"
-        "\n";
+    const RawSize raw;
+    const std::string rawDefault = raw.width + "x" + raw.height + (raw.bits24 ? "x24" : "x8");
+    std::string text = texts::kUsage;
     for (const OptionSpec& option : kOptions) {
         text += option.shortName != '\0' ? std::string("  -") + option.shortName + ", " : "      ";
         std::string names = std::string("--") + option.longName;
         if (option.valueName)
             names += std::string(" ") + option.valueName;
         names.resize(std::max(names.size() + 2, kHelpColumn), ' ');
-        text += names + option.help + "\n";
+        std::string help = option.help;
+        if (const auto mark = help.find(texts::kRawDefaultMark); mark != std::string::npos)
+            help.replace(mark, std::string_view(texts::kRawDefaultMark).size(), rawDefault);
+        text += names + help + "\n";
     }
-    text += "\nExit status: 0 done, 1 refused or failed, 2 bad usage.\n";
+    text += texts::kExitStatuses;
     return text;
 }
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-namespace tessera {
+#include "../../platform/InputFile.h"
 
-class InputFile;
+namespace tessera {
 
 // What a sound convert needs from a RIFF WAVE file: the "fmt " fields and where the samples lie.
 struct WavLayout {
@@ -34,6 +34,13 @@ enum class WavProblem {
 struct WavReading {
     WavProblem problem = WavProblem::None;
     WavLayout layout;  // meaningful only without a problem
+};
+
+// What a load learned of a sound file, kept for every later step as a picture's description is:
+// the conversions read sample bytes only, never the chunks again.
+struct SoundInfo {
+    WavLayout layout;
+    FileStamp file;  // the file as it was when described
 };
 
 // Walks the chunks of a RIFF WAVE file. Tools put LIST, fact, cue or bext chunks wherever they

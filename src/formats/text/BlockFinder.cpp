@@ -1,6 +1,7 @@
 #include "formats/text/BlockFinder.h"
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "formats/Gp32.h"
@@ -10,6 +11,15 @@
 namespace tessera {
 
 namespace {
+
+// The types of the arrays a block holds: its pixels or samples, and a picture's palette.
+constexpr std::string_view kPixelTypes[] = {gp32::kByteArrayType, gp32::kWordArrayType};
+constexpr std::string_view kPaletteTypes[] = {gp32::kPaletteType};
+// A line starting as both pixel types do is taken for the pixel array, so a mistyped one is no
+// match rather than text after the block.
+constexpr std::string_view kPixelTypesStart = "const unsigned";
+static_assert(kPixelTypes[0].starts_with(kPixelTypesStart) &&
+              kPixelTypes[1].starts_with(kPixelTypesStart));
 
 // Reads `digits` at the front of `text` as a count; nullopt when there are none.
 std::optional<std::int64_t> takeNumber(std::string_view& text) {
@@ -50,7 +60,7 @@ bool definesName(std::string_view line, const std::string& name) {
         if (at > 0 && isCIdentifierChar(line[at - 1]))
             continue;
         std::string_view after = line.substr(at + name.size());
-        takePrefix(after, "_Pal");
+        takePrefix(after, gp32::kPaletteSuffix);
         while (after.starts_with(' '))
             after.remove_prefix(1);
         if (after.starts_with('['))
@@ -100,7 +110,7 @@ class BlockReader {
         if (!commentBlock())
             return false;
         if (const auto length = define(gp32::kLengthSuffix))
-            return blank() && array({"const unsigned char", "const unsigned short"}, name_, length);
+            return blank() && array(kPixelTypes, name_, length);
         if (!define(gp32::kWidthSuffix) || !define(gp32::kHeightSuffix) || !blank())
             return false;
         bool any = false;
@@ -108,13 +118,13 @@ class BlockReader {
             if (!blank())
                 return false;
             includesGraphics = exact(gp32::kGraphicsInclude);
-            if (!blank() || !array({"GP_PALETTEENTRY"}, name_ + "_Pal", colours) || !blank() ||
-                !blank())
+            if (!blank() || !array(kPaletteTypes, name_ + gp32::kPaletteSuffix, colours) ||
+                !blank() || !blank())
                 return false;
             any = true;
         }
-        if (next() && (*next()).starts_with("const unsigned"))
-            return array({"const unsigned char", "const unsigned short"}, name_, std::nullopt);
+        if (next() && (*next()).starts_with(kPixelTypesStart))
+            return array(kPixelTypes, name_, std::nullopt);
         return any;
     }
 
@@ -137,8 +147,8 @@ class BlockReader {
     bool commentBlock() {
         if (!exact(kCommentFrame) || !exact("//") || !exact(kCommentTitle) || !exact("//"))
             return false;
-        if (!accept(next() && (*next()).starts_with("// convertion of ") &&
-                    (*next()).ends_with(" file :")))
+        if (!accept(next() && (*next()).starts_with(kCommentSource) &&
+                    (*next()).ends_with(kCommentSourceEnd)))
             return false;
         for (int i = 0; i < 3; ++i)
             if (!startsWith("// "))
@@ -163,7 +173,7 @@ class BlockReader {
         return value;
     }
 
-    bool array(std::initializer_list<std::string_view> types, const std::string& arrayName,
+    bool array(std::span<const std::string_view> types, const std::string& arrayName,
                std::optional<std::int64_t> expected) {
         if (!next())
             return false;

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace tessera::cli::texts {
+
+// What tessera-cli says of its own, side by side; what the window says comes from the model. The
+// options' help lines stay in their rows of the option table.
+
+inline constexpr const char* kProgram = "tessera-cli";
+inline constexpr const char* kUsage =
+    "Usage: tessera-cli [options] INPUT OUTPUT\n"
+    "       tessera-cli --info INPUT\n"
+    "Converts a picture (.bmp, .png, .raw) or a sound (.wav) for the GP32: OUTPUT ending in\n"
+    ".h or .c gets C text (- writes it to the standard output), any other name a .gpg\n"
+    "(picture) or .sef (sound) file.\n"
+    "\n";
+inline constexpr const char* kExitStatuses =
+    "\nExit status: 0 done, 1 refused or failed, 2 bad usage.\n";
+// Stands in the --raw help line for the size the RAW dialog opens with.
+inline constexpr const char* kRawDefaultMark = "{raw default}";
+
+// Bad usage: one line, then the hint.
+inline constexpr const char* kTryHelp = " (try 'tessera-cli --help')";
+inline std::string needsValue(const std::string& option) {
+    return "option " + option + " needs a value";
+}
+inline std::string takesNoValue(const std::string& option) {
+    return "option " + option + " takes no value";
+}
+inline std::string unknownOption(const std::string& option) {
+    return "unknown option " + option;
+}
+inline constexpr const char* kOnlyPaletteNeedsPalette =
+    "--only-palette needs the palette: drop --no-palette";
+inline constexpr const char* kInfoWritesNothing = "--info writes nothing: drop --append";
+inline constexpr const char* kInfoTakesOne = "--info takes one INPUT";
+inline constexpr const char* kTwoFilesNeeded = "INPUT and OUTPUT are needed";
+inline std::string tooManyFiles(const std::string& third) {
+    return "too many files: " + third;
+}
+inline constexpr const char* kStandardOutputWhole =
+    "the standard output can only take a whole text: drop the - OUTPUT";
+inline constexpr const char* kTextOnlyOptions =
+    "--header and --align are for C text: name OUTPUT .c or .h";
+inline constexpr const char* kHeaderWritesWhole =
+    "--header writes both files whole: drop --append and --replace";
+inline constexpr const char* kHeaderFile = "--header needs a .h or .c FILE other than OUTPUT";
+inline std::string badRaw(const std::string& value) {
+    return "bad --raw value '" + value + "': give WIDTHxHEIGHT, optionally followed by x8 or x24";
+}
+inline std::string badName(const std::string& name, const std::string& problem) {
+    return "--name '" + name + "' " + problem;
+}
+inline std::string badFill(const std::string& value) {
+    return "bad --fill value '" + value + "': give 0 or 1";
+}
+inline std::string badAlign(const std::string& value, int maxAlign) {
+    return "bad --align value '" + value + "': give a power of two up to " +
+           std::to_string(maxAlign);
+}
+inline std::string noArrayName(const std::string& input) {
+    return "no array name can be made from '" + input + "': give one with --name";
+}
+
+// A command that did not complete, when the window said nothing about it.
+inline constexpr const char* kNotLoaded = "could not be loaded";
+inline constexpr const char* kNothingWritten = "nothing was written";
+// An add that would give OUTPUT a second block of one name.
+inline std::string nameInOutput(const std::string& name) {
+    return "it already holds " + name + ": give --replace to replace it";
+}
+inline std::string rawLengthWarning(long long length, const std::string& size, long long needed,
+                                    bool colours) {
+    return "warning: it holds " + std::to_string(length) + " bytes, but a " + size +
+           " RAW picture needs " + std::to_string(needed) + " (rows top first, " +
+           (colours ? "3 bytes a pixel, red first" : "1 index a pixel") +
+           ", no padding); converting it as " + size + " (--raw WxH[x8|x24] gives its real size)";
+}
+
+// The standard output, when it cannot be written.
+inline constexpr const char* kDoneButNoStandardOutput =
+    "done, but the standard output cannot be written";
+inline constexpr const char* kNoStandardOutput = "cannot write the standard output";
+inline constexpr const char* kNoMemory = "not enough memory";
+
+}  // namespace tessera::cli::texts
