@@ -15,6 +15,8 @@ TEST_F(Sound, LoadDescribesTheSoundOrRefusesIt) {
               "Sound Name : \r\ndrum.wav\r\n\r\n Freq   : 22kHz\r\n Mode   : Stereo\r\n"
               " Data   : 16 bits\r\n Length : 10\r\n");
     EXPECT_EQ(ui.dialogsShown.at(0)->DialogTitle, "Load WAV File");
+    loadWav(Bytes(4, 0x80), {.rate = 4294967295u}, "fast.wav");  // read unsigned
+    EXPECT_NE(form.lblBMPName.Caption.find(" Freq   : 4294967kHz"), std::string::npos);
     loadWav(Bytes(4, 0x80), {.format = 2}, "adpcm.wav");  // its words: the hostile inputs
     EXPECT_FALSE(form.cmdWAVConvert.Enabled || form.txtVar.Enabled);
     // A data size past 2 GB is more than a .sef can count.

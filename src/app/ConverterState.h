@@ -47,14 +47,15 @@ struct ConverterState {
 
     // Sound: the loaded sound as its load described it. The samples are streamed from the file
     // by the writers in blocks, so there is no whole-sound buffer: a ten-minute stereo sound
-    // would otherwise be 100 MB of memory. The fields keep the widths of their variables, the
-    // way a reader of the canonical header at fixed offsets would see them.
+    // would otherwise be 100 MB of memory. The "fmt " fields as the file stores them, unsigned:
+    // 65535 channels or a rate of 4 GHz are shown and refused as what they are, not wrapped into
+    // -1 or 0.
     std::optional<SoundInfo> sound;
 
-    std::int16_t intChannels() const { return static_cast<std::int16_t>(wav().channels); }
+    std::uint16_t intChannels() const { return wav().channels; }
     std::string strSndMode() const { return intChannels() == 2 ? "Stereo" : "Mono"; }
-    std::int32_t lngFreq() const { return static_cast<std::int32_t>(wav().sampleRate); }
-    std::int16_t intSndBits() const { return static_cast<std::int16_t>(wav().bitsPerSample); }
+    std::uint32_t lngFreq() const { return wav().sampleRate; }
+    std::uint16_t intSndBits() const { return wav().bitsPerSample; }
     std::int32_t lngSndLength() const { return wav().dataLength; }  // bytes of sample data
     // Where the samples start (44 in a canonical header).
     std::int64_t lngSndDataOffset() const { return wav().dataOffset; }

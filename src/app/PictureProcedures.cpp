@@ -56,10 +56,10 @@ void Form1::WriteImageText() {
 
     // Every refusal comes before the first line, so a refused picture leaves no text behind.
     const PictureLayout layout = pictureLayout(info);
-    if (wantPalette)
-        checkPaletteCount(info.paletteCount);
     if (raw)
         RAWRotateRight();
+    else if (depth == 8 && !wantPixels)  // a palette written alone comes from a whole picture too
+        placePixels(openLoadedInput(info.file), layout, 0, [](std::int64_t, std::int64_t) {});
 
     writePictureHeading(out.heading(), {.title = state.strImgTitle,
                                         .name = name,

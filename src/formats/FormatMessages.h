@@ -44,15 +44,23 @@ inline std::string bitmapPacking(std::uint32_t compression, std::int32_t bitsPer
            kBmpFix;
 }
 
+inline std::string indexBeyondTable(std::int64_t x, std::int64_t y, int index, int colours) {
+    return "Its pixel at x " + std::to_string(x) + ", y " + std::to_string(y) +
+           " (from the top left corner) is colour " + std::to_string(index) +
+           ", beyond its colour table of " + std::to_string(colours) + " colours.";
+}
+
 inline std::string pngDamaged(const std::string& what) {
     return what.empty() ? "Its PNG data is damaged." : "Its PNG data is damaged: " + what + ".";
 }
 
 inline constexpr const char* kNoSample = "This sound has no sample to convert :(";
 inline constexpr const char* kCantConvertSound = "Can't convert this sound :(";
-inline constexpr const char* kMonoStereo =
-    "Only mono and stereo sounds are converted (`sox IN.wav -c 2 OUT.wav` mixes it down to "
-    "stereo).";
+inline std::string soundChannels(std::int32_t channels) {
+    return "It has " + std::to_string(channels) +
+           " channels; only mono and stereo sounds are converted" +
+           (channels == 0 ? "." : " (`sox IN.wav -c 2 OUT.wav` mixes it down to stereo).");
+}
 
 inline std::string soundDepth(std::int32_t bitsPerSample, bool floating) {
     return "It has " + std::to_string(bitsPerSample) + " bits " +

@@ -38,6 +38,7 @@ enum class Reason : std::uint16_t {
     BmpDepth,
     BmpPacking,
     PngDamaged,
+    IndexBeyondPalette,
     SoundNoSample,
     SoundChannels,
     SoundDepth,

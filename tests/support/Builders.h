@@ -46,6 +46,13 @@ Bytes buildPng(const Picture& picture, const PngOptions& options = {});
 // The same PNG with a header claiming another size (its checksum mended, so it is believed).
 Bytes claimPngSize(Bytes png, std::uint32_t width, std::uint32_t height);
 
+// PNG pieces for damage the PNG library never writes: the signature, IHDR and PLTE of an 8-bit
+// palette picture of `colours` grey levels; one chunk, its CRC spoilt when asked; `data`
+// compressed (zlib), then `moreMiB` MiB of zeros, ended properly only when `moreMiB` is 0.
+Bytes pngHead(std::uint32_t width, std::uint32_t height, int colours);
+Bytes pngChunk(const std::string& tag, const Bytes& data, bool badCrc = false);
+Bytes zlibOf(const Bytes& data, int moreMiB = 0);
+
 // Headerless RAW: rows top first, 1 or 3 bytes a pixel (r, g, b), no padding.
 Bytes buildRaw(const Picture& picture);
 

@@ -69,6 +69,66 @@ Bytes buildPng(const Picture& p, const PngOptions& o) {
     return out;
 }
 
+Bytes pngChunk(const std::string& tag, const Bytes& data, bool badCrc) {
+    const auto size = static_cast<std::uint32_t>(data.size());
+    Bytes c{std::uint8_t(size >> 24), std::uint8_t(size >> 16), std::uint8_t(size >> 8),
+            std::uint8_t(size)};
+    for (const char t : tag)
+        c.push_back(static_cast<std::uint8_t>(t));
+    c.insert(c.end(), data.begin(), data.end());
+    const auto crc =
+        static_cast<std::uint32_t>(::crc32(0, c.data() + 4, static_cast<uInt>(4 + data.size()))) ^
+        (badCrc ? 1u : 0u);
+    c.insert(c.end(), {std::uint8_t(crc >> 24), std::uint8_t(crc >> 16), std::uint8_t(crc >> 8),
+                       std::uint8_t(crc)});
+    return c;
+}
+
+Bytes pngHead(std::uint32_t width, std::uint32_t height, int colours) {
+    Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const Bytes ihdr{std::uint8_t(width >> 24),
+                     std::uint8_t(width >> 16),
+                     std::uint8_t(width >> 8),
+                     std::uint8_t(width),
+                     std::uint8_t(height >> 24),
+                     std::uint8_t(height >> 16),
+                     std::uint8_t(height >> 8),
+                     std::uint8_t(height),
+                     8,
+                     3,
+                     0,
+                     0,
+                     0};
+    Bytes plte;
+    for (int c = 0; c < colours; ++c)
+        plte.insert(plte.end(), 3, std::uint8_t(c));
+    for (const Bytes& chunk : {pngChunk("IHDR", ihdr), pngChunk("PLTE", plte)})
+        png.insert(png.end(), chunk.begin(), chunk.end());
+    return png;
+}
+
+Bytes zlibOf(const Bytes& data, int moreMiB) {
+    z_stream z{};
+    deflateInit(&z, 9);
+    Bytes out(deflateBound(&z, data.size()) + 64), zeros(1 << 20), segment(1 << 16);
+    const auto run = [&z](const Bytes& in, Bytes& to, int flush) {
+        z.next_in = const_cast<std::uint8_t*>(in.data());
+        z.avail_in = static_cast<uInt>(in.size());
+        z.next_out = to.data();
+        z.avail_out = static_cast<uInt>(to.size());
+        deflate(&z, flush);
+        to.resize(to.size() - z.avail_out);
+    };
+    run(data, out, moreMiB > 0 ? Z_FULL_FLUSH : Z_FINISH);
+    if (moreMiB > 0) {  // after a full flush the same bytes stand for each MiB of zeros
+        run(zeros, segment, Z_FULL_FLUSH);
+        for (int k = 0; k < moreMiB; ++k)
+            out.insert(out.end(), segment.begin(), segment.end());
+    }
+    deflateEnd(&z);
+    return out;
+}
+
 Bytes claimPngSize(Bytes png, std::uint32_t width, std::uint32_t height) {
     constexpr std::size_t kIhdrType = 12, kIhdrData = 16, kIhdrCrc = 29;
     const auto putBe32 = [&png](std::size_t at, std::uint32_t v) {

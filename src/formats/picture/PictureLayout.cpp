@@ -110,6 +110,8 @@ PictureLayout bmpLayout(const PictureInfo& info) {
     const std::int16_t converted = convertedDepth(info);
     if (converted != 8 && converted != 24)
         refuse(Reason::BmpDepth, messages::bitmapDepth(info.bitsPerPixel));
+    if (converted == 8)  // whether its palette is written or not: the table is the file's
+        checkPaletteCount(info.paletteCount);
     const std::int64_t height = info.height;
     // A zero height stays zero here and is refused as empty.
     PictureLayout layout = checkedLayout(converted, info.width, height < 0 ? -height : height);
@@ -117,6 +119,8 @@ PictureLayout bmpLayout(const PictureInfo& info) {
                                  : PictureLayout::RowOrder::BitmapBottomUp;
     layout.dataOffset = info.dataOffset;
     layout.rowStride = bmpRowStride(layout.order.width, info.bitsPerPixel);
+    if (converted == 8)
+        layout.colourCount = info.paletteCount;
     chooseCoding(info, layout);
     return layout;
 }
@@ -131,6 +135,8 @@ PictureLayout pngLayout(const PictureInfo& info) {
     layout.redFirst = true;
     layout.coding = PictureLayout::Coding::Png;
     layout.storedBits = info.bitsPerPixel;
+    if (!info.colours.empty())
+        layout.colourCount = static_cast<std::int32_t>(info.colours.size());
     return layout;
 }
 

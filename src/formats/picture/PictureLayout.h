@@ -26,6 +26,8 @@ struct PictureLayout {
     int storedBits = 8;                  // the file's bits per pixel (Packed, BitFields)
     std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue bit fields (BitFields)
     bool redFirst = false;  // RAW colours are red, green, blue; bitmap colours blue, green, red
+    // Indices from this one on lie beyond the picture's colour table (a RAW picture has none).
+    std::int32_t colourCount = 256;
     enum class RowOrder { BitmapBottomUp, BitmapTopDown, Raw } rowOrder = RowOrder::Raw;
 
     // 0-based position inside its column of the pixels of stored row i (0-based).

@@ -10,10 +10,12 @@
 #include <emmintrin.h>
 #endif
 
+#include "formats/FormatMessages.h"
 #include "formats/Gp32.h"
 #include "formats/WorkTeam.h"
 #include "formats/picture/PngReader.h"
 #include "formats/picture/RowReader.h"
+#include "platform/Errors.h"
 #include "platform/InputFile.h"
 #include "platform/LargePages.h"
 
@@ -259,6 +261,28 @@ std::vector<T> screenArray(std::int64_t count, T fill, WorkTeam& team) {
     return v;
 }
 
+// An index beyond the colour table has no colour: the file is damaged, and the GP32 would show
+// whatever lies past the palette. The padding (0) comes after each column's top pixel.
+void checkIndices(const std::vector<std::uint8_t>& indices, const PictureLayout& layout) {
+    if (layout.colourCount >= 256)
+        return;  // a byte cannot lie beyond a full table
+    std::uint8_t highest = 0;
+    for (const std::uint8_t v : indices)  // a reduction the compiler turns into vector code
+        highest = std::max(highest, v);
+    if (highest < layout.colourCount)
+        return;
+    const auto beyond = std::find_if(indices.begin(), indices.end(),
+                                     [&](std::uint8_t v) { return v >= layout.colourCount; });
+    const std::int64_t k = beyond - indices.begin();
+    const std::int64_t column = layout.order.columnLength();
+    throw TesseraError(
+        Reason::IndexBeyondPalette,
+        failureText(messages::kCantConvert,
+                    messages::indexBeyondTable(k / column, layout.order.height - 1 - k % column,
+                                               *beyond, layout.colourCount)),
+        FileRole::Input);
+}
+
 }  // namespace
 
 ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::int32_t fillBit,
@@ -276,12 +300,13 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
         auto* out = pixels.indices.data();
         if (passes) {
             placePasses(*passes, layout, progress, out, [](const std::uint8_t* px) { return *px; });
-            return pixels;
+        } else {
+            placeRows(rows, layout, team, progress,
+                      [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+                          placeIndexBand(band, column, j0, j1, out);
+                      });
         }
-        placeRows(rows, layout, team, progress,
-                  [&](const Band& band, std::int64_t j0, std::int64_t j1) {
-                      placeIndexBand(band, column, j0, j1, out);
-                  });
+        checkIndices(pixels.indices, layout);
         return pixels;
     }
 

@@ -21,6 +21,14 @@ constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '
 constexpr std::uint32_t kMaxSide = static_cast<std::uint32_t>(kMaxElements);
 constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;  // text, ICC profiles and the like
 constexpr png_uint_32 kMaxAncillaryChunks = 1000;
+// The file is read through a buffer of this size: the library asks for a few bytes at a time
+// (a chunk's length, its tag, its checksum), and a million small chunks must not cost a system
+// call each.
+constexpr std::size_t kReadBuffer = 1 << 16;
+// Once the last row is decoded, what is left of the compressed stream is its end code and checksum,
+// a few bytes: the library is given this much more, so compressed data going on after the last row
+// (which could inflate to gigabytes) is refused at once instead of inflated to its end.
+constexpr std::int64_t kAfterLastRow = 1 << 16;
 
 // One libpng reading session over an InputFile. libpng reports errors by a long jump: every call
 // into it goes through `guarded`, whose frame holds nothing to destroy, and the message is kept
@@ -39,15 +47,13 @@ class Session {
         png_set_user_limits(png_, kMaxSide, kMaxSide);
         png_set_chunk_malloc_max(png_, kMaxChunkBytes);
         png_set_chunk_cache_max(png_, kMaxAncillaryChunks);
-#ifdef PNG_IGNORE_ADLER32
-        // Every chunk's CRC is checked, the compressed pixels' included, so the second checksum
-        // over the decompressed bytes finds nothing new and costs a sixth of a large decode.
-        png_set_option(png_, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
-#endif
+        // A damaged PNG is refused whatever chunk the damage is in: an ancillary chunk's bad
+        // CRC is an error too, not a chunk quietly dropped.
+        png_set_crc_action(png_, PNG_CRC_DEFAULT, PNG_CRC_ERROR_QUIT);
+        // An index beyond the palette is refused by the placement, with where it is.
+        png_set_check_for_invalid_index(png_, -1);
     }
-    ~Session() {
-        png_destroy_read_struct(&png_, &info_, nullptr);
-    }
+    ~Session() { png_destroy_read_struct(&png_, &info_, nullptr); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -61,6 +67,22 @@ class Session {
         call(png_, info_);
     }
 
+    // From now on the library may read only kAfterLastRow more bytes.
+    void lastRowDecoded() { budget_ = pos_ + kAfterLastRow; }
+
+    // Counts the rows the library decodes, to learn the moment the last one is done: before the
+    // library goes on to the end of the compressed stream within the same call.
+    void countRows(std::int64_t rows) {
+        rowsLeft_ = rows;
+        png_set_read_user_transform_fn(png_, onRowDecoded);
+    }
+    bool rowsDone() const { return rowsLeft_ == 0; }
+    // Past the image data: the chunks up to IEND, each checked, none inflated.
+    void readEnd() {
+        budget_ = -1;
+        guarded([](png_structp png, png_infop) { png_read_end(png, nullptr); });
+    }
+
   private:
     static void onError(png_structp png, png_const_charp message) {
         auto* self = static_cast<Session*>(png_get_error_ptr(png));
@@ -68,16 +90,41 @@ class Session {
         png_longjmp(png, 1);
     }
     static void onWarning(png_structp, png_const_charp) {}
+    static void onRowDecoded(png_structp png, png_row_infop, png_bytep) {
+        auto* self = static_cast<Session*>(png_get_io_ptr(png));
+        if (--self->rowsLeft_ == 0)
+            self->lastRowDecoded();
+    }
     static void onRead(png_structp png, png_bytep out, png_size_t length) {
         auto* self = static_cast<Session*>(png_get_io_ptr(png));
-        if (self->pos_ + static_cast<std::int64_t>(length) > self->in_.length())
+        const auto n = static_cast<std::int64_t>(length);
+        if (self->pos_ + n > self->in_.length())
             png_error(png, "the file ends early");
-        self->in_.read(self->pos_, std::span<std::uint8_t>(out, length));
-        self->pos_ += static_cast<std::int64_t>(length);
+        if (self->budget_ >= 0 && self->pos_ + n > self->budget_)
+            png_error(png, "compressed data goes on after the last row");
+        std::int64_t& from = self->bufferStart_;
+        const auto held = static_cast<std::int64_t>(self->buffer_.size());
+        if (self->pos_ < from || self->pos_ + n > from + held) {
+            if (length > kReadBuffer) {  // large: straight into place
+                self->in_.read(self->pos_, std::span<std::uint8_t>(out, length));
+                self->pos_ += n;
+                return;
+            }
+            from = self->pos_;
+            self->buffer_.resize(static_cast<std::size_t>(
+                std::min<std::int64_t>(kReadBuffer, self->in_.length() - from)));
+            self->in_.read(from, self->buffer_);
+        }
+        std::memcpy(out, self->buffer_.data() + (self->pos_ - from), length);
+        self->pos_ += n;
     }
 
     const InputFile& in_;
     std::int64_t pos_ = 0;
+    std::int64_t budget_ = -1;  // where reading must stop, -1 while the rows are decoded
+    std::int64_t rowsLeft_ = -1;
+    std::vector<std::uint8_t> buffer_;
+    std::int64_t bufferStart_ = 0;
     png_structp png_ = nullptr;
     png_infop info_ = nullptr;
     char error_[200] = {};
@@ -165,6 +212,8 @@ struct PngRows::Decoder {
     void decodeRow(std::span<std::uint8_t> row) {
         session.guarded(
             [&row](png_structp png, png_infop) { png_read_row(png, row.data(), nullptr); });
+        if (session.rowsDone())
+            session.readEnd();
     }
 };
 
@@ -180,9 +229,13 @@ PngRows::PngRows(const InputFile& in, const PictureLayout& layout)
         d.interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
         png_read_update_info(png, info);
         rowBytes = png_get_rowbytes(png, info);
+        // What the library finds wrong from here on (a bad Adler-32, data to spare after the
+        // last row, a damaged chunk after the pixels) is an error, not a warning.
+        png_set_benign_errors(png, 0);
         d.width = png_get_image_width(png, info);
         d.height = png_get_image_height(png, info);
     });
+    d.session.countRows(d.interlaced ? passRowCount() : d.height);
     if (rowBytes != expected)  // the file changed kind since its load
         throw TesseraError(Reason::PngDamaged,
                            failureText(messages::kCantConvert, messages::pngDamaged("")),

@@ -25,8 +25,8 @@ bool readDepth(const SampleFormat& f) {
 }  // namespace
 
 SampleLayout samplesToWrite(const SampleFormat& format, std::int64_t dataLength) {
-    if (format.channels > 2)
-        refuse(Reason::SoundChannels, messages::kMonoStereo);
+    if (format.channels < 1 || format.channels > 2)
+        refuse(Reason::SoundChannels, messages::soundChannels(format.channels));
     if (!readDepth(format))
         refuse(Reason::SoundDepth, messages::soundDepth(format.bitsPerSample, format.floating));
     SampleLayout layout;

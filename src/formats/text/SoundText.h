@@ -14,7 +14,7 @@ struct TextOutput;
 struct SoundHeading {
     std::string title;  // the converted file's name
     std::string name;   // the array name
-    std::int32_t frequency = 0;
+    std::uint32_t frequency = 0;
     std::string mode;  // "Mono" or "Stereo"
     std::int32_t bitsPerSample = 8;
 };
