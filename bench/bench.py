@@ -167,6 +167,119 @@ def tiles_group():
     print()
 
 
+# The palette rows: a 4096 x 4096 RGBA PNG of about 30,000 colours to .gpg with 256 colours within
+# the time of `pngquant 256` (QUANT_GOAL x) and under the memory promise; mapping a 4096 x 4096
+# picture onto a palette file within MAP_GOAL times its plain 8-bit conversion; the error of 256
+# colours in GP32 colour space no worse than ImageMagick's `-colors 256 +dither`.
+QUANT_GOAL = 1.0
+MAP_GOAL = 1.5
+PROMISE_MB = 128.0
+
+
+def read_ppm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    fields = data.split(None, 4)
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, data[len(data) - 3 * width * height:]
+
+
+def read_reduced_header(path, width, height):
+    """The picture a tessera-cli header holds (palette words and screen-order indices), as
+    (r5, g5, b5) rows top first."""
+    with open(path) as f:
+        text = f.read()
+    def values(opening):
+        body = text[text.index(opening):]
+        body = body[body.index("{") + 1:body.index("}")]
+        return [int(v, 16) for v in body.replace(",", " ").split()]
+    palette = values("_Pal[")
+    indices = values("const unsigned char")
+    column = height + (4 - height % 4) % 4
+    out = []
+    for y in range(height):
+        for x in range(width):
+            w = palette[indices[column * x + height - 1 - y]]
+            out.append((w >> 11 & 31, w >> 6 & 31, w >> 1 & 31))
+    return out
+
+
+def gp32_error(source, shown):
+    """Mean squared error of 5-bit channels, per channel."""
+    total = 0
+    for (r, g, b), (R, G, B) in zip(source, shown):
+        total += (r - R) ** 2 + (g - G) ** 2 + (b - B) ** 2
+    return total / (3.0 * len(source))
+
+
+def five_bits(raw):
+    return [(raw[i] >> 3, raw[i + 1] >> 3, raw[i + 2] >> 3) for i in range(0, len(raw), 3)]
+
+
+def palette_group():
+    many = os.path.join(OUT, "many.png")
+    print("palette: 4096 x 4096 RGBA PNG of about 30,000 colours (%.1f MB) to 256 colours" % (
+        os.path.getsize(many) / 1e6))
+    ours = case("tessera-cli --colors 256 -> .gpg", [CLI, "-q", "--colors", "256", many,
+                                                     os.path.join(OUT, "many.gpg")],
+                os.path.join(OUT, "many.gpg"))
+    quant = case("pngquant 256", ["pngquant", "--force", "--output",
+                                  os.path.join(OUT, "many-pq.png"), "256", many],
+                 os.path.join(OUT, "many-pq.png"))
+    magick = case("convert -colors 256 +dither", ["convert", many, "-colors", "256", "+dither",
+                                                  os.path.join(OUT, "many-im.png")],
+                  os.path.join(OUT, "many-im.png"))
+    for r in (ours, quant, magick):
+        print(row(r))
+    print("  ratio: tessera / pngquant = %s" % judge(
+        "many.png --colors 256 / pngquant", ratio_value(ours, quant), QUANT_GOAL,
+        "<= %.1f x pngquant" % QUANT_GOAL))
+    if "failed" not in ours:
+        judge("many.png --colors 256 peak MB", ours["peak"], PROMISE_MB, "< %.0f MB" % PROMISE_MB,
+              strict=True)
+    print()
+
+    pic8 = os.path.join(OUT, "pic8.bmp")
+    table = os.path.join(OUT, "pic8-table.gpl")
+    subprocess.run([CLI, "-q", "--make-palette", table, pic8], check=False)
+    print("palette: 4096 x 4096 8-bit BMP mapped onto a palette file")
+    plain = case("tessera-cli -> .gpg", [CLI, "-q", pic8, os.path.join(OUT, "map.gpg")],
+                 os.path.join(OUT, "map.gpg"))
+    mapped = case("tessera-cli --palette-of -> .gpg", [CLI, "-q", "--palette-of", table, pic8,
+                                                       os.path.join(OUT, "map.gpg")],
+                  os.path.join(OUT, "map.gpg"))
+    print(row(plain))
+    print(row(mapped))
+    print("  ratio: --palette-of / plain = %s" % judge(
+        "pic8.bmp --palette-of / plain", ratio_value(mapped, plain), MAP_GOAL,
+        "<= %.1f x plain" % MAP_GOAL))
+    print()
+
+    print("palette: error of 256 colours in GP32 colour space (mean squared, 5-bit channels)")
+    for kind in ("gradient", "plasma", "photo"):
+        png = os.path.join(OUT, "q-%s.png" % kind)
+        width, height, raw = read_ppm(os.path.join(OUT, "q-%s.ppm" % kind))
+        source = five_bits(raw)
+        header = os.path.join(OUT, "q-%s.h" % kind)
+        magick_ppm = os.path.join(OUT, "q-%s-im.ppm" % kind)
+        ours_ok = subprocess.run([CLI, "-q", "--colors", "256", png, header]).returncode == 0
+        magick_ok = subprocess.run(["convert", png, "-colors", "256", "+dither",
+                                    magick_ppm]).returncode == 0
+        ours_error = gp32_error(source, read_reduced_header(header, width, height)) \
+            if ours_ok else None
+        magick_error = gp32_error(source, five_bits(read_ppm(magick_ppm)[2])) \
+            if magick_ok else None
+        colours = len(set(source))
+        print("  %-8s (%5d GP32 colours) tessera-cli %s   ImageMagick %s   %s" % (
+            kind, colours, "%.3f" % ours_error if ours_error is not None else "failed",
+            "%.3f" % magick_error if magick_error is not None else "failed",
+            judge("q-%s error / ImageMagick" % kind,
+                  None if ours_error is None or not magick_error else ours_error / magick_error,
+                  1.0, "<= 1.0 x ImageMagick")))
+    print()
+    sys.stdout.flush()
+
+
 def load():
     with open("/proc/loadavg") as f:
         return " ".join(f.read().split()[:3])
@@ -200,6 +313,7 @@ def main():
         os.path.getsize(os.path.join(OUT, "sound.wav")) / 1e6), os.path.join(OUT, "sound.wav"),
         ".sef")
     tiles_group()
+    palette_group()
     summary()
 
 

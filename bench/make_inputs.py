@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Makes the benchmark's inputs with the standard library only: two 4096 x 4096 pictures (24-bit
 and 8-bit with a palette) and their PNG twins (RGBA, and indexed with the same colour table), a
-ten-minute 44.1 kHz 16-bit stereo sound and 1,000 tiles of 32 x 32.
+ten-minute 44.1 kHz 16-bit stereo sound and 1,000 tiles of 32 x 32; for the palette rows a
+4096 x 4096 RGBA PNG of about 30,000 colours and three 512 x 512 pictures of thousands of colours
+(a gradient, a plasma, a noisy photograph-like shading) as PNG and as PPM.
 The content is reproducible noise, so every colour value and literal length occurs. Files that
 already exist with the right size are kept: the inputs are made once per checkout."""
 import os
@@ -82,6 +84,62 @@ def write_png_twin(bmp_path, path):
     os.replace(path + ".tmp", path)
 
 
+def write_png(path, width, height, rows, colour_type):
+    """A PNG of the given rows (bytes, filter 0 added here), RGB (2) or RGBA (6)."""
+    squeeze = zlib.compressobj(6)
+    parts = [squeeze.compress(b"\x00" + r) for r in rows]
+    parts.append(squeeze.flush())
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
+    with open(path + ".tmp", "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+                png_chunk(b"IDAT", b"".join(parts)) + png_chunk(b"IEND", b""))
+    os.replace(path + ".tmp", path)
+
+
+def write_many_colours(path, rng, colours=30000):
+    """4096 x 4096 RGBA, every pixel one of `colours` random opaque colours: each row a window
+    (on a pixel boundary) of a block of 2^18 pixels drawn from them."""
+    if os.path.exists(path):
+        return
+    table = [bytes((rng.randrange(256), rng.randrange(256), rng.randrange(256), 255))
+             for _ in range(colours)]
+    block = b"".join(table[i % colours] if i < colours else table[rng.randrange(colours)]
+                     for i in range(1 << 18))
+    rows = (block[4 * ((y * 7919) % ((1 << 18) - SIDE)):][:4 * SIDE] for y in range(SIDE))
+    write_png(path, SIDE, SIDE, rows, 6)
+
+
+QUALITY_SIDE = 512
+
+
+def quality_pixel(kind, x, y, rng):
+    """One pixel (r, g, b) of the quality pictures."""
+    import math
+    if kind == "gradient":
+        return x // 2, y // 2, (x + y) // 4
+    if kind == "plasma":
+        v = (math.sin(x / 37.0) + math.sin(y / 23.0) + math.sin((x + y) / 61.0) +
+             math.sin(math.hypot(x - 256, y - 200) / 19.0))
+        return (int(127.5 + 31.8 * v), int(127.5 + 127 * math.sin(x / 29.0 - y / 41.0)),
+                int(127.5 - 31.8 * v))
+    # A lit sphere on a shaded wall, with the sensor noise of a photograph.
+    d = math.hypot(x - 280, y - 240) / 170.0
+    base = (90 + y // 8, 70 + x // 10, 60) if d > 1 else (
+        int(230 * (1 - d * d) ** 0.5) + 20, int(120 * (1 - d * d) ** 0.5) + 30, 40 + x // 16)
+    return tuple(min(255, max(0, c + int(rng.gauss(0, 6)))) for c in base)
+
+
+def write_quality(out, kind, rng):
+    png, ppm = os.path.join(out, "q-%s.png" % kind), os.path.join(out, "q-%s.ppm" % kind)
+    if os.path.exists(png) and os.path.exists(ppm):
+        return
+    rows = [bytes(c for x in range(QUALITY_SIDE) for c in quality_pixel(kind, x, y, rng))
+            for y in range(QUALITY_SIDE)]
+    write_png(png, QUALITY_SIDE, QUALITY_SIDE, rows, 2)
+    with open(ppm, "wb") as f:
+        f.write(b"P6\n%d %d\n255\n" % (QUALITY_SIDE, QUALITY_SIDE) + b"".join(rows))
+
+
 def write_wav(path, seconds, rng):
     block_align = 4
     data_size = seconds * RATE * block_align
@@ -111,6 +169,9 @@ def main():
     write_png_twin(os.path.join(out, "pic24.bmp"), os.path.join(out, "pic32.png"))
     write_png_twin(os.path.join(out, "pic8.bmp"), os.path.join(out, "pic8.png"))
     write_wav(os.path.join(out, "sound.wav"), SOUND_SECONDS, rng)
+    write_many_colours(os.path.join(out, "many.png"), random.Random(30000))
+    for kind in ("gradient", "plasma", "photo"):
+        write_quality(out, kind, random.Random(kind))
     for i in range(TILES):
         bpp = 8 if i % 2 == 0 else 24  # tile sheets come both ways
         write_bmp(os.path.join(out, "tiles", "tile%04d.bmp" % i), TILE_SIDE, TILE_SIDE, bpp, rng,

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Usage: bench/run.sh [TESSERA_CLI]   (environment: BENCH_RUNS=5, BENCH_OUT=bench/out)
-# Makes the inputs once, then times tessera-cli beside `xxd -i` and `cat` and prints the table.
+# Makes the inputs once, then times tessera-cli beside `xxd -i` and `cat` (and its palettes beside
+# pngquant and ImageMagick's convert) and prints the table.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cli="${1:-$here/../build-bench/tessera-cli}"
 out="${BENCH_OUT:-$here/out}"
 runs="${BENCH_RUNS:-5}"
 
-for tool in python3 xxd /usr/bin/time; do
+for tool in python3 xxd /usr/bin/time pngquant convert; do
     command -v "$tool" >/dev/null || { echo "bench: $tool is missing (make bootstrap)" >&2; exit 1; }
 done
 mkdir -p "$out"

@@ -181,5 +181,64 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
     EXPECT_EQ(folderEntries(in.dir()).size(), 9u);  // no temporary file left
 }
 
+// --depfile: a make rule whose names make reads back as the files themselves (make -q finds the
+// output up to date, then out of date once the input is newer), quoted as compilers quote them.
+// A refused conversion writes no rule and leaves an old one as it was.
+TEST(CliDepfile, MakeReadsTheNamesBack) {
+    if (!onPath("make"))
+        GTEST_SKIP() << "make is not installed";
+    TempDir dir;
+    const Bytes picture = buildBmp(Picture::pattern(2, 2, 24));
+    writeText(dir.path("r.mk"), "%.c:\n\t@exit 1\n");  // a recipe for the depfile's rule
+    struct Row {
+        std::string input, rule;  // the rule without its prerequisites' phony targets
+    };
+    // clang-format off
+    const Row rows[] = {
+        {.input = "ship.bmp", .rule = "out.c out.h: \\\n ship.bmp\n"},
+        {.input = "my ship.bmp", .rule = "out.c out.h: \\\n my\\ ship.bmp\n"},
+        {.input = "tab\tship.bmp", .rule = "out.c out.h: \\\n tab\\\tship.bmp\n"},
+        {.input = "$hip#1.bmp", .rule = "out.c out.h: \\\n $$hip\\#1.bmp\n"},
+        // Backslashes are doubled only before a blank, where make reads them as quotes.
+        {.input = "a\\ b\\c.bmp", .rule = "out.c out.h: \\\n a\\\\\\ b\\c.bmp\n"},
+        {.input = "a\\\\ b.bmp", .rule = "out.c out.h: \\\n a\\\\\\\\\\ b.bmp\n"},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.input);
+        writeFile(dir.path(r.input), picture);
+        auto run =
+            runCli({"-q", "-n", "a", "--depfile", "out.d", r.input, "out.c", "--header", "out.h"},
+                   dir.dir());
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(readText(dir.path("out.d")), r.rule);
+        EXPECT_EQ(
+            runProgram({"make", "-q", "-f", "out.d", "-f", "r.mk", "out.c"}, dir.dir()).exitCode,
+            0);
+        fs::last_write_time(dir.path(r.input),
+                            fs::last_write_time(dir.path("out.c")) + std::chrono::hours(1));
+        EXPECT_EQ(
+            runProgram({"make", "-q", "-f", "out.d", "-f", "r.mk", "out.c"}, dir.dir()).exitCode,
+            1);
+        for (const std::string& file : {r.input, std::string("out.c"), std::string("out.h")})
+            fs::remove(dir.path(file));
+    }
+    writeText(dir.path("notes.bmp"), "not a picture");
+    auto run = runCli({"-q", "--depfile", "out.d", "notes.bmp", "new.c"}, dir.dir());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(readText(dir.path("out.d")), rows[std::size(rows) - 1].rule);
+    // A rule that cannot be written: the conversion is not made either.
+    writeFile(dir.path("ship.bmp"), picture);
+    run = runCli({"-q", "--depfile", "no/out.d", "ship.bmp", "new.c"}, dir.dir());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.starts_with("tessera-cli: no/out.d: Can't write this file :(")) << run.err;
+    EXPECT_FALSE(fs::exists(dir.path("new.c")));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--depfile", "x.d", "ship.bmp", "-"},
+          {"--depfile", "new.c", "ship.bmp", "new.c"},
+          {"--depfile", "x.d", "--info", "ship.bmp"}})
+        EXPECT_EQ(runCli(args, dir.dir()).exitCode, 2) << args[2];
+}
+
 }  // namespace
 }  // namespace tessera::test

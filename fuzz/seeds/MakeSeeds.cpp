@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path pictures = std::filesystem::path(argv[1]) / "picture";
     const std::filesystem::path sounds = std::filesystem::path(argv[1]) / "sound";
+    const std::filesystem::path palettes = std::filesystem::path(argv[1]) / "palette";
 
     Picture small8 = Picture::pattern(5, 3, 8);
     small8.palette.resize(16);
@@ -71,6 +72,14 @@ int main(int argc, char** argv) {
     put(pictures, "raw8.raw", rawSeed(Picture::pattern(6, 4, 8)));
     put(pictures, "raw24.raw", rawSeed(Picture::pattern(4, 3, 24)));
 
+    const auto text = [](const std::string& t) { return Bytes(t.begin(), t.end()); };
+    put(palettes, "gimp.gpl",
+        text("GIMP Palette\nName: seed\nColumns: 16\n#\n  0   0   0\tIndex 0\n255 0 255 x\n"));
+    put(palettes, "jasc.pal", text("JASC-PAL\r\n0100\r\n3\r\n0 0 0\r\n8 16 24\r\n255 255 255\r\n"));
+    put(palettes, "block.h",
+        text("#include \"gpgraphic.h\"\r\n\r\nGP_PALETTEENTRY s_Pal[3] = {\r\n"
+             "      0x1, 0xF83F, 0xFFFF\r\n};\r\n"));
+    put(palettes, "table.png", buildPng(small4, {.colourType = 3, .bitDepth = 4}));
     put(sounds, "mono8.wav", buildWav(samples(40)));
     put(sounds, "stereo16.wav", buildWav(samples(64), {.channels = 2, .bits = 16}));
     put(sounds, "list-odd.wav",

@@ -34,6 +34,7 @@ struct ConverterState {
     // in); the conversions never read its headers again. Its values go by their variables' names
     // below, each kept once, here.
     std::optional<PictureInfo> picture;
+    std::int16_t intGP32Mode = 0;          // 8 when it is written as 8-bit indices, else 16
     std::int32_t lngFillBit = 0;           // the GP32 intensity bit added to every colour
     std::vector<std::uint8_t> bytData;     // 8-bit colour indices in GP32 screen order
     std::vector<std::uint16_t> strValues;  // 16-bit GP32 colours in GP32 screen order
@@ -42,8 +43,6 @@ struct ConverterState {
     std::int32_t lngWidth() const { return picture ? picture->width : 0; }
     std::int32_t lngHeight() const { return picture ? picture->height : 0; }
     std::int16_t intBpp() const { return picture ? picture->bitsPerPixel : 0; }
-    // 8 for 8-bit pictures, else 16.
-    std::int16_t intGP32Mode() const { return picture && convertedDepth(*picture) == 8 ? 8 : 16; }
 
     // Sound: the loaded sound as its load described it. The samples are streamed from the file
     // by the writers in blocks, so there is no whole-sound buffer: a ten-minute stereo sound

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../formats/Progress.h"
+#include "../formats/picture/ColourReduction.h"
 #include "../formats/text/TextOutput.h"
 #include "../platform/OutputFile.h"
 #include "Version.h"
@@ -85,6 +86,10 @@ class Form1 {
     // output.
     TextOptions textOptions;
     std::string headerPath;
+    // The "Colours..." dialog's values (the command line's --colors, --palette-of,
+    // --transparent, --dither); inactive by default. Call colourOptionsChanged() after a change.
+    PaletteOptions colourOptions;
+    void colourOptionsChanged();
 
     // Every control, sorted by tab index.
     std::vector<Control*> controls();
@@ -158,8 +163,11 @@ class Form1 {
     std::int32_t fillBit() const { return optFill1.Value ? 1 : 0; }
     // 8 when the loaded picture becomes palette indices, 24 when it becomes GP32 colours.
     std::int16_t pictureDepth() const {
-        return state.picture ? convertedDepth(*state.picture) : state.intBpp();
+        return !state.picture ? state.intBpp() : paletteStep() ? 8 : convertedDepth(*state.picture);
     }
+    // The palette step the loaded picture goes through, if any: the dialog's, or for an 8-bit
+    // picture given only a transparent colour, its own colours reordered around it.
+    std::optional<PaletteOptions> paletteStep() const;
 
     void showFailure(const std::string& text, FileRole about = FileRole::Unknown);
     void pictureLoadBegins();

@@ -5,6 +5,7 @@
 #include "app/DialogRAW.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
+#include "app/PictureLoad.h"
 #include "app/VbConvert.h"
 #include "formats/picture/BmpInfo.h"
 #include "formats/picture/PngReader.h"
@@ -53,8 +54,8 @@ const char* whatItIs(const InputFile& in) {
     return "no picture this tool knows";
 }
 
-// A bitmap or a PNG, told apart by their first bytes, whatever the file's name says; anything
-// else is refused here, before any of its numbers is shown.
+}  // namespace
+
 PictureInfo describedPicture(const InputFile& in) {
     if (std::optional<PictureInfo> bmp = readBmpInfo(in)) {
         if (bmpHeader(*bmp) != BmpHeader::OtherKind)
@@ -65,8 +66,6 @@ PictureInfo describedPicture(const InputFile& in) {
     throw TesseraError(Reason::ImageKindUnknown,
                        failureText(messages::kUnknownImage, messages::unknownImage(whatItIs(in))));
 }
-
-}  // namespace
 
 void Form1::cmdBMPLoad_Click() {
     pictureLoadBegins();
@@ -99,6 +98,7 @@ void Form1::cmdBMPLoad_Click() {
         lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth(), state.lngHeight(),
                                          state.intBpp(), dataLength);
         txtVar.Text() = withoutExtension(state.strImgTitle);
+        state.intGP32Mode = pictureDepth() == 8 ? 8 : 16;
         pictureLoadCompletes();
     });
 }

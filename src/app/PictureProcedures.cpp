@@ -3,6 +3,7 @@
 #include "app/Form1.h"
 #include "formats/picture/GpgWriter.h"
 #include "formats/picture/Palette.h"
+#include "formats/picture/PaletteStep.h"
 #include "formats/picture/PictureLayout.h"
 #include "formats/picture/PixelPlacement.h"
 #include "formats/text/PictureText.h"
@@ -27,14 +28,46 @@ void Form1::RAWRotateRight() {
     ConvertBMPPixels();  // the layout knows a RAW picture's row order and colour order
 }
 
+std::optional<PaletteOptions> Form1::paletteStep() const {
+    if (colourOptions.active())
+        return colourOptions;
+    if (!colourOptions.transparent || !state.picture || convertedDepth(*state.picture) != 8)
+        return std::nullopt;
+    PaletteOptions own = colourOptions;
+    own.colours = kMaxColours;
+    return own;
+}
+
+void Form1::colourOptionsChanged() {
+    if (!state.picture)
+        return;
+    state.intGP32Mode = pictureDepth() == 8 ? 8 : 16;
+    const bool loaded = cmdBMPConvert.Enabled;
+    disableConvertControls();
+    if (loaded)
+        pictureLoadCompletes();
+}
+
 void Form1::ConvertBMPPixels() {
     const PictureInfo& info = *state.picture;
-    const PictureLayout layout = pictureLayout(info);
+    const std::optional<ColourWord> transparent = colourOptions.transparent;
+    const PictureLayout layout = pictureLayout(info, transparent.has_value());
     const InputFile in = openLoadedInput(info.file);
-    if (layout.bytesPerPixel == 3)
+    const Progress progress = progressBar(0, kConvertedProgress, true);
+    if (const std::optional<PaletteOptions> step = paletteStep()) {
+        // The picture's colours become entries of a palette of its own or of the one given.
+        ReducedPicture reduced = reducePicture(in, info, layout, *step, progress);
         state.lngFillBit = fillBit();
-    keepPixels(state,
-               placePixels(in, layout, state.lngFillBit, progressBar(0, kConvertedProgress, true)));
+        state.bytData = std::move(reduced.indices);
+        state.strValues.clear();
+        state.strPal.clear();
+        for (const ColourWord w : reduced.palette)
+            state.strPal.push_back(static_cast<std::uint16_t>(w | state.lngFillBit));
+        return;
+    }
+    if (layout.bytesPerPixel != 1)
+        state.lngFillBit = fillBit();
+    keepPixels(state, placePixels(in, layout, state.lngFillBit, progress, transparent));
 }
 
 void Form1::ConvertBMPPalette() {
@@ -51,12 +84,17 @@ void Form1::WriteImageText() {
     const TextOutput out = textOutput();
     const std::string& name = txtVar.Text();
     const std::int16_t depth = pictureDepth();
-    const bool wantPalette = !raw && depth == 8 && chkPal.Value() == 1;
-    const bool wantPixels = raw || depth == 24 || chkOnlyPal.Value() == 0;
+    const bool reduced = paletteStep().has_value();
+    const bool wantPalette = (!raw || reduced) && depth == 8 && chkPal.Value() == 1;
+    const bool wantPixels = (raw && !reduced) || depth == 24 || chkOnlyPal.Value() == 0;
+    // RAW pixels, and pixels that choose their own palette, are converted before the first line.
+    const bool converted = raw || reduced;
 
     // Every refusal comes before the first line, so a refused picture leaves no text behind.
     const PictureLayout layout = pictureLayout(info);
-    if (raw)
+    if (reduced)
+        ConvertBMPPixels();
+    else if (raw)
         RAWRotateRight();
     else if (depth == 8 && !wantPixels)  // a palette written alone comes from a whole picture too
         placePixels(openLoadedInput(info.file), layout, 0, [](std::int64_t, std::int64_t) {});
@@ -65,21 +103,22 @@ void Form1::WriteImageText() {
                                         .name = name,
                                         .width = layout.order.width,
                                         .height = layout.order.height,
-                                        .gp32Mode = state.intGP32Mode()});
+                                        .gp32Mode = state.intGP32Mode});
     const Progress writing =
         progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true);
     if (depth == 24) {
-        if (!raw)
+        if (!converted)
             ConvertBMPPixels();
         writeColourArray(out, name, state.strValues, writing);
         return;
     }
     if (wantPalette) {
-        ConvertBMPPalette();
+        if (!reduced)
+            ConvertBMPPalette();
         writePaletteText(out, name, state.strPal, state.includeGraphicsHeader);
     }
     if (wantPixels) {
-        if (!raw)
+        if (!converted)
             ConvertBMPPixels();
         writeIndexArray(out, name, state.bytData, writing);
     }

@@ -12,14 +12,13 @@ inline constexpr const char* kProgram = "tessera-cli";
 inline constexpr const char* kUsage =
     "Usage: tessera-cli [options] INPUT OUTPUT\n"
     "       tessera-cli --info INPUT\n"
+    "       tessera-cli --make-palette OUT [--colors N] [--transparent RRGGBB] INPUT...\n"
     "Converts a picture (.bmp, .png, .raw) or a sound (.wav) for the GP32: OUTPUT ending in\n"
     ".h or .c gets C text (- writes it to the standard output), any other name a .gpg\n"
     "(picture) or .sef (sound) file.\n"
     "\n";
 inline constexpr const char* kExitStatuses =
     "\nExit status: 0 done, 1 refused or failed, 2 bad usage.\n";
-// Stands in the --raw help line for the size the RAW dialog opens with.
-inline constexpr const char* kRawDefaultMark = "{raw default}";
 
 // Bad usage: one line, then the hint.
 inline constexpr const char* kTryHelp = " (try 'tessera-cli --help')";
@@ -34,7 +33,23 @@ inline std::string unknownOption(const std::string& option) {
 }
 inline constexpr const char* kOnlyPaletteNeedsPalette =
     "--only-palette needs the palette: drop --no-palette";
-inline constexpr const char* kInfoWritesNothing = "--info writes nothing: drop --append";
+inline constexpr const char* kInfoWritesNothing =
+    "--info writes nothing: drop --append and --depfile";
+inline constexpr const char* kOnePaletteChoice =
+    "--colors and --palette-of each choose the palette: give one";
+inline constexpr const char* kDitherNeedsPalette = "--dither needs --colors or --palette-of";
+inline constexpr const char* kMakePaletteOnly =
+    "--make-palette writes a palette only: drop the options of a conversion";
+inline constexpr const char* kMakePaletteNeedsInput = "--make-palette needs at least one INPUT";
+inline constexpr const char* kMakePaletteOutput =
+    "--make-palette needs OUT ending in .h, .c, .gpl, .pal or .png";
+inline constexpr const char* kDepfileNotStandardOutput =
+    "--depfile names OUTPUT as a file: drop the - OUTPUT";
+inline std::string depfileOwnFile(const std::string& name) {
+    return "--depfile needs a FILE of its own, not " + name;
+}
+inline constexpr const char* kDepfileLineEnd =
+    "--depfile cannot name a file with a line end in its name";
 inline constexpr const char* kInfoTakesOne = "--info takes one INPUT";
 inline constexpr const char* kTwoFilesNeeded = "INPUT and OUTPUT are needed";
 inline std::string tooManyFiles(const std::string& third) {
@@ -59,6 +74,13 @@ inline std::string badFill(const std::string& value) {
 inline std::string badAlign(const std::string& value, int maxAlign) {
     return "bad --align value '" + value + "': give a power of two up to " +
            std::to_string(maxAlign);
+}
+inline std::string badColors(const std::string& value, int fewest, int most) {
+    return "bad --colors value '" + value + "': give a number from " + std::to_string(fewest) +
+           " to " + std::to_string(most);
+}
+inline std::string badTransparent(const std::string& value) {
+    return "bad --transparent value '" + value + "': give a colour as RRGGBB";
 }
 inline std::string noArrayName(const std::string& input) {
     return "no array name can be made from '" + input + "': give one with --name";

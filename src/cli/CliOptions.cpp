@@ -5,6 +5,7 @@
 
 #include "app/CNames.h"
 #include "app/FileNames.h"
+#include "app/PaletteJobs.h"
 #include "cli/CliMessages.h"
 #include "cli/OptionTable.h"
 
@@ -65,11 +66,27 @@ bool isTextName(const std::string& path) {
     return path == kStandardOutputName || isTextOutput(path);
 }
 
+// --make-palette OUT IN...: the palette is all it writes.
+void checkPaletteJob(const CliOptions& o, const std::vector<std::string>& files) {
+    if (o.info || o.append || o.replace || o.header || o.paletteOf || o.dither || o.align != 0)
+        throw UsageError(texts::kMakePaletteOnly);
+    if (files.empty())
+        throw UsageError(texts::kMakePaletteNeedsInput);
+    if (!isPaletteOutput(*o.makePalette))
+        throw UsageError(texts::kMakePaletteOutput);
+}
+
 void checkCombination(const CliOptions& o, const std::vector<std::string>& files) {
     if (o.onlyPalette && !o.palette)
         throw UsageError(texts::kOnlyPaletteNeedsPalette);
+    if (o.colors != 0 && o.paletteOf)
+        throw UsageError(texts::kOnePaletteChoice);
+    if (o.makePalette)
+        return checkPaletteJob(o, files);
+    if (o.dither && o.colors == 0 && !o.paletteOf)
+        throw UsageError(texts::kDitherNeedsPalette);
     if (o.info) {
-        if (o.append)
+        if (o.append || o.depfile)
             throw UsageError(texts::kInfoWritesNothing);
         if (files.size() != 1)
             throw UsageError(texts::kInfoTakesOne);
@@ -86,6 +103,22 @@ void checkCombination(const CliOptions& o, const std::vector<std::string>& files
         throw UsageError(texts::kHeaderWritesWhole);
     if (o.header && (!isTextOutput(*o.header) || *o.header == output))
         throw UsageError(texts::kHeaderFile);
+    if (o.depfile && output == kStandardOutputName)
+        throw UsageError(texts::kDepfileNotStandardOutput);
+}
+
+// The rule names every file the run reads or writes, each a file of its own.
+void checkDepfile(const CliOptions& o) {
+    const Dependencies d = dependenciesOf(o);
+    for (const auto* names : {&d.targets, &d.prerequisites}) {
+        for (const std::string& name : *names) {
+            if (name == *o.depfile)
+                throw UsageError(texts::depfileOwnFile(name));
+            // make has no way to write a line end inside a name.
+            if (name.find_first_of("\r\n") != std::string::npos)
+                throw UsageError(texts::kDepfileLineEnd);
+        }
+    }
 }
 
 }  // namespace
@@ -132,18 +165,35 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
     if (o.help || o.version)
         return o;
     checkCombination(o, files);
+    if (o.makePalette) {
+        o.inputs = files;
+        return o;
+    }
     o.input = files[0];
     if (!o.info)
         o.output = files[1];
+    if (o.depfile)
+        checkDepfile(o);
     return o;
+}
+
+Dependencies dependenciesOf(const CliOptions& o) {
+    Dependencies d{.targets = {o.output}, .prerequisites = {o.input}};
+    if (o.header)
+        d.targets.push_back(*o.header);
+    return d;
 }
 
 std::string arrayName(const CliOptions& options) {
     if (options.name)
         return *options.name;
-    const std::string name = identifierFrom(withoutExtension(titleOf(options.input)));
+    const std::string& from = options.makePalette ? *options.makePalette : options.input;
+    // A palette's name drops its ending, whatever its length (".h", ".gpl").
+    const std::string base = titleOf(from);
+    const std::string name = identifierFrom(options.makePalette ? base.substr(0, base.rfind('.'))
+                                                                : withoutExtension(base));
     if (!isCIdentifier(name)) {
-        throw UsageError(texts::noArrayName(options.input));
+        throw UsageError(texts::noArrayName(from));
     }
     return name;
 }

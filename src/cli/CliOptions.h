@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -36,11 +37,20 @@ struct CliOptions {
     bool replace = false;  // adds, putting the new block in place of one of the same name
     int align = 0;         // bytes; 0 leaves the arrays as the window writes them
     std::optional<std::string> header;
-    bool palette = true;  // "Generate Palette" starts checked in the window too
+    std::optional<std::string> depfile;  // a make rule naming what OUTPUT was made from
+    bool palette = true;                 // "Generate Palette" starts checked in the window too
     bool onlyPalette = false;
     int fill = 1;  // "Fill bit with 1" starts selected
     RawSize raw;
     std::optional<std::string> name;
+    // The palette step: at most `colors` entries (0: the picture's own), or the palette of a
+    // file; see-through pixels; error diffusion. --make-palette writes a palette for `inputs`.
+    int colors = 0;
+    std::optional<std::string> paletteOf;
+    std::optional<std::uint32_t> transparent;  // 0xRRGGBB
+    bool dither = false;
+    std::optional<std::string> makePalette;
+    std::vector<std::string> inputs;
     std::string input;
     std::string output;  // empty with --info; "-" for the standard output
 };
@@ -56,5 +66,13 @@ RawSize parseRaw(std::string_view text);
 std::string arrayName(const CliOptions& options);
 
 InputKind inputKind(std::string_view path);
+
+// What --depfile says: the files a run writes, and the files it reads to write them (the input
+// first).
+struct Dependencies {
+    std::vector<std::string> targets;
+    std::vector<std::string> prerequisites;
+};
+Dependencies dependenciesOf(const CliOptions& options);
 
 }  // namespace tessera::cli

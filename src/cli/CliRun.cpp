@@ -3,11 +3,15 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/AppMessages.h"
+#include "app/DependencyFile.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
+#include "app/PaletteJobs.h"
 #include "app/RawLength.h"
 #include "cli/CliMessages.h"
 #include "cli/CliUi.h"
@@ -70,6 +74,17 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
            texts::rawLengthWarning(mismatch->length, size, mismatch->needed, s.intBpp() == 24));
 }
 
+PaletteOptions paletteOptions(const CliOptions& o, std::vector<ColourWord> target) {
+    PaletteOptions p{.colours = o.colors, .target = std::move(target), .dither = o.dither};
+    if (o.transparent) {
+        const std::uint32_t rgb = *o.transparent;
+        p.transparent =
+            colourWord(static_cast<int>(rgb >> 19 & 31), static_cast<int>(rgb >> 11 & 31),
+                       static_cast<int>(rgb >> 3 & 31));
+    }
+    return p;
+}
+
 }  // namespace
 
 std::string oneLine(const std::string& text) {
@@ -90,7 +105,26 @@ std::string oneLine(const std::string& text) {
     return out;
 }
 
+int runPaletteJob(const CliOptions& o) {
+    PaletteJob job{.output = *o.makePalette,
+                   .inputs = o.inputs,
+                   .options = paletteOptions(o, {}),
+                   .name = arrayName(o),
+                   .fillBit = o.fill};
+    if (job.options.colours == 0)
+        job.options.colours = kMaxColours;
+    if (const std::optional<FileFailure> failure = makePalette(job)) {
+        report(failure->file, failure->text);
+        return kExitFailed;
+    }
+    if (o.verbose)
+        std::printf("%s: %s: %s\n", texts::kProgram, job.output.c_str(), messages::kDone);
+    return kExitOk;
+}
+
 int run(const CliOptions& o) {
+    if (o.makePalette)
+        return runPaletteJob(o);
     const bool sound = inputKind(o.input) == InputKind::Sound;
     const std::string name = o.info ? std::string() : arrayName(o);  // usage checked first
 
@@ -102,6 +136,18 @@ int run(const CliOptions& o) {
     CommandButton& convert = sound ? (add ? form.cmdWAVConvertAdd : form.cmdWAVConvert)
                                    : (add ? form.cmdBMPConvertAdd : form.cmdBMPConvert);
 
+    if (!sound) {
+        std::vector<ColourWord> target;
+        if (o.paletteOf) {
+            PaletteOf of = readPaletteOf(*o.paletteOf);
+            if (of.failure) {
+                report(of.failure->file, of.failure->text);
+                return kExitFailed;
+            }
+            target = std::move(of.palette);
+        }
+        form.colourOptions = paletteOptions(o, std::move(target));
+    }
     load.click();
     if (!ui.openFailure().empty()) {
         report(o.input, ui.openFailure());
@@ -118,6 +164,18 @@ int run(const CliOptions& o) {
         warnOfRawLength(o, form.state);
         setPictureOptions(form, o);
     }
+    // The make rule of --depfile, ready before the conversion and put in place only when it
+    // is done: a build tool never reads a rule for an output that failed.
+    std::optional<DependencyFile> depfile;
+    if (o.depfile) {
+        try {
+            const Dependencies d = dependenciesOf(o);
+            depfile.emplace(*o.depfile, d.targets, d.prerequisites);
+        } catch (const std::exception& e) {
+            report(*o.depfile, e.what());
+            return kExitFailed;
+        }
+    }
     form.txtVar.Text() = name;
     form.textOptions.align = o.align;
     form.headerPath = o.header.value_or("");
@@ -126,6 +184,14 @@ int run(const CliOptions& o) {
 
     if (!form.outcome().done())
         return failed(o, o.output, form.outcome(), ui, texts::kNothingWritten);
+    if (depfile) {
+        try {
+            depfile->publish();
+        } catch (const std::exception& e) {
+            report(*o.depfile, e.what());
+            return kExitFailed;
+        }
+    }
     // The standard output carries the C text and nothing else.
     if (o.verbose)
         std::fprintf(toStandardOutput ? stderr : stdout, "%s: %s: %s\n", texts::kProgram,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessera::messages {
 
@@ -26,6 +27,9 @@ inline constexpr const char* kDataOffset =
 inline constexpr const char* kColourCount = "Its colour table claims more than 256 colours.";
 inline constexpr const char* kMasks =
     "Its colour masks are split into several runs of bits, which no colour can be read from.";
+inline constexpr const char* kRawNoColours =
+    "It is a RAW picture of 8 bits: its indices have no colours to reduce or map (convert it "
+    "as 24 bits, or convert its own colours in a BMP or PNG).";
 inline constexpr const char* kBmpFix =
     " (`convert IN.bmp BMP3:OUT.bmp` writes a plain 24-bit copy).";
 
@@ -52,6 +56,35 @@ inline std::string indexBeyondTable(std::int64_t x, std::int64_t y, int index, i
 
 inline std::string pngDamaged(const std::string& what) {
     return what.empty() ? "Its PNG data is damaged." : "Its PNG data is damaged: " + what + ".";
+}
+
+inline constexpr const char* kCantReadPalette = "Can't read this palette :(";
+inline constexpr const char* kTrueColourPalette =
+    "It is a true-colour picture, with no colour table to map onto (give an 8-bit BMP or PNG, or "
+    "make a palette from it with --make-palette).";
+inline constexpr const char* kNoPalette =
+    "It holds no palette this tool reads: an 8-bit BMP or PNG, a GIMP palette (.gpl), a JASC "
+    "palette (.pal) or C text with one GP_PALETTEENTRY array.";
+inline constexpr const char* kNoColours = "Its palette holds no colour.";
+inline constexpr const char* kPaletteCut = "It ends before the count of colours it claims.";
+
+inline std::string badPaletteLine(int line) {
+    return "Its line " + std::to_string(line) +
+           " is not what a palette holds there (three numbers from 0 to 255 for a colour).";
+}
+
+inline std::string badPaletteArray(const std::string& name) {
+    return "Its array " + name + " is not laid out as Tessera writes a palette.";
+}
+
+inline std::string paletteArrays(const std::vector<std::string>& names) {
+    if (names.empty())
+        return "It declares GP_PALETTEENTRY arrays but defines none (give the .c file).";
+    std::string list;
+    for (const std::string& n : names)
+        list += (list.empty() ? "" : ", ") + n;
+    return "It holds " + std::to_string(names.size()) + " palette arrays (" + list +
+           "): give a file with one.";
 }
 
 inline constexpr const char* kNoSample = "This sound has no sample to convert :(";

@@ -1,8 +1,6 @@
 #include <QApplication>
 
-#include "app/Form1.h"
-#include "gui/MainWindow.h"
-#include "gui/QtUi.h"
+#include "gui/ProgramWindow.h"
 #include "platform/Signals.h"
 
 int main(int argc, char* argv[]) {
@@ -15,11 +13,8 @@ int main(int argc, char* argv[]) {
     // file beside the user's output, nor half-added lines in it.
     tessera::installTerminationHandlers();
 
-    tessera::gui::QtUi ui;
-    tessera::Form1 form(ui);
-    tessera::gui::MainWindow window(form);
-    ui.attach(&window);
-    window.answerOpensWith([&ui](const QString& path) { ui.answerNextOpen(path); });
+    tessera::gui::ProgramWindow program;
+    tessera::gui::MainWindow& window = program.window;
     window.show();
     // `tessera FILE` ("Open with" in a file manager) loads FILE as a drop would.
     const QStringList args = QCoreApplication::arguments();

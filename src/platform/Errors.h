@@ -39,6 +39,8 @@ enum class Reason : std::uint16_t {
     BmpPacking,
     PngDamaged,
     IndexBeyondPalette,
+    RawHasNoColours,    // a RAW picture given to the palette step
+    PaletteFileUnread,  // a palette file (--palette-of) that gives no palette
     SoundNoSample,
     SoundChannels,
     SoundDepth,

@@ -41,6 +41,9 @@ struct PngOptions {
     int colourType = 6;
     int bitDepth = 8;
     bool interlaced = false;
+    // Colour type 6: each pixel's alpha is 255 less its top byte (0x80RRGGBB is half clear)
+    // instead of the varying one.
+    bool alphaInPixels = false;
 };
 Bytes buildPng(const Picture& picture, const PngOptions& options = {});
 // The same PNG with a header claiming another size (its checksum mended, so it is believed).

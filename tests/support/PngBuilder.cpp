@@ -23,8 +23,10 @@ Bytes pngRow(const Picture& p, int row, const PngOptions& o) {
         if (o.colourType == 0 || o.colourType == 3)
             samples = {depth == 16 ? v >> 16 & 0xFF : v};
         else
-            samples = {v >> 16 & 0xFF, v >> 8 & 0xFF, v & 0xFF};
-        if (o.colourType & 4)  // an alpha that changes from pixel to pixel
+            samples = {v >> 16 & 0xFF, v >> 8 & 0xFF, v & 0xFF};  // not the alpha byte
+        if (o.colourType & 4 && o.alphaInPixels)
+            samples.push_back(255 - (v >> 24));
+        else if (o.colourType & 4)  // an alpha that changes from pixel to pixel
             samples.push_back(static_cast<std::uint32_t>(col * 37 + row) & 0xFF);
         for (const std::uint32_t s : samples) {
             if (depth < 8) {

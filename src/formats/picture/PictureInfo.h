@@ -32,7 +32,8 @@ struct PictureInfo {
     std::uint8_t pngColourType = 0;
     std::uint8_t pngBitDepth = 0;
     std::vector<std::array<std::uint8_t, 3>> colours;
-    FileStamp file;  // the file as it was when described
+    std::vector<std::uint8_t> alphas;  // the alpha of the first colours (tRNS); the rest opaque
+    FileStamp file;                    // the file as it was when described
 };
 
 // The depth a picture is converted at: 8 when its pixels become palette indices, 24 when they

@@ -127,10 +127,12 @@ PictureLayout bmpLayout(const PictureInfo& info) {
 
 // Every PNG row is decoded to indices or colours by the PNG library, top row first, red first;
 // placed like a top-down bitmap, so a PNG gives the very arrays of its bitmap twin.
-PictureLayout pngLayout(const PictureInfo& info) {
+PictureLayout pngLayout(const PictureInfo& info, bool keepAlpha) {
     if (info.width > kMaxPngWidth)
         refuse(Reason::PngTooWide, messages::pngTooWide(kMaxPngWidth));
     PictureLayout layout = checkedLayout(convertedDepth(info), info.width, info.height);
+    if (keepAlpha && layout.bytesPerPixel == 3)
+        layout.bytesPerPixel = 4;
     layout.rowOrder = PictureLayout::RowOrder::BitmapTopDown;
     layout.redFirst = true;
     layout.coding = PictureLayout::Coding::Png;
@@ -168,12 +170,12 @@ std::int16_t convertedDepth(const PictureInfo& info) {
     return bpp == 16 || bpp == 24 || bpp == 32 ? 24 : bpp;
 }
 
-PictureLayout pictureLayout(const PictureInfo& info) {
+PictureLayout pictureLayout(const PictureInfo& info, bool keepAlpha) {
     switch (info.kind) {
         case PictureKind::Raw:
             return rawLayout(info);
         case PictureKind::Png:
-            return pngLayout(info);
+            return pngLayout(info, keepAlpha);
         case PictureKind::Bmp:
             break;
     }

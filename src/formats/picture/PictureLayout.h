@@ -19,7 +19,7 @@ struct PictureLayout {
     enum class Coding { Plain, Rle8, Rle4, Packed, BitFields, Png };
 
     gp32::ScreenOrder order;         // width and the height as a positive number of rows
-    std::int64_t bytesPerPixel = 1;  // 1 (palette indices) or 3 (colours)
+    std::int64_t bytesPerPixel = 1;  // 1 (palette indices), 3 (colours) or 4 (colours, alpha)
     std::int64_t dataOffset = 0;     // first pixel byte
     std::int64_t rowStride = 0;      // bytes from one stored row to the next
     Coding coding = Coding::Plain;
@@ -49,8 +49,9 @@ struct PictureLayout {
 };
 
 // The layout of a described BMP, PNG or RAW picture; throws TesseraError with the reason when the
-// picture cannot be converted.
-PictureLayout pictureLayout(const PictureInfo& info);
+// picture cannot be converted. `keepAlpha` asks for the alpha after the colours of a PNG that
+// has one (a channel or a transparent colour): 4 bytes a pixel.
+PictureLayout pictureLayout(const PictureInfo& info, bool keepAlpha = false);
 
 // A colour count that cannot size an 8-bit colour table is refused rather than trusted.
 void checkPaletteCount(std::int32_t count);

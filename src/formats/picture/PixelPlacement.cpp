@@ -261,6 +261,44 @@ std::vector<T> screenArray(std::int64_t count, T fill, WorkTeam& team) {
     return v;
 }
 
+// The pixels of a colour picture placed through `pixel` into a screen array of `fill`.
+template <typename T, typename Pixel>
+std::vector<T> placeColours(const InputFile& in, const PictureLayout& layout, T fill, Pixel&& pixel,
+                            const Progress& progress, int threads) {
+    const std::int64_t count = layout.order.count();
+    const std::int64_t column = layout.order.columnLength();
+    const RowReader rows(in, layout);
+    WorkTeam team(count >= kSharedFrom ? threads : 1);
+    std::vector<T> placed = screenArray(count, fill, team);
+    T* out = placed.data();
+    if (PngRows* passes = rows.interlacedPng()) {
+        placePasses(*passes, layout, progress, out, pixel);
+        return placed;
+    }
+    placeRows(rows, layout, team, progress,
+              [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+                  placeBand(band, 0, band.n, column, layout.bytesPerPixel, j0, j1, out, pixel);
+              });
+    return placed;
+}
+
+// Where a column's pixels lie: the rest of it is padding.
+std::pair<std::int64_t, std::int64_t> pixelSpan(const PictureLayout& layout) {
+    const std::int64_t a = layout.rowInColumn(0);
+    const std::int64_t b = layout.rowInColumn(layout.order.height - 1);
+    return {std::min(a, b), std::max(a, b) + 1};
+}
+
+// Padding is index 0 in every 8-bit picture.
+void clearPadding(const PictureLayout& layout, std::uint8_t* placed) {
+    const auto [from, to] = pixelSpan(layout);
+    const std::int64_t column = layout.order.columnLength();
+    for (std::int64_t j = 0; j < layout.order.width; ++j) {
+        std::fill(placed + column * j, placed + column * j + from, std::uint8_t{0});
+        std::fill(placed + column * j + to, placed + column * (j + 1), std::uint8_t{0});
+    }
+}
+
 // An index beyond the colour table has no colour: the file is damaged, and the GP32 would show
 // whatever lies past the palette. The padding (0) comes after each column's top pixel.
 void checkIndices(const std::vector<std::uint8_t>& indices, const PictureLayout& layout) {
@@ -285,17 +323,23 @@ void checkIndices(const std::vector<std::uint8_t>& indices, const PictureLayout&
 
 }  // namespace
 
+PixelWord::PixelWord(const PictureLayout& layout, std::optional<ColourWord> transparent)
+    : red(layout.redFirst ? 0 : 2),
+      blue(layout.redFirst ? 2 : 0),
+      alpha(layout.bytesPerPixel == 4),
+      transparent(transparent) {}
+
 ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::int32_t fillBit,
-                         const Progress& progress) {
+                         const Progress& progress, std::optional<ColourWord> transparent) {
     ScreenPixels pixels;
     const std::int64_t count = layout.order.count();
     const std::int64_t column = layout.order.columnLength();
     pixels.count = count;
-    const RowReader rows(in, layout);
-    PngRows* passes = rows.interlacedPng();
-    WorkTeam team(count >= kSharedFrom ? WorkTeam::coreCount() : 1);
 
     if (layout.bytesPerPixel == 1) {
+        const RowReader rows(in, layout);
+        PngRows* passes = rows.interlacedPng();
+        WorkTeam team(count >= kSharedFrom ? WorkTeam::coreCount() : 1);
         pixels.indices = screenArray<std::uint8_t>(count, 0, team);  // padding stays 0
         auto* out = pixels.indices.data();
         if (passes) {
@@ -310,23 +354,84 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
         return pixels;
     }
 
-    // Padding is black with the intensity bit.
-    pixels.colours = screenArray(count, gp32::colour(0, 0, 0, fillBit), team);
-    auto* out = pixels.colours.data();
-    const int red = layout.redFirst ? 0 : 2;
-    const int blue = 2 - red;
-    const auto colour = [&](const std::uint8_t* px) {
-        return gp32::colour(px[red], px[1], px[blue], fillBit);
-    };
-    if (passes) {
-        placePasses(*passes, layout, progress, out, colour);
-        return pixels;
-    }
-    placeRows(rows, layout, team, progress,
-              [&](const Band& band, std::int64_t j0, std::int64_t j1) {
-                  placeBand(band, 0, band.n, column, 3, j0, j1, out, colour);
-              });
+    // Padding is black with the intensity bit; see-through pixels are the transparent colour.
+    const PixelWord word(layout, transparent);
+    const auto fill = static_cast<std::uint16_t>(fillBit & 1);
+    const std::uint16_t shownAs = transparent.value_or(0) | fill;
+    pixels.colours = placeColours(
+        in, layout, fill,
+        [&](const std::uint8_t* px) {
+            const ColourWord w = word(px);
+            return w == kSeeThrough ? shownAs : static_cast<std::uint16_t>(w | fill);
+        },
+        progress, WorkTeam::coreCount());
     return pixels;
+}
+
+ColourCounts countColours(const InputFile& in, const PictureLayout& layout,
+                          std::optional<ColourWord> transparent, const Progress& progress) {
+    ColourCounts counts;
+    const PixelWord word(layout, transparent);
+    std::uint64_t seen = 0;
+    const auto count = [&](const std::uint8_t* px) {
+        ++counts.pixels[word(px)];
+        ++seen;
+    };
+    const std::int64_t bytes = layout.bytesPerPixel;
+    const RowReader rows(in, layout);
+    if (PngRows* passes = rows.interlacedPng()) {
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(layout.order.width * bytes));
+        const std::int64_t total = passes->passRowCount();
+        PngRows::PassRow at;
+        for (std::int64_t done = 1; passes->readPassRow(at, row); ++done) {
+            for (std::int64_t k = 0; k < at.count; ++k)
+                count(row.data() + k * bytes);
+            progress(done, total);
+        }
+    } else {
+        WorkTeam alone(1);
+        placeRows(rows, layout, alone, progress,
+                  [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+                      for (std::int64_t j = j0; j < j1; ++j) {
+                          const std::uint8_t* from = band.rows + (j - band.x0) * bytes;
+                          for (int r = 0; r < band.n; ++r)
+                              count(from + r * band.stride);
+                      }
+                  });
+    }
+    // Pixels past the end of a short file read as zeros: black.
+    const std::uint8_t zeros[4] = {};
+    counts.pixels[word(zeros)] +=
+        static_cast<std::uint64_t>(layout.order.width * layout.order.height) - seen;
+    return counts;
+}
+
+std::vector<std::uint8_t> placeEntries(const InputFile& in, const PictureLayout& layout,
+                                       const IndexTable& table,
+                                       std::optional<ColourWord> transparent,
+                                       const Progress& progress) {
+    const PixelWord word(layout, transparent);
+    const std::uint8_t zeros[4] = {};
+    std::vector<std::uint8_t> indices = placeColours(
+        in, layout, table[word(zeros)], [&](const std::uint8_t* px) { return table[word(px)]; },
+        progress, WorkTeam::coreCount());
+    clearPadding(layout, indices.data());
+    return indices;
+}
+
+std::vector<ColourWord> placeWords(const InputFile& in, const PictureLayout& layout,
+                                   std::optional<ColourWord> transparent,
+                                   const Progress& progress) {
+    const PixelWord word(layout, transparent);
+    const std::uint8_t zeros[4] = {};
+    return placeColours(in, layout, word(zeros), word, progress, WorkTeam::coreCount());
+}
+
+ScreenColumns screenColumns(const PictureLayout& layout) {
+    return {.width = layout.order.width,
+            .height = layout.order.height,
+            .columnLength = layout.order.columnLength(),
+            .first = pixelSpan(layout).first};
 }
 
 }  // namespace tessera

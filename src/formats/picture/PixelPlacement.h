@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "formats/Progress.h"
+#include "formats/picture/ColourDiffusion.h"
+#include "formats/picture/ColourReduction.h"
 #include "formats/picture/PictureLayout.h"
 
 namespace tessera {
@@ -19,10 +22,41 @@ struct ScreenPixels {
     std::int64_t count = 0;
 };
 
+// How a colour pixel's bytes (red first or last, then alpha when the rows carry it) become a
+// colour word, or kSeeThrough when a transparent colour is given and the pixel is of that colour
+// or its alpha is below half.
+struct PixelWord {
+    PixelWord(const PictureLayout& layout, std::optional<ColourWord> transparent);
+    ColourWord operator()(const std::uint8_t* px) const {
+        const ColourWord w = colourWord(px[red] >> 3, px[1] >> 3, px[blue] >> 3);
+        return transparent && ((alpha && px[3] < 128) || w == *transparent) ? kSeeThrough : w;
+    }
+    int red;
+    int blue;
+    bool alpha;
+    std::optional<ColourWord> transparent;
+};
+
 // Reads every stored row of the picture and places it in screen order. Column padding is 0 for
-// indices and black with the intensity bit for colours. `progress` hears of every row.
+// indices and black with the intensity bit for colours; see-through pixels of a colour picture
+// are the transparent colour. `progress` hears of every row.
 ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::int32_t fillBit,
-                         const Progress& progress);
+                         const Progress& progress,
+                         std::optional<ColourWord> transparent = std::nullopt);
+
+// The palette step's passes over a colour picture, each reading the rows as they stream past:
+// the colours counted; the entries of `table` placed (padding 0), one byte an element; the
+// colour words placed, for error diffusion, which needs its neighbours.
+ColourCounts countColours(const InputFile& in, const PictureLayout& layout,
+                          std::optional<ColourWord> transparent, const Progress& progress);
+std::vector<std::uint8_t> placeEntries(const InputFile& in, const PictureLayout& layout,
+                                       const IndexTable& table,
+                                       std::optional<ColourWord> transparent,
+                                       const Progress& progress);
+std::vector<ColourWord> placeWords(const InputFile& in, const PictureLayout& layout,
+                                   std::optional<ColourWord> transparent, const Progress& progress);
+// Where the pixels of the columns lie in a screen array of this layout.
+ScreenColumns screenColumns(const PictureLayout& layout);
 
 // The way back: the rows of a picture from its screen order. Takes `order.count()` elements
 // (palette indices or GP32 colours, as `placePixels` gives them) of a picture `order.width` wide

@@ -131,15 +131,19 @@ class Session {
 };
 
 // Palette pictures and grey levels of up to 8 bits keep one index a byte; all others become
-// red, green, blue bytes.
-void setTransforms(png_structp png, png_infop info) {
+// red, green, blue bytes, and alpha when it is asked for (opaque where the PNG has none).
+void setTransforms(png_structp png, png_infop info, bool alpha) {
     const png_byte type = png_get_color_type(png, info);
     const png_byte depth = png_get_bit_depth(png, info);
     if (depth < 8)
         png_set_packing(png);  // one value a byte, not scaled
     if (depth == 16)
         png_set_strip_16(png);  // the high byte
-    if ((type & PNG_COLOR_MASK_ALPHA) != 0)
+    if (alpha && png_get_valid(png, info, PNG_INFO_tRNS) != 0)
+        png_set_tRNS_to_alpha(png);
+    else if (alpha && (type & PNG_COLOR_MASK_ALPHA) == 0)
+        png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    else if (!alpha && (type & PNG_COLOR_MASK_ALPHA) != 0)
         png_set_strip_alpha(png);
     if ((type == PNG_COLOR_TYPE_GRAY && depth == 16) || type == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
@@ -161,6 +165,22 @@ Pass passOf(int pass, png_uint_32 width, png_uint_32 height) {
     p.firstColumn = PNG_PASS_START_COL(pass);
     p.columnStep = PNG_PASS_COL_OFFSET(pass);
     return p;
+}
+
+// The alpha of each index of a palette picture, or the grey level marked transparent.
+void readTransparency(png_structp png, png_infop pngInfo, PictureInfo& info) {
+    png_bytep alphas = nullptr;
+    int count = 0;
+    png_color_16p colour = nullptr;
+    if (png_get_tRNS(png, pngInfo, &alphas, &count, &colour) == 0)
+        return;
+    if (info.pngColourType == PNG_COLOR_TYPE_PALETTE && alphas != nullptr) {
+        info.alphas.assign(alphas, alphas + std::max(count, 0));
+    } else if (info.pngColourType == PNG_COLOR_TYPE_GRAY && info.pngBitDepth <= 8 &&
+               colour != nullptr && colour->gray < (1 << info.pngBitDepth)) {
+        info.alphas.assign(static_cast<std::size_t>(colour->gray) + 1, 0xFF);
+        info.alphas.back() = 0;
+    }
 }
 
 }  // namespace
@@ -189,6 +209,7 @@ std::optional<PictureInfo> readPngInfo(const InputFile& in) {
             for (int e = 0; e < count; ++e)
                 info.colours.push_back({palette[e].red, palette[e].green, palette[e].blue});
         }
+        readTransparency(png, pngInfo, info);
     });
     if (info.pngColourType == PNG_COLOR_TYPE_GRAY && info.pngBitDepth <= 8) {
         const int levels = 1 << info.pngBitDepth;  // a ramp from black to white
@@ -222,9 +243,10 @@ PngRows::PngRows(const InputFile& in, const PictureLayout& layout)
     Decoder& d = *decoder_;
     const auto expected = static_cast<std::size_t>(layout.order.width * layout.bytesPerPixel);
     std::size_t rowBytes = 0;
-    d.session.guarded([&d, &rowBytes](png_structp png, png_infop info) {
+    const bool alpha = layout.bytesPerPixel == 4;
+    d.session.guarded([&d, &rowBytes, alpha](png_structp png, png_infop info) {
         png_read_info(png, info);
-        setTransforms(png, info);
+        setTransforms(png, info, alpha);
         // No interlace handling: the passes are read as they are stored.
         d.interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
         png_read_update_info(png, info);
