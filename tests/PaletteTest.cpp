@@ -80,6 +80,7 @@ struct ReduceCase {
     bool exact = false;
     std::size_t entries = 0;  // of an exact palette
     int cutRows = 0;          // top rows cut off the end of the bitmap: they read as black
+    bool bitmap = false;      // a 24-bit BMP instead of the PNG
 };
 
 // The palette step through the window: every pixel's entry is its own colour when the colours
@@ -117,6 +118,20 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
          .transparent = 0xFF00FF,
          .exact = true,
          .entries = 3},
+        {.what = "transparent colour, no alpha",
+         .picture = makePicture(2, 2, 24, {0xFF00FF, 0x102030, 0xF800F8, 0xFFFFFF}),
+         .colours = 3,
+         .transparent = 0xFF00FF,
+         .exact = true,
+         .entries = 3},
+        {.what = "bitmap, transparent colour",
+         .picture =
+             makePicture(3, 2, 24, {0xFF00FF, 0x000000, 0xFFFFFF, 0x000000, 0xFF00FF, 0xFFFFFF}),
+         .colours = 3,
+         .transparent = 0xFF00FF,
+         .exact = true,
+         .entries = 3,
+         .bitmap = true},
         {.what = "short file",
          .picture = few,
          .colours = 4,
@@ -144,7 +159,7 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
         const int stride = (row.picture.width * 24 + 31) / 32 * 4;
         bmp.resize(bmp.size() - static_cast<std::size_t>(row.cutRows * stride));
         const Reduced out =
-            indexedInput || row.cutRows != 0
+            indexedInput || row.cutRows != 0 || row.bitmap
                 ? convertWith(options, "in.bmp", bmp, "in.h")
                 : convertWith(options, "in.png", buildPng(row.picture, row.png), "in.h");
         ASSERT_NE(out.text.find("GP_PALETTEENTRY in_Pal["), std::string::npos);
@@ -218,6 +233,51 @@ TEST(PaletteStep, DitherMixesEntriesToTheColour) {
         else
             EXPECT_EQ(whites, 256);
     }
+}
+
+// The "Colours..." dialog: while it is in force a true-colour picture converts as an 8-bit one
+// (the 8-bit options usable, .gpg allowed, the preview showing the entries); a palette file
+// that cannot be read is refused naming it, and it and Cancel change nothing.
+TEST(ColoursDialog, TrueColourConvertsAsEightBits) {
+    TempDir dir;
+    const Picture photo = Picture::pattern(6, 4, 24);
+    writeFile(dir.path("photo.png"), buildPng(photo, {.colourType = 2}));
+    writeText(dir.path("bad.gpl"), "GIMP Palette\nnot a colour\n");
+    ScriptedUi ui;
+    ui.openWith(dir.path("photo.png"));
+    Form1 form(ui);
+    form.cmdBMPLoad.click();
+    EXPECT_FALSE(form.Frame1.Enabled);
+    using Palette = DialogColours::Palette;
+    ui.coloursAnswers = {
+        DialogColours{.palette = Palette::MapOnto, .paletteFile = dir.path("bad.gpl")},
+        std::nullopt, DialogColours{.palette = Palette::Reduce, .colours = 4}};
+    form.mnuColours_Click();
+    form.mnuColours_Click();
+    EXPECT_EQ(ui.texts(),
+              std::vector<std::string>{"Can't read this palette :(\r\n" + dir.path("bad.gpl") +
+                                       ": Its line 2 is not what a palette holds "
+                                       "there (three numbers from 0 to 255 for a "
+                                       "colour)."});
+    EXPECT_FALSE(form.colourOptions.active());
+    EXPECT_FALSE(form.Frame1.Enabled);
+    form.mnuColours_Click();
+    EXPECT_TRUE(form.Frame1.Enabled && form.chkPal.Enabled && form.chkOnlyPal.Enabled);
+    const PicturePreview preview = form.picturePreview();
+    ui.saveAs(dir.path("photo.gpg"));
+    form.cmdBMPConvert.click();
+    EXPECT_EQ(ui.texts().back(), "Convertion done successfully :)");
+    ASSERT_EQ(form.state.strPal.size(), 4u);
+    EXPECT_EQ(preview.palette, form.state.strPal);
+    for (int x = 0; x < photo.width; ++x) {
+        for (int y = 0; y < photo.height; ++y) {
+            const auto k = static_cast<std::size_t>(photo.height * x + photo.height - 1 - y);
+            EXPECT_EQ(preview.at(x, y), form.state.strPal[form.state.bytData[k]]) << x << "," << y;
+        }
+    }
+    ui.coloursAnswers = {DialogColours{}};
+    form.mnuColours_Click();
+    EXPECT_FALSE(form.Frame1.Enabled);
 }
 
 ProgramRun sh(const std::string& command, const TempDir& dir) {

@@ -10,6 +10,7 @@
 #include "Version.h"
 #include "app/Controls.h"
 #include "app/ConverterState.h"
+#include "app/DialogColours.h"
 #include "app/Outcome.h"
 #include "app/PicturePreview.h"
 #include "app/Ui.h"
@@ -90,6 +91,8 @@ class Form1 {
     // --transparent, --dither); inactive by default. Call colourOptionsChanged() after a change.
     PaletteOptions colourOptions;
     void colourOptionsChanged();
+    // The "Colours..." dialog's last values.
+    DialogColours colourDialog;
 
     // Every control, sorted by tab index.
     std::vector<Control*> controls();
@@ -110,6 +113,8 @@ class Form1 {
     void cmdBMPConvertAdd_Click();
     void cmdWAVConvert_Click();
     void cmdWAVConvertAdd_Click();
+    // "Colours..." (the "File infos" context menu): the palette step's settings.
+    void mnuColours_Click();
 
     // The window's procedures; they work on the converter state and throw TesseraError.
     void RAWRotateRight();

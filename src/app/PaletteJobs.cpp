@@ -67,7 +67,8 @@ std::optional<FileFailure> makePalette(const PaletteJob& job) {
         try {
             const InputFile in(path);
             const PictureInfo info = describedPicture(in);
-            const PictureLayout layout = pictureLayout(info, job.options.transparent.has_value());
+            const PictureLayout layout =
+                pictureLayout(info, job.options.transparent && job.options.byAlpha);
             counts.add(
                 pictureColours(in, info, layout, job.options, [](std::int64_t, std::int64_t) {}));
             if (!(InputFile(path).stamp() == info.file))

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "formats/Gp32.h"
 #include "formats/picture/Palette.h"
+#include "formats/picture/PaletteStep.h"
 #include "formats/picture/PictureLayout.h"
 #include "formats/picture/PixelPlacement.h"
 #include "platform/Errors.h"
@@ -47,12 +48,24 @@ PicturePreview Form1::picturePreview() const {
     try {
         // The conversion's own steps, without its state or its progress bar.
         const PictureInfo& info = *state.picture;
-        const PictureLayout layout = pictureLayout(info);
+        const std::optional<ColourWord> transparent = colourOptions.transparent;
+        const PictureLayout layout =
+            pictureLayout(info, transparent.has_value() && colourOptions.byAlpha);
         const InputFile in = openLoadedInput(info.file);
-        ScreenPixels pixels = placePixels(in, layout, fill, [](std::int64_t, std::int64_t) {});
-        p.bpp = layout.bytesPerPixel == 1 ? 8 : 24;
+        const Progress none = [](std::int64_t, std::int64_t) {};
+        const std::optional<PaletteOptions> step = paletteStep();
+        ScreenPixels pixels;
+        if (step) {
+            ReducedPicture reduced = reducePicture(in, info, layout, *step, none);
+            for (const ColourWord w : reduced.palette)
+                p.palette.push_back(static_cast<std::uint16_t>(w | fill));
+            pixels.indices = std::move(reduced.indices);
+        } else {
+            pixels = placePixels(in, layout, fill, none, transparent);
+        }
+        p.bpp = step || layout.bytesPerPixel == 1 ? 8 : 24;
         if (p.bpp == 8) {
-            if (info.kind != PictureKind::Raw)
+            if (!step && info.kind != PictureKind::Raw)
                 p.palette = readPalette(in, info, fill);
             pixels.colours = indexColours(pixels.indices, p.palette, fill);
         }

@@ -51,7 +51,8 @@ void Form1::colourOptionsChanged() {
 void Form1::ConvertBMPPixels() {
     const PictureInfo& info = *state.picture;
     const std::optional<ColourWord> transparent = colourOptions.transparent;
-    const PictureLayout layout = pictureLayout(info, transparent.has_value());
+    const PictureLayout layout =
+        pictureLayout(info, transparent.has_value() && colourOptions.byAlpha);
     const InputFile in = openLoadedInput(info.file);
     const Progress progress = progressBar(0, kConvertedProgress, true);
     if (const std::optional<PaletteOptions> step = paletteStep()) {

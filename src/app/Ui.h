@@ -7,6 +7,7 @@
 namespace tessera {
 
 class DialogRAW;
+struct DialogColours;
 
 // An open or save dialog as the window designs it: title and filter are fixed, the file name is
 // proposed before showing and read back after.
@@ -50,6 +51,9 @@ class Ui {
     // Shows the RAW image dialog modally; the person either presses OK (the dialog's
     // OKButton_Click runs) or closes it (nothing runs).
     virtual void showRawDialog(DialogRAW& dialog) = 0;
+    // Shows the "Colours..." dialog modally with `dialog`'s values; true when the person pressed
+    // OK, the values then changed to theirs.
+    virtual bool showColoursDialog(DialogColours& /*dialog*/) { return false; }
     // The progress bar's width changed during a long conversion: a chance to repaint.
     virtual void progressChanged(double /*width*/) {}
 };

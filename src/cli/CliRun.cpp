@@ -76,12 +76,8 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
 
 PaletteOptions paletteOptions(const CliOptions& o, std::vector<ColourWord> target) {
     PaletteOptions p{.colours = o.colors, .target = std::move(target), .dither = o.dither};
-    if (o.transparent) {
-        const std::uint32_t rgb = *o.transparent;
-        p.transparent =
-            colourWord(static_cast<int>(rgb >> 19 & 31), static_cast<int>(rgb >> 11 & 31),
-                       static_cast<int>(rgb >> 3 & 31));
-    }
+    if (o.transparent)
+        p.transparent = colourWordOf(*o.transparent);
     return p;
 }
 

@@ -20,6 +20,7 @@ namespace {
 
 constexpr qint64 kRepaintEveryMs = 30;
 constexpr const char* kPreviewAction = "&Preview as on the GP32...";
+constexpr const char* kColoursAction = "&Colours...";
 
 // The one local file a drag carries, or an empty string.
 QString droppedFile(const QMimeData* data) {
@@ -82,6 +83,8 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
     // The preview: a shortcut, and a context menu on the information panel it illustrates.
     auto* previewKey = new QShortcut(previewShortcut(), this);
     QObject::connect(previewKey, &QShortcut::activated, this, &MainWindow::showPreview);
+    auto* coloursKey = new QShortcut(coloursShortcut(), this);
+    QObject::connect(coloursKey, &QShortcut::activated, this, &MainWindow::showColours);
     QWidget* info = widget(form_.lblBMPName);
     info->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(info, &QWidget::customContextMenuRequested, this, [this, info](QPoint at) {
@@ -89,6 +92,8 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
         QAction* action =
             menu.addAction(QString::fromUtf8(kPreviewAction), this, &MainWindow::showPreview);
         action->setShortcut(previewShortcut());
+        menu.addAction(QString::fromUtf8(kColoursAction), this, &MainWindow::showColours)
+            ->setShortcut(coloursShortcut());
         menu.exec(info->mapToGlobal(at));
     });
     setAcceptDrops(true);
@@ -100,6 +105,15 @@ MainWindow::MainWindow(Form1& form, QWidget* parent)
 
 QKeySequence MainWindow::previewShortcut() {
     return QKeySequence(Qt::CTRL | Qt::Key_P);
+}
+
+QKeySequence MainWindow::coloursShortcut() {
+    return QKeySequence(Qt::CTRL | Qt::Key_K);
+}
+
+void MainWindow::showColours() {
+    if (!busy_ && !form_.unloaded())
+        run([this] { form_.mnuColours_Click(); });
 }
 
 void MainWindow::showPreview() {

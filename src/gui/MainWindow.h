@@ -46,6 +46,9 @@ class MainWindow : public QWidget {
     void showPreview();
     PreviewWindow* preview() const { return preview_; }
     static QKeySequence previewShortcut();
+    // The "Colours..." dialog (Ctrl+K, or the "File infos" context menu).
+    void showColours();
+    static QKeySequence coloursShortcut();
 
     // Shows every model value in the widgets.
     void mirror();

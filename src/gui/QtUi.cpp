@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QSettings>
 
+#include "gui/ColoursDialogView.h"
 #include "gui/FileFilter.h"
 #include "gui/MainWindow.h"
 #include "gui/RawDialogView.h"
@@ -114,6 +115,12 @@ void QtUi::showRawDialog(DialogRAW& dialog) {
     showCurrentState();
     RawDialogView view(dialog, window_);
     view.exec();
+}
+
+bool QtUi::showColoursDialog(DialogColours& dialog) {
+    showCurrentState();
+    ColoursDialogView view(dialog, window_);
+    return view.exec() == QDialog::Accepted;
 }
 
 void QtUi::progressChanged(double width) {

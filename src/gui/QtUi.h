@@ -30,6 +30,7 @@ class QtUi : public Ui {
     bool showSave(CommonDialog& dialog) override;
     MsgAnswer msgBox(const std::string& text, MsgStyle style) override;
     void showRawDialog(DialogRAW& dialog) override;
+    bool showColoursDialog(DialogColours& dialog) override;
     void progressChanged(double width) override;
 
   private:

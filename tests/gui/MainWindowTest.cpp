@@ -1,4 +1,5 @@
 #include "GuiSupport.h"
+#include "gui/ColoursDialogView.h"
 #include "gui/PreviewPicture.h"
 #include "gui/PreviewWindow.h"
 #include "gui/QtUi.h"
@@ -81,6 +82,32 @@ TEST_F(MainWindowView, RawDialogHandsOverOnlyOnOk) {
         else
             view.close();
         EXPECT_EQ(form.lblIMGWidth.Caption + form.lblIMGbpp.Caption, ok ? "321.524" : "00");
+    }
+}
+
+// The "Colours..." dialog opens with the values it was given and hands the person's choices over
+// only on OK.
+TEST_F(MainWindowView, ColoursDialogHandsOverOnlyOnOk) {
+    for (const bool ok : {false, true}) {
+        DialogColours values{.colours = 16, .transparentRgb = 0x00FF00};
+        gui::ColoursDialogView view{values, nullptr};
+        EXPECT_EQ(view.findChild<QSpinBox*>()->value(), 16);
+        for (QRadioButton* b : view.findChildren<QRadioButton*>()) {
+            if (b->text().contains("Reduce"))
+                b->setChecked(true);
+        }
+        view.findChild<QSpinBox*>()->setValue(40);
+        for (QCheckBox* box : view.findChildren<QCheckBox*>())
+            box->setChecked(!box->text().contains("alpha"));
+        view.show();
+        if (ok)
+            view.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        else
+            view.reject();
+        EXPECT_EQ(values.palette == DialogColours::Palette::Reduce, ok);
+        EXPECT_EQ(values.colours, ok ? 40 : 16);
+        EXPECT_EQ(values.transparent && values.dither && !values.byAlpha, ok);
+        EXPECT_EQ(values.transparentRgb, 0x00FF00u);
     }
 }
 

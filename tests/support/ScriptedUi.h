@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DialogColours.h"
 #include "app/DialogRAW.h"
 #include "app/FileNames.h"
 #include "app/Ui.h"
@@ -31,6 +32,7 @@ class ScriptedUi : public Ui {
     std::deque<std::optional<std::string>> openAnswers, saveAnswers;
     std::deque<MsgAnswer> questionAnswers;  // Yes when none is left
     std::deque<RawAnswer> rawAnswers;       // OK with the defaults when none is left
+    std::deque<std::optional<DialogColours>> coloursAnswers;  // OK with these; none left: Cancel
 
     std::vector<Message> messages;
     std::vector<const CommonDialog*> dialogsShown;
@@ -68,6 +70,13 @@ class ScriptedUi : public Ui {
         return s == MsgStyle::YesNoQuestion || s == MsgStyle::YesNoExclamation;
     }
     // Texts of the messages shown so far, the Yes/No questions left out with `questions` false.
+    bool showColoursDialog(DialogColours& dialog) override {
+        const auto answer = next(coloursAnswers, std::optional<DialogColours>());
+        if (answer)
+            dialog = *answer;
+        return answer.has_value();
+    }
+
     std::vector<std::string> texts(bool questions = true) const {
         std::vector<std::string> out;
         for (const auto& m : messages)

@@ -39,6 +39,12 @@ constexpr int blue5(ColourWord w) {
 constexpr std::uint8_t widen5(int c) {
     return static_cast<std::uint8_t>(c << 3 | c >> 2);
 }
+// A colour given as 0xRRGGBB.
+constexpr ColourWord colourWordOf(std::uint32_t rgb) {
+    return colourWord(static_cast<int>(rgb >> 19 & 31), static_cast<int>(rgb >> 11 & 31),
+                      static_cast<int>(rgb >> 3 & 31));
+}
+static_assert(colourWordOf(0xFF00FF) == 0xF83E);
 static_assert(colourWord(31, 31, 31) == 0xFFFE && widen5(31) == 255 && widen5(16) == 132);
 
 // What the user asks of the step; inactive by default, so the window writes its own bytes.
@@ -48,6 +54,7 @@ struct PaletteOptions {
     // Pixels of this colour, and pixels whose alpha is below half, are see-through: index 0,
     // entry 0 this colour.
     std::optional<ColourWord> transparent;
+    bool byAlpha = true;  // with a transparent colour: pixels whose alpha is below half too
     bool dither = false;  // error diffusion where a colour has no entry of its own
 
     bool active() const { return colours != 0 || !target.empty(); }

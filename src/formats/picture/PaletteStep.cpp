@@ -26,7 +26,7 @@ IndexWords indexWords(const InputFile& in, const PictureInfo& info, const Palett
     IndexWords words{};
     for (std::size_t i = 0; i < words.size(); ++i) {
         const ColourWord w = i < table.size() ? table[i] : 0;
-        const bool clear = i < info.alphas.size() && info.alphas[i] < 128;
+        const bool clear = o.byAlpha && i < info.alphas.size() && info.alphas[i] < 128;
         words[i] = o.transparent && (clear || w == *o.transparent) ? kSeeThrough : w;
     }
     return words;
