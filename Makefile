@@ -4,7 +4,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DTESSERA_WERROR=$(if $(TESSERA_WERROR),ON,OFF)
 
-.PHONY: all build run test test-unprivileged test-sanitize tsan fuzz clean bootstrap bench install deb
+.PHONY: all build run test test-unprivileged test-sanitize tsan fuzz mutants clean bootstrap bench \
+	install deb
 
 all: build
 
@@ -99,5 +100,11 @@ fuzz: bootstrap
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Each fault of scripts/mutants.list in a copy of the tree (build-mutants), built and tested: the
+# count caught, and a failure when any goes unnoticed. Too slow for `make test`.
+mutants: bootstrap
+	JOBS=$(JOBS) scripts/mutants
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) fuzz-out build-bench
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD) fuzz-out build-bench \
+		build-mutants

@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.cmdBMPLoad.click();
     if (!form.cmdBMPConvert.Enabled)
         return 0;
-    if (static_cast<std::int64_t>(form.state.lngWidth) * form.state.lngHeight >
+    if (static_cast<std::int64_t>(form.state.lngWidth()) * form.state.lngHeight() >
             kMaxConvertedElements ||
-        form.state.lngWidth < 0 || form.state.lngHeight < 0) {
+        form.state.lngWidth() < 0 || form.state.lngHeight() < 0) {
         return 0;
     }
     // The options follow the input's length, so one input always takes the same road.

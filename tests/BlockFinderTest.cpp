@@ -111,5 +111,15 @@ TEST_F(BlockFinder, EditsThatShowAndNamesMetElsewhereAreRefusedWithTheirLine) {
     EXPECT_EQ(met.line, lineOf(named, "const unsigned short ship_width["));
 }
 
+// An array whose count is not the one its #define gives is not a block as Tessera writes it.
+TEST_F(BlockFinder, CountsMustAgreeWithTheirDefines) {
+    loadWav({1, 2, 3}, {.bits = 8}, "ship.wav");
+    const std::string sound = convert("block.h");
+    std::string recounted = sound;
+    recounted.replace(recounted.find("_length      3"), 14, "_length      4");
+    EXPECT_EQ(findBlock(sound, "ship").result, Result::Found);
+    EXPECT_EQ(findBlock(recounted, "ship").result, Result::Unmatched);
+}
+
 }  // namespace
 }  // namespace tessera

@@ -5,7 +5,6 @@
 #include <regex>
 #include <set>
 #include <sstream>
-#include <tuple>
 
 #include "support/Builders.h"
 #include "support/Child.h"
@@ -33,7 +32,13 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     fs::create_symlink("new.c", dir.path("alias.h"));
     for (const char* out : {"out.gpg", "out.h"})
         writeText(dir.path(out), "kept");
-    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> rows{
+    ASSERT_EQ(runCli({"tiles.bmp", "tiles.h"}, dir.dir()).exitCode, 0);  // a block to add again
+    struct Row {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+    };
+    const Row rows[] = {
         // clang-format off
         {{"missing.wav", "out.h"}, 1, "missing.wav: No such file or directory"},
         {{"notes.png", "out.h"}, 1, "notes.png: Can't open this kind of image file... It is no "
@@ -65,6 +70,9 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
          "\".GPG\" file :(: It is a colour picture, and a .gpg file holds 8-bit (palette) "
          "pictures: give --colors 256 to make it one (or --palette-of FILE for a palette of your "
          "own), or an OUTPUT ending in .h or .c for its colours as C text."},
+        // An add that would give OUTPUT a second block of one name.
+        {{"-a", "-n", "tiles", "tiles.bmp", "tiles.h"}, 1,
+         "tiles.h: it already holds tiles: give --replace to replace it"},
         {{"-x", "i", "o"}, 2, "unknown option -x"},
         {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
         {{"--rate", "999", "i", "o"}, 2, "bad --rate value '999': give a rate in Hz from 1000 to "
@@ -189,8 +197,9 @@ TEST(CliConvert, WritesAndDescribesWhatTheWindowDoes) {
             (r.fill ? f.optFill1 : f.optFill0).select();
             f.txtVar.Text() = r.name;
         };
-        ASSERT_EQ(convertInWindow(input, window, r.add, r.raw, setControls),
-                  std::vector<std::string>{"Convertion done successfully :)"});
+        const InWindow inWindow = convertInWindow(input, window, r.add, r.raw, setControls);
+        ASSERT_TRUE(inWindow.outcome.done()) << inWindow.outcome.text;
+        ASSERT_EQ(inWindow.shown, std::vector<std::string>{"Convertion done successfully :)"});
         std::vector<std::string> args = r.options;
         args.insert(args.end(), {input, cli});
         auto run = runCli(args);

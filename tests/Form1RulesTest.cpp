@@ -55,6 +55,15 @@ TEST_F(Form1Rules, SteadyStatesAndPaletteCheckBoxes) {
     EXPECT_EQ(form.chkPal.Value(), 1);
 }
 
+// A 24-bit picture always takes the intensity bit, "Generate Palette" cleared or not.
+TEST_F(Form1Rules, ColourPicturesOfferTheFillBitWhateverThePaletteBox) {
+    loadBmp("a.bmp", Picture::pattern(2, 2, 8));
+    form.chkPal.click();
+    loadBmp("b.bmp", Picture::pattern(2, 2, 24));
+    EXPECT_EQ(form.chkPal.Value(), 0);
+    EXPECT_TRUE(form.Frame2.Enabled && form.optFill0.Enabled && form.optFill1.Enabled);
+}
+
 // A writer reports millions of times: the view hears only of whole-twip changes and resets, while
 // the model keeps the exact width.
 TEST_F(Form1Rules, ProgressViewHearsOnlyWholeTwipChanges) {

@@ -94,27 +94,37 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
     struct Row {
         std::string output;
         bool add;
-        std::string reason;
+        Reason code;
+        std::string says;  // the system's words, or ours
         Stop stop = Nothing;
     };
     const std::string denied = "Permission denied", stream = "stands for a stream";
     const std::string logFd = std::to_string(log), loop = "Too many levels of symbolic links";
+    using R = Reason;
     const Row rows[] = {
         // clang-format off
-        {"missing/out.h", true, "No such file or directory"},
-        {"plain.txt/out.h", false, "Not a directory"}, {"image.h", true, "not a text file"},
-        {"alias.h", true, "the output would replace the input"},
-        {"twin.h", false, "2 names (hard links)"}, {"fd.h", true, stream},
+        {"missing/out.h", true, R::OutputUnwritable, "No such file or directory"},
+        {"plain.txt/out.h", false, R::OutputUnwritable, "Not a directory"},
+        {"image.h", true, R::OutputNotText, "not a text file"},
+        {"alias.h", true, R::OutputIsInput, "the output would replace the input"},
+        {"twin.h", false, R::OutputRefused, "2 names (hard links)"},
+        {"fd.h", true, R::OutputRefused, stream},
         // However the descriptor is spelt, and the file itself while it is the standard output.
-        {"/dev/./fd/" + logFd, false, stream}, {"fds/" + logFd, false, stream},
-        {"build.log", false, stream, LogAsStdout}, {"l1.h", false, loop}, {"l2.h", true, loop},
-        {"version.h", false, "file of the running system"},
-        {"rw/old.h", false, denied, AsNobody}, {"rw/old.h", true, denied, AsNobody},
-        {"ro/old.h", false, denied + " in the folder", AsNobody},
-        {"dl.h", false, "File too large", FullDisk}, {"dl.h", true, "File too large", FullDisk},
-        {"edited.h", true, "it already defines pic, but line 24 is not as Tessera writes it"},
-        {"twice.h", true, "defines pic_width again, beside the block of line 1;"},
-        {"macro.h", true, "line 1 has the macro pic, which the new block's array pic would"},
+        {"/dev/./fd/" + logFd, false, R::OutputRefused, stream},
+        {"fds/" + logFd, false, R::OutputRefused, stream},
+        {"build.log", false, R::OutputIsStandardStream, stream, LogAsStdout},
+        {"l1.h", false, R::OutputRefused, loop}, {"l2.h", true, R::OutputRefused, loop},
+        {"version.h", false, R::OutputRefused, "file of the running system"},
+        {"rw/old.h", false, R::OutputUnwritable, denied, AsNobody},
+        {"rw/old.h", true, R::OutputUnwritable, denied, AsNobody},
+        {"ro/old.h", false, R::OutputUnwritable, denied + " in the folder", AsNobody},
+        {"dl.h", false, R::OutputUnwritable, "File too large", FullDisk},
+        {"dl.h", true, R::OutputUnwritable, "File too large", FullDisk},
+        {"edited.h", true, R::NameDefinedElsewhere,
+         "it already defines pic, but line 24 is not as Tessera writes it"},
+        {"twice.h", true, R::NameTwice, "defines pic_width again, beside the block of line 1;"},
+        {"macro.h", true, R::NameCollision,
+         "line 1 has the macro pic, which the new block's array pic would"},
         // clang-format on
     };
     for (const Row& row : rows) {
@@ -129,11 +139,15 @@ TEST(OutputSafety, UnusableOutputsAndStoppedWritesChangeNothing) {
             if (row.stop == AsNobody && ::geteuid() == 0 &&
                 (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
                 return std::string("no nobody");
-            const auto shown = convertInWindow(
+            const InWindow run = convertInWindow(
                 pic, row.output.starts_with('/') ? row.output : dir.path(row.output), row.add);
-            return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
+            if (run.shown.size() != 1)
+                return "messages: " + std::to_string(run.shown.size());
+            return childText(run.outcome);
         });
-        EXPECT_NE(result.text.find(row.reason), std::string::npos) << result.text;
+        ASSERT_FALSE(result.text.starts_with("messages: ")) << result.text;
+        EXPECT_EQ(childReason(result.text), row.code) << result.text;
+        EXPECT_NE(result.text.find(row.says), std::string::npos) << result.text;
         EXPECT_EQ(snapshot(dir.dir()), before);
     }
     EXPECT_EQ(fs::status(dir.path("rw/old.h")).permissions(), fs::perms(0444));
@@ -206,11 +220,11 @@ TEST(OutputSafety, AddingToALargeFileReadsItAPieceAtATime) {
         const double megabytes = static_cast<double>(fs::file_size(output)) / 1e6;
         const auto run = runInChild([&] {
             limitAddressSpace();
-            const auto shown = convertInWindow(small, output, true, {},
-                                               [&](Form1& form) { form.txtVar.Text() = row.name; });
-            return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
+            const InWindow added = convertInWindow(
+                small, output, true, {}, [&](Form1& form) { form.txtVar.Text() = row.name; });
+            return childText(added.outcome);
         });
-        EXPECT_EQ(run.text, "Convertion done successfully :)");
+        EXPECT_EQ(childReason(run.text), Reason::None) << run.text;
         EXPECT_LT(run.cpuSeconds, (kUnderSanitizer ? 10 : 1) * (0.25 + 0.03 * megabytes));
     }
 }
@@ -318,8 +332,7 @@ TEST(Interrupt, NoThreadToBeHadConvertsOnOneThread) {
     const std::string pic = dir.path("wide.bmp");
     writeFile(pic, buildBmp(Picture::pattern(320, 256, 24)));
     fs::permissions(pic, fs::perms(0644));
-    ASSERT_EQ(convertInWindow(pic, dir.path("free.h")),
-              std::vector<std::string>{"Convertion done successfully :)"});
+    ASSERT_TRUE(convertInWindow(pic, dir.path("free.h")).outcome.done());
     const auto result = runInChild([&] {
         const rlimit one{1, 1};
         if (::geteuid() == 0 &&
@@ -327,10 +340,9 @@ TEST(Interrupt, NoThreadToBeHadConvertsOnOneThread) {
             return std::string("no nobody");
         if (::setrlimit(RLIMIT_NPROC, &one) != 0)
             return std::string("no process limit");
-        const auto shown = convertInWindow(pic, dir.path("limited.h"));
-        return shown.size() == 1 ? shown[0] : "messages: " + std::to_string(shown.size());
+        return childText(convertInWindow(pic, dir.path("limited.h")).outcome);
     });
-    EXPECT_EQ(result.text, "Convertion done successfully :)");
+    EXPECT_EQ(childReason(result.text), Reason::None) << result.text;
     EXPECT_EQ(readText(dir.path("limited.h")), readText(dir.path("free.h")));
 }
 

@@ -20,8 +20,9 @@ std::string pictureBlock(const std::string& title, int width, int height, int mo
 // text and .gpg writers, the messages and the bar.
 using PictureWindow = test::WindowFixture;
 
-TEST_F(PictureWindow, WorkedExamplesAsTextAndGpg) {
-    // The .gpg file: its tag, the number of indices, the indices in screen order.
+// The .gpg file: its tag, the number of indices, the indices in screen order; the bar moves every
+// 512 indices written.
+TEST_F(PictureWindow, WorkedExampleGpg) {
     loadBmp("pic.bmp", test::makePicture(3, 2, 8, {1, 2, 3, 4, 5, 6}));
     test::writeFile(dir.path("pic.gpg"), Bytes(100, 0xEE));  // a longer old file is replaced whole
     const Bytes gpg{0x67, 0x70, 0x67, 0x20, 12, 0, 0, 0, 4, 1, 0, 0, 5, 2, 0, 0, 6, 3, 0, 0};
@@ -30,39 +31,58 @@ TEST_F(PictureWindow, WorkedExamplesAsTextAndGpg) {
     convert("big.gpg");
     EXPECT_EQ(std::vector<double>(ui.progress.end() - 4, ui.progress.end()),
               (std::vector<double>{1415, 1915, 2415, 0}));
+}
+
+TEST_F(PictureWindow, WorkedExample24BitText) {
     loadBmp("pic.bmp", test::makePicture(2, 4, 24, test::U32s(8, 0xFFFFFF)));
     EXPECT_EQ(convert("out.h"),
               pictureBlock("pic.bmp", 2, 4, 16) +
                   "#define pic_width      2\r\n#define pic_height     4\r\n\r\n"
                   "const unsigned short pic[8] = {\r\n      0xFFFF, 0xFFFF, 0xFFFF, "
                   "0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF\r\n};\r\n");
-    // RAW pictures pad each column before its bottom pixel and never get a palette.
+}
+
+// RAW pictures pad each column before its bottom pixel and never get a palette.
+TEST_F(PictureWindow, WorkedExampleRawText) {
     loadRaw("scan.raw", test::makePicture(3, 2, 8, {1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(convert("out.h"), pictureBlock("scan.raw", 3, 2, 8) +
                                     "#define scan_width      3\r\n#define scan_height     2\r\n\r\n"
                                     "const unsigned char scan[12] = {\r\n      0x0, 0x0, 0x4, 0x1, "
                                     "0x0, 0x0, 0x5, 0x2, 0x0, 0x0, 0x6, 0x3\r\n};\r\n");
+}
 
-    // Two colours, black and white; each column reads 0, 1, 0, 1 from the bottom up.
-    Picture p = test::makePicture(4, 4, 8, {1, 1, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0});
-    p.palette = {{0, 0, 0}, {255, 255, 255}};
-    loadBmp("tiles.bmp", p);
+// Two colours, black and white; each column reads 0, 1, 0, 1 from the bottom up. The palette
+// alone, then neither.
+struct PaletteExample : test::WindowFixture {
+    Picture p = [] {
+        Picture p = test::makePicture(4, 4, 8, {1, 1, 1, 1, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0});
+        p.palette = {{0, 0, 0}, {255, 255, 255}};
+        return p;
+    }();
     const std::string head = pictureBlock("tiles.bmp", 4, 4, 8) +
                              "#define tiles_width      4\r\n#define tiles_height     4\r\n\r\n";
     const std::string palette =
         "#define tiles_palnb      2\r\n\r\n#include \"gpgraphic.h\"\r\n\r\n"
         "GP_PALETTEENTRY tiles_Pal[2] = {\r\n      0x1, 0xFFFF\r\n};\r\n\r\n\r\n";
+};
+
+TEST_F(PaletteExample, PaletteAndPixels) {
+    loadBmp("tiles.bmp", p);
     const std::string pixels =
         "const unsigned char tiles[16] = {\r\n"
         "      0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1, 0x0, 0x1\r\n"
         "      \r\n};\r\n";
     EXPECT_EQ(convert("out.h"), head + palette + pixels);
-    // Palette only: the pixels are not even converted, so the bar never moves. Then neither: a
-    // new load unlocks "Generate Palette", which can then be cleared.
+}
+
+// Palette only: the pixels are not even converted, so the bar never moves (it is only put back
+// to its start). Then neither: a new load unlocks "Generate Palette", which can then be cleared.
+TEST_F(PaletteExample, PaletteOnlyThenNeither) {
+    loadBmp("tiles.bmp", p);
     form.chkOnlyPal.click();
     ui.progress.clear();
     EXPECT_EQ(convert("out.h"), head + palette);
-    EXPECT_TRUE(ui.progress.empty());
+    EXPECT_EQ(ui.progress, std::vector<double>(ui.progress.size(), 0.0));
     loadBmp("tiles.bmp", p);
     EXPECT_TRUE(form.chkPal.Enabled);
     form.chkPal.click();
@@ -95,8 +115,8 @@ TEST_F(PictureWindow, RawDialogValuesBecomeNumbers) {
         ui.openWith(dir.path("scan.Raw"));
         form.cmdBMPLoad.click();
         const ConverterState& s = form.state;
-        EXPECT_EQ(std::to_string(s.lngWidth) + "x" + std::to_string(s.lngHeight) + "x" +
-                      std::to_string(s.intBpp),
+        EXPECT_EQ(std::to_string(s.lngWidth()) + "x" + std::to_string(s.lngHeight()) + "x" +
+                      std::to_string(s.intBpp()),
                   size);
     }
     EXPECT_EQ(ui.rawDefaultsSeen, std::vector<std::string>(3, "320x240x8"));

@@ -10,6 +10,10 @@ namespace tessera {
 // name must be an identifier in all of them: not a keyword of any C or C++ standard, of GNU C
 // (`asm`, `typeof`), nor one of the names reserved for the compiler (holding `__`, or `_` then a
 // capital: `_BitInt`, `_Decimal64`, `_Pragma` and whatever comes next).
+//
+// Only the command line asks these questions so far, yet they stay in the model: a name is made
+// of the characters the C text writers (formats) accept, which the drivers do not see, and the
+// name box the window shares with the command line is the model's to judge.
 
 // Why `text` cannot name an array, or empty when it can.
 std::string cNameProblem(std::string_view text);

@@ -25,7 +25,7 @@ void Form1::mnuColours_Click() {
                 if (reason != std::string::npos &&
                     text.find(dialog.paletteFile) == std::string::npos)
                     text.insert(reason + 2, dialog.paletteFile + ": ");
-                throw TesseraError(text);
+                throw TesseraError(Reason::PaletteFileUnread, text);
             }
             options.target = std::move(of.palette);
         }

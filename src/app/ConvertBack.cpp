@@ -15,8 +15,8 @@ namespace tessera {
 
 namespace {
 
-[[noreturn]] void refuse(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantConvertBack, reason), FileRole::Input);
+[[noreturn]] void refuse(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
 }
 
 std::string namesOf(const std::vector<ConvertedBlock>& blocks) {
@@ -42,11 +42,11 @@ ConvertedBlock pickBlock(const BackRequest& r) {
     switch (convertedKindOf(in)) {
         case ConvertedKind::Gpg:
             if (r.width == 0 || r.height == 0)
-                refuse(messages::kGpgNeedsSize);
+                refuse(Reason::BackNeedsShape, messages::kGpgNeedsSize);
             return readGpg(in, r.width, r.height);
         case ConvertedKind::Sef:
             if (r.bits == 0)
-                refuse(messages::kSefNeedsBits);
+                refuse(Reason::BackNeedsShape, messages::kSefNeedsBits);
             return readSef(in, r.bits, r.channels == 0 ? 1 : r.channels,
                            r.rate == 0 ? kDefaultSefRate : r.rate);
         case ConvertedKind::CText:
@@ -54,7 +54,7 @@ ConvertedBlock pickBlock(const BackRequest& r) {
     }
     std::vector<ConvertedBlock> blocks = readCTextBlocks(in, r.name);
     if (blocks.size() > 1)
-        refuse(messages::severalBlocks(namesOf(blocks)));
+        refuse(Reason::BackSeveralBlocks, messages::severalBlocks(namesOf(blocks)));
     ConvertedBlock block = std::move(blocks.front());
     if (r.rate != 0)
         block.rate = r.rate;
@@ -68,21 +68,22 @@ namespace {
 std::vector<std::string> writeBack(const BackRequest& r) {
     if (sameFile(r.input, r.output)) {
         throw TesseraError(
+            Reason::OutputIsInput,
             failureText(messages::kCantWrite, r.output + ": " + messages::kSameAsInput),
             FileRole::Output);
     }
     const ConvertedBlock block = pickBlock(r);
     const bool sound = block.kind == BlockKind::Sound;
     if (sound != hasKind(r.output, "wav"))
-        refuse(messages::backKind(sound));
+        refuse(Reason::BackKind, messages::backKind(sound));
     if (block.kind == BlockKind::PaletteOnly)
-        refuse(messages::kPaletteOnlyBlock);
+        refuse(Reason::BackKind, messages::kPaletteOnlyBlock);
 
     std::vector<std::string> notes;
     OutputFile out(r.output, OutputFile::Mode::Replace);
     if (sound) {
         if (block.rate == 0)
-            refuse(messages::kNeedsRate);
+            refuse(Reason::BackNeedsShape, messages::kNeedsRate);
         if (r.rate == 0 && block.rateKHz != 0 && block.rate != block.rateKHz * 1000)
             notes.push_back(messages::rateOfComment(block.rateKHz, block.rate));
         if (r.rate == 0 && block.rateKHz == 0)
@@ -122,7 +123,7 @@ std::optional<ConvertedContents> convertedContents(const std::string& path,
             contents.length = in.readU32(4);
         return contents;
     } catch (const TesseraError& e) {
-        return ConvertedContents{.refusal = e.what()};
+        return ConvertedContents{.refusal = e.what(), .reason = e.reason()};
     }
 }
 
@@ -146,7 +147,8 @@ BackOutcome convertBack(const BackRequest& request) {
     try {
         return {.done = true, .notes = writeBack(request)};
     } catch (const TesseraError& e) {
-        return {.refusal = e.what(), .aboutOutput = e.role() == FileRole::Output};
+        return {
+            .refusal = e.what(), .reason = e.reason(), .aboutOutput = e.role() == FileRole::Output};
     }
 }
 

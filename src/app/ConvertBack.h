@@ -10,6 +10,7 @@
 #include "../formats/Gp32.h"
 #include "../formats/back/ConvertedFile.h"
 #include "../formats/sound/SoundTarget.h"  // the sound options a request is made from
+#include "../platform/Errors.h"
 
 namespace tessera {
 
@@ -43,6 +44,7 @@ struct BackOutcome {
     bool done = false;
     std::vector<std::string> notes;
     std::string refusal;
+    Reason reason = Reason::None;
     bool aboutOutput = false;
 };
 
@@ -56,6 +58,7 @@ struct ConvertedContents {
     std::vector<ConvertedBlock> blocks;
     std::int64_t length = 0;
     std::string refusal;  // why the file cannot be read back, else empty
+    Reason reason = Reason::None;
 };
 
 // The contents of `path`, or nothing when it is no file Tessera wrote (a picture or a sound,

@@ -15,6 +15,7 @@ void refuseInputAsOutput(const std::string& input, const std::string& output,
                          FileRole role = FileRole::Output) {
     if (sameFile(input, output)) {
         throw TesseraError(
+            Reason::OutputIsInput,
             failureText(messages::kCantWrite, output + ": " + messages::kSameAsInput), role);
     }
 }

@@ -17,8 +17,8 @@ namespace tessera {
 
 namespace {
 
-[[noreturn]] void refuse(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantConvertBack, reason), FileRole::Input);
+[[noreturn]] void refuse(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
 }
 
 // The depths and channels a .sef may hold, in the order the question lists them.
@@ -41,6 +41,7 @@ std::string BackFolder::fileNamed(const std::string& name) {
         std::string pattern = (std::filesystem::temp_directory_path() / "tessera-back-XXXXXX");
         if (::mkdtemp(pattern.data()) == nullptr)
             throw TesseraError(
+                Reason::OutputUnwritable,
                 failureText(messages::kCantConvertBack, pattern + ": " + std::strerror(errno)));
         path_ = pattern;
     }
@@ -52,13 +53,13 @@ std::optional<std::string> Form1::convertedForLoad(const std::string& path, bool
     if (!contents)
         return std::nullopt;
     if (!contents->refusal.empty())
-        throw TesseraError(contents->refusal, FileRole::Input);
+        throw TesseraError(contents->reason, contents->refusal, FileRole::Input);
     BackRequest request{.input = path};
     std::string name = withoutExtension(titleOf(path));
     switch (contents->kind) {
         case ConvertedKind::Gpg: {
             if (sound)
-                refuse(messages::backKind(false));
+                refuse(Reason::BackKind, messages::backKind(false));
             DialogRAW dialog(lblIMGWidth, lblIMGHeight, lblIMGbpp);
             ui_.showRawDialog(dialog);
             if (!dialog.unloaded())
@@ -69,7 +70,7 @@ std::optional<std::string> Form1::convertedForLoad(const std::string& path, bool
         }
         case ConvertedKind::Sef: {
             if (!sound)
-                refuse(messages::backKind(true));
+                refuse(Reason::BackKind, messages::backKind(true));
             std::vector<std::string> kinds;
             for (const SefKind& kind : kSefKinds)
                 kinds.push_back(std::to_string(kind.bits) + " bits, " +
@@ -92,7 +93,7 @@ std::optional<std::string> Form1::convertedForLoad(const std::string& path, bool
                 }
             }
             if (blocks.empty())
-                refuse(messages::noBlockToLoad(sound));
+                refuse(Reason::BackKind, messages::noBlockToLoad(sound));
             const int chosen =
                 blocks.size() == 1 ? 0 : ui_.chooseItem(messages::kWhichBlock, items);
             if (chosen < 0)
@@ -106,7 +107,7 @@ std::optional<std::string> Form1::convertedForLoad(const std::string& path, bool
     request.output = backFolder_.fileNamed(name + (sound ? ".wav" : ".png"));
     const BackOutcome outcome = convertBack(request);
     if (!outcome.done)
-        throw TesseraError(outcome.refusal,
+        throw TesseraError(outcome.reason, outcome.refusal,
                            outcome.aboutOutput ? FileRole::Output : FileRole::Input);
     return request.output;
 }

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "../formats/picture/PictureInfo.h"
-#include "../formats/sound/SoundContainer.h"
+#include "../formats/sound/SoundInfo.h"
 #include "../platform/TextStream.h"
 
 namespace tessera {
@@ -31,36 +31,42 @@ struct ConverterState {
     std::unique_ptr<TextStream> tsHeader;  // its header, when the arrays go to a file of their own
     bool includeGraphicsHeader = true;     // a palette's block includes the graphics header
 
-    // Picture.
-    std::int32_t lngWidth = 0;
-    std::int32_t lngHeight = 0;
-    std::int16_t intBpp = 0;
-    std::int16_t intGP32Mode = 0;  // 8 for 8-bit pictures, else 16
-    std::int32_t lngDataOffset = 0;
-    std::int32_t lngPalCount = 0;
-    std::int32_t lngFillBit = 0;        // the GP32 intensity bit added to every colour
-    std::int32_t lngCount = 0;          // elements of bytData or strValues after a pixel conversion
-    std::vector<std::uint8_t> bytData;  // 8-bit colour indices in GP32 screen order
+    // Picture: the loaded picture as its load described it (for a RAW file with the size typed
+    // in); the conversions never read its headers again. Its values go by their variables' names
+    // below, each kept once, here.
+    std::optional<PictureInfo> picture;
+    std::int16_t intGP32Mode = 0;          // 8 when it is written as 8-bit indices, else 16
+    std::int32_t lngFillBit = 0;           // the GP32 intensity bit added to every colour
+    std::vector<std::uint8_t> bytData;     // 8-bit colour indices in GP32 screen order
     std::vector<std::uint16_t> strValues;  // 16-bit GP32 colours in GP32 screen order
     std::vector<std::uint16_t> strPal;     // palette as GP32 colours
-    // The loaded picture as its load described it; the conversions never read its headers again.
-    std::optional<PictureInfo> picture;
 
-    // Sound. The samples are streamed from the file by the writers in blocks, so there is no
-    // whole-sound buffer: a ten-minute stereo sound would otherwise be 100 MB of memory.
-    // The "fmt " fields as the file stores them, unsigned: 65535 channels or a rate of 4 GHz are
-    // shown and refused as what they are, not wrapped into -1 or 0.
-    std::uint16_t intChannels = 0;
-    std::string strSndMode;  // "Stereo" for two channels, else "Mono"
-    std::uint32_t lngFreq = 0;
-    std::uint16_t intSndBits = 0;
-    std::int32_t lngSndLength = 0;      // bytes of sample data
-    std::int64_t lngSndDataOffset = 0;  // where the samples start (44 in a canonical header)
-    bool soundFloating = false;         // IEEE float samples rather than integer PCM
-    FileStamp soundFile;                // the sound file as its load found it
-    // A sound in another container than WAV, as the container library described it; empty for
-    // a WAV file, whose samples our own reader takes from its data chunk.
-    std::optional<ContainerSound> soundContainer;
+    std::int32_t lngWidth() const { return picture ? picture->width : 0; }
+    std::int32_t lngHeight() const { return picture ? picture->height : 0; }
+    std::int16_t intBpp() const { return picture ? picture->bitsPerPixel : 0; }
+
+    // Sound: the loaded sound as its load described it. The samples are streamed from the file
+    // by the writers in blocks, so there is no whole-sound buffer: a ten-minute stereo sound
+    // would otherwise be 100 MB of memory. The "fmt " fields as the file stores them, unsigned:
+    // 65535 channels or a rate of 4 GHz are shown and refused as what they are, not wrapped into
+    // -1 or 0.
+    std::optional<SoundInfo> sound;
+
+    std::uint16_t intChannels() const { return wav().channels; }
+    std::string strSndMode() const { return intChannels() == 2 ? "Stereo" : "Mono"; }
+    std::uint32_t lngFreq() const { return wav().sampleRate; }
+    std::uint16_t intSndBits() const { return wav().bitsPerSample; }
+    std::int32_t lngSndLength() const { return wav().dataLength; }  // bytes of sample data
+    // Where the samples start (44 in a canonical header).
+    std::int64_t lngSndDataOffset() const { return wav().dataOffset; }
+    // IEEE float samples rather than integer PCM.
+    bool soundFloating() const { return wav().formatCode == kWaveFloat; }
+
+  private:
+    const WavLayout& wav() const {
+        static const WavLayout none;
+        return sound ? sound->layout : none;
+    }
 };
 
 }  // namespace tessera

@@ -92,6 +92,7 @@ InputFile Form1::openLoadedInput(const FileStamp& loaded) const {
     InputFile in(state.strImgPath);
     if (!(in.stamp() == loaded)) {
         throw TesseraError(
+            Reason::ChangedSinceLoad,
             failureText(messages::kCantRead, state.strImgPath + ": " + messages::kChangedSinceLoad),
             FileRole::Input);
     }
@@ -99,7 +100,7 @@ InputFile Form1::openLoadedInput(const FileStamp& loaded) const {
 }
 
 void Form1::refuseChangedInput() const {
-    openLoadedInput(state.picture ? state.picture->file : state.soundFile);
+    openLoadedInput(state.picture ? state.picture->file : state.sound->file);
 }
 
 void Form1::showFailure(const std::string& text, FileRole about) {

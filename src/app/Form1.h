@@ -13,6 +13,7 @@
 #include "app/ConvertBack.h"
 #include "app/ConverterState.h"
 #include "app/DialogColours.h"
+#include "app/Outcome.h"
 #include "app/PicturePreview.h"
 #include "app/SoundOptions.h"
 #include "app/Ui.h"
@@ -113,6 +114,8 @@ class Form1 {
     Ui& ui() { return ui_; }
     // True once Quit has unloaded the window.
     bool unloaded() const { return unloaded_; }
+    // How the last load or convert command ended.
+    const Outcome& outcome() const { return outcome_; }
 
     // Event handlers.
     void Form_Load() {}
@@ -149,7 +152,7 @@ class Form1 {
     Progress progressBar(double start, double span, bool wholeTwips);
 
     // Runs a command under its one error handler: Cancel and "No" end it silently, any other
-    // failure is shown with its reason. No exception leaves a handler.
+    // failure is shown with its reason, and the outcome is kept. No exception leaves a handler.
     template <typename Body>
     void runCommand(Body&& body);
 
@@ -183,7 +186,7 @@ class Form1 {
     bool paletteWanted() const;
     // 8 when the loaded picture becomes palette indices, 24 when it becomes GP32 colours.
     std::int16_t pictureDepth() const {
-        return !state.picture ? state.intBpp : paletteStep() ? 8 : convertedDepth(*state.picture);
+        return !state.picture ? state.intBpp() : paletteStep() ? 8 : convertedDepth(*state.picture);
     }
     // The palette step the loaded picture goes through, if any: the dialog's, or for an 8-bit
     // picture given only a transparent colour, its own colours reordered around it.
@@ -204,6 +207,7 @@ class Form1 {
     Ui& ui_;
     BackFolder backFolder_;
     bool unloaded_ = false;
+    Outcome outcome_;
 };
 
 }  // namespace tessera

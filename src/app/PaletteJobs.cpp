@@ -73,6 +73,7 @@ std::optional<FileFailure> makePalette(const PaletteJob& job) {
                 pictureColours(in, info, layout, job.options, [](std::int64_t, std::int64_t) {}));
             if (!(InputFile(path).stamp() == info.file))
                 throw TesseraError(
+                    Reason::ChangedSinceLoad,
                     failureText(messages::kCantRead, path + ": " + messages::kChangedSinceLoad));
         } catch (const TesseraError& e) {
             return FileFailure{path, e.what()};

@@ -31,9 +31,10 @@ Int rawValue(const Label& label, std::optional<Int> (*convert)(std::string_view)
              const char* what) {
     const auto value = convert(label.Caption);
     if (!value) {
-        throw TesseraError(failureText(
-            messages::kBadSize,
-            std::string("The ") + what + " \"" + label.Caption + "\" is out of range."));
+        throw TesseraError(
+            Reason::PictureSizeBad,
+            failureText(messages::kBadSize, std::string("The ") + what + " \"" + label.Caption +
+                                                "\" is out of range."));
     }
     return *value;
 }
@@ -58,13 +59,14 @@ const char* whatItIs(const InputFile& in) {
 
 PictureInfo describedPicture(const InputFile& in) {
     if (std::optional<PictureInfo> bmp = readBmpInfo(in)) {
-        if (in.length() < 18 || knownInfoSize(bmp->infoSize))
+        if (bmpHeader(*bmp) != BmpHeader::OtherKind)
             return *bmp;
     } else if (std::optional<PictureInfo> png = readPngInfo(in)) {
         return *png;
     }
     const std::string what = whatItIs(in);
-    throw TesseraError(failureText(messages::kUnknownImage, what == messages::kWavSound
+    throw TesseraError(Reason::ImageKindUnknown,
+                       failureText(messages::kUnknownImage, what == messages::kWavSound
                                                                 ? messages::kLoadAsSound
                                                                 : messages::unknownImage(what)));
 }
@@ -88,27 +90,22 @@ void Form1::cmdBMPLoad_Click() {
             ui_.showRawDialog(dialog);
             const InputFile in(path);  // checked before the size is taken as the picture's
             state.strImgPath = path;
-            state.lngWidth = rawValue<std::int32_t>(lblIMGWidth, valToInt32, "width");
-            state.lngHeight = rawValue<std::int32_t>(lblIMGHeight, valToInt32, "height");
-            state.intBpp = rawValue<std::int16_t>(lblIMGbpp, valToInt16, "depth");
-            state.picture = rawInfo(in, state.lngWidth, state.lngHeight, state.intBpp);
+            const auto width = rawValue<std::int32_t>(lblIMGWidth, valToInt32, "width");
+            const auto height = rawValue<std::int32_t>(lblIMGHeight, valToInt32, "height");
+            const auto bpp = rawValue<std::int16_t>(lblIMGbpp, valToInt16, "depth");
+            state.picture = rawInfo(in, width, height, bpp);
             dataLength = in.length();
         } else {
             const InputFile in(path);
             const PictureInfo info = describedPicture(in);
             state.strImgPath = path;
             state.picture = info;
-            state.lngWidth = info.width;
-            state.lngHeight = info.height;
-            state.intBpp = info.bitsPerPixel;
-            state.lngDataOffset = info.dataOffset;
-            state.lngPalCount = info.paletteCount;
-            dataLength = in.length() - state.lngDataOffset;
+            dataLength = in.length() - info.dataOffset;
         }
 
         state.strImgTitle = printableTitle(title);
-        lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth, state.lngHeight,
-                                         state.intBpp, dataLength);
+        lblBMPName.Caption = pictureInfo(state.strImgTitle, state.lngWidth(), state.lngHeight(),
+                                         state.intBpp(), dataLength);
         txtVar.Text() = withoutExtension(state.strImgTitle);
         state.intGP32Mode = pictureDepth() == 8 ? 8 : 16;
         pictureLoadCompletes();

@@ -19,7 +19,6 @@ namespace tessera {
 namespace {
 
 void keepPixels(ConverterState& state, ScreenPixels&& pixels) {
-    state.lngCount = static_cast<std::int32_t>(pixels.count);
     state.bytData = std::move(pixels.indices);
     state.strValues = std::move(pixels.colours);
 }
@@ -61,7 +60,6 @@ void Form1::ConvertBMPPixels() {
         // The picture's colours become entries of a palette of its own or of the one given.
         ReducedPicture reduced = reducePicture(in, info, layout, *step, progress);
         state.lngFillBit = fillBit();
-        state.lngCount = static_cast<std::int32_t>(reduced.indices.size());
         state.bytData = std::move(reduced.indices);
         state.strValues.clear();
         state.strPal.clear();
@@ -134,20 +132,14 @@ void Form1::WriteImageText() {
 }
 
 void Form1::WriteGPGFile() {
-    if (chkOnlyPal.Value() == 1) {
-        ui_.msgBox(messages::kGpgNoPalette, MsgStyle::OkOnly);
-        return;
-    }
-    if (state.bAddMode != 0) {
-        ui_.msgBox(messages::kGpgNoAdd, MsgStyle::OkOnly);
-        return;
-    }
+    if (chkOnlyPal.Value() == 1)
+        throw PlainRefusal(Reason::GpgNoPalette, messages::kGpgNoPalette);
+    if (state.bAddMode != 0)
+        throw PlainRefusal(Reason::GpgNoAdd, messages::kGpgNoAdd);
     if (!state.picture)
         return;
-    if (pictureDepth() == 24) {
-        ui_.msgBox(messages::kGpgOnly8Bits, MsgStyle::OkOnly);
-        return;
-    }
+    if (pictureDepth() == 24)
+        throw PlainRefusal(Reason::GpgOnly8Bits, messages::kGpgOnly8Bits);
     // Any other depth, a size or a packing that cannot be converted: refused before the output
     // exists.
     pictureLayout(*state.picture);

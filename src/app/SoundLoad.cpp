@@ -18,13 +18,14 @@ namespace {
 
 // "Sound Name : " / title / blank line / four aligned value lines, for the fixed-pitch label.
 std::string soundInfo(const std::string& title, const ConverterState& s) {
-    return "Sound Name : \r\n" + title + "\r\n\r\n Freq   : " + std::to_string(s.lngFreq / 1000) +
-           "kHz\r\n Mode   : " + s.strSndMode + "\r\n Data   : " + std::to_string(s.intSndBits) +
-           " bits\r\n Length : " + std::to_string(s.lngSndLength) + "\r\n";
+    return "Sound Name : \r\n" + title + "\r\n\r\n Freq   : " + std::to_string(s.lngFreq() / 1000) +
+           "kHz\r\n Mode   : " + s.strSndMode() +
+           "\r\n Data   : " + std::to_string(s.intSndBits()) +
+           " bits\r\n Length : " + std::to_string(s.lngSndLength()) + "\r\n";
 }
 
-[[noreturn]] void refuseSound(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantOpenWav, reason), FileRole::Input);
+[[noreturn]] void refuseSound(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantOpenWav, reason), FileRole::Input);
 }
 
 // A FLAC, Ogg, MP3, AIFF or Wave64 sound: the container library describes it. Its length is
@@ -33,14 +34,14 @@ void describeContainerSound(const InputFile& in, ConverterState& s) {
     ContainerSound sound = describeContainer(in);
     const SoundShape& shape = sound.shape;
     if (shape.frames * shape.channels * (shape.bits / 8) > INT32_MAX)
-        refuseSound(messages::kSoundTooLong);
-    s.intChannels = static_cast<std::uint16_t>(shape.channels);
-    s.lngFreq = static_cast<std::uint32_t>(shape.rate);
-    s.intSndBits = static_cast<std::uint16_t>(sound.fileBits);
-    s.lngSndLength = static_cast<std::int32_t>(shape.frames * shape.channels * (shape.bits / 8));
-    s.lngSndDataOffset = 0;
-    s.soundFloating = false;
-    s.soundContainer = std::move(sound);
+        refuseSound(Reason::WavTooLong, messages::kSoundTooLong);
+    WavLayout layout;
+    layout.formatCode = kWavePcm;
+    layout.channels = static_cast<std::uint16_t>(shape.channels);
+    layout.sampleRate = static_cast<std::uint32_t>(shape.rate);
+    layout.bitsPerSample = static_cast<std::uint16_t>(sound.fileBits);
+    layout.dataLength = static_cast<std::int32_t>(shape.frames * shape.channels * (shape.bits / 8));
+    s.sound = SoundInfo{.layout = layout, .file = in.stamp(), .container = std::move(sound)};
 }
 
 // A WAV file, walked by our own reader; refusals say what is wrong with it.
@@ -50,24 +51,19 @@ void describeWavSound(const InputFile& in, ConverterState& s) {
         case WavProblem::None:
             break;
         case WavProblem::TooLong:
-            refuseSound(messages::kSoundTooLong);
+            refuseSound(Reason::WavTooLong, messages::kSoundTooLong);
         case WavProblem::Rf64:
-            refuseSound(messages::kRf64);
+            refuseSound(Reason::WavRf64, messages::kRf64);
         case WavProblem::NoData:
-            refuseSound(messages::kNoDataChunk);
+            refuseSound(Reason::WavNotRead, messages::kNoDataChunk);
         case WavProblem::NotRiffWave:
         case WavProblem::NoFormat:
-            refuseSound(messages::kNoFormatChunk);
+            refuseSound(Reason::WavNotRead, messages::kNoFormatChunk);
     }
-    s.intChannels = wav.layout.channels;
-    s.lngFreq = wav.layout.sampleRate;
-    s.intSndBits = wav.layout.bitsPerSample;
-    s.lngSndLength = wav.layout.dataLength;
-    s.lngSndDataOffset = wav.layout.dataOffset;
-    s.soundFloating = wav.layout.formatCode == kWaveFloat;
+    s.sound = SoundInfo{.layout = wav.layout, .file = in.stamp()};
     // Compressed samples would need a codec of their own.
     if (wav.layout.formatCode != kWavePcm && wav.layout.formatCode != kWaveFloat)
-        refuseSound(messages::soundCoding(wav.layout.formatCode));
+        refuseSound(Reason::WavCoding, messages::soundCoding(wav.layout.formatCode));
 }
 
 }  // namespace
@@ -91,16 +87,15 @@ void Form1::cmdWAVLoad_Click() {
         // The file's first bytes say what it is, whatever its name says.
         const InputFile in(state.strImgPath);
         const SoundKind kind = soundKindOf(in);
-        state.soundContainer.reset();
+        state.sound.reset();
         if (isContainerSound(kind))
             describeContainerSound(in, state);
         else if (kind == SoundKind::Wav || kind == SoundKind::Rf64)
             describeWavSound(in, state);
         else
-            refuseSound(messages::notASound(soundKindText(kind),
+            refuseSound(Reason::NotASound,
+                        messages::notASound(soundKindText(kind),
                                             kind == SoundKind::Png || kind == SoundKind::Bmp));
-        state.strSndMode = state.intChannels == 2 ? "Stereo" : "Mono";
-        state.soundFile = in.stamp();
 
         state.strImgTitle = printableTitle(title);
         txtVar.Text() = withoutExtension(state.strImgTitle);

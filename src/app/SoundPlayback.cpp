@@ -21,7 +21,7 @@ struct SoundAsPlayed::Stream {
 
 SoundAsPlayed::SoundAsPlayed(const Form1& form, const SoundTarget& target) {
     if (!form.soundLoaded())
-        throw TesseraError(messages::kNothingToPlay);
+        throw TesseraError(Reason::NothingToPlay, messages::kNothingToPlay);
     stream_ = std::make_unique<Stream>(form.openLoadedSound(), form, target);
 }
 

@@ -22,20 +22,20 @@ namespace {
 
 SoundSource loadedSound(const ConverterState& state) {
     SoundSource source;
-    if (state.soundContainer) {
-        source.container = state.soundContainer;
-        source.shape = state.soundContainer->shape;
+    if (state.sound && state.sound->container) {
+        source.container = state.sound->container;
+        source.shape = state.sound->container->shape;
         return source;
     }
-    source.wav = samplesToWrite({.floating = state.soundFloating,
-                                 .bitsPerSample = state.intSndBits,
-                                 .channels = state.intChannels},
-                                state.lngSndLength);
-    source.dataOffset = state.lngSndDataOffset;
-    const std::int32_t channels = state.intChannels == 2 ? 2 : 1;
+    source.wav = samplesToWrite({.floating = state.soundFloating(),
+                                 .bitsPerSample = state.intSndBits(),
+                                 .channels = state.intChannels()},
+                                state.lngSndLength());
+    source.dataOffset = state.lngSndDataOffset();
+    const std::int32_t channels = state.intChannels() == 2 ? 2 : 1;
     source.shape = {.channels = channels,
                     .rate = static_cast<std::int32_t>(std::min<std::uint32_t>(
-                        state.lngFreq, std::numeric_limits<std::int32_t>::max())),
+                        state.lngFreq(), std::numeric_limits<std::int32_t>::max())),
                     .bits = 8 * source.wav.bytesPerSample,
                     .frames = source.wav.count / channels};
     return source;
@@ -60,17 +60,17 @@ SoundToWrite::SoundToWrite(const InputFile& in, const ConverterState& state,
 SoundHeading SoundToWrite::heading(const ConverterState& state, const std::string& name) const {
     return {.title = state.strImgTitle,
             .name = name,
-            .frequency = changed() ? static_cast<std::uint32_t>(shape_.rate) : state.lngFreq,
-            .mode = changed() ? (shape_.channels == 2 ? "Stereo" : "Mono") : state.strSndMode,
+            .frequency = changed() ? static_cast<std::uint32_t>(shape_.rate) : state.lngFreq(),
+            .mode = changed() ? (shape_.channels == 2 ? "Stereo" : "Mono") : state.strSndMode(),
             .bitsPerSample = 8 * layout_.bytesPerSample};  // what is written
 }
 
 InputFile Form1::openLoadedSound() const {
-    return openLoadedInput(state.soundFile);
+    return openLoadedInput(state.sound->file);
 }
 
 void Form1::WriteSoundText() {
-    const InputFile in = openLoadedInput(state.soundFile);
+    const InputFile in = openLoadedInput(state.sound->file);
     SoundToWrite samples(in, state, soundTarget);
     writeSoundText(textOutput(), samples.heading(state, txtVar.Text()), samples.blocks(),
                    samples.layout(), progressBar(0, kFullProgress, false));
@@ -78,11 +78,9 @@ void Form1::WriteSoundText() {
 
 void Form1::WriteSEFFile() {
     // The player takes a whole file only: there is no way to add a second sound to one.
-    if (state.bAddMode != 0) {
-        ui_.msgBox(messages::kSefNoAdd, MsgStyle::OkOnly);
-        return;
-    }
-    const InputFile in = openLoadedInput(state.soundFile);
+    if (state.bAddMode != 0)
+        throw PlainRefusal(Reason::SefNoAdd, messages::kSefNoAdd);
+    const InputFile in = openLoadedInput(state.sound->file);
     SoundToWrite samples(in, state, soundTarget);
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
     writeSef(out, samples.blocks(), samples.layout(), progressBar(0, kFullProgress, false));

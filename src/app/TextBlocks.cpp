@@ -34,9 +34,9 @@ class FileSource : public TextSource {
     const InputFile& in_;
 };
 
-[[noreturn]] void refuse(const std::string& path, const std::string& reason,
+[[noreturn]] void refuse(Reason code, const std::string& path, const std::string& reason,
                          FileRole role = FileRole::Output) {
-    throw TesseraError(failureText(messages::kCantWrite, path + ": " + reason), role);
+    throw TesseraError(code, failureText(messages::kCantWrite, path + ": " + reason), role);
 }
 
 // A header the data file cannot include, or one that is the data file itself (which would end
@@ -44,10 +44,11 @@ class FileSource : public TextSource {
 void refuseHeader(const std::string& header, const std::string& data) {
     const std::string name = baseOf(header);
     if (const auto bad = unincludableCharacter(name)) {
-        refuse(header, messages::cannotInclude(*bad), FileRole::Header);
+        refuse(Reason::HeaderName, header, messages::cannotInclude(*bad), FileRole::Header);
     }
     if (sameTarget(header, data))
-        refuse(header, messages::kHeaderIsData + baseOf(data) + messages::kHeaderIsDataFix,
+        refuse(Reason::HeaderIsData, header,
+               messages::kHeaderIsData + baseOf(data) + messages::kHeaderIsDataFix,
                FileRole::Header);
 }
 
@@ -88,7 +89,7 @@ void Form1::addTextBlock(const std::string& title, Writer textWriter) {
     const std::string& path = state.strOutPath;
     // Adding C text to a .gpg or an object file would leave the user with neither.
     if (looksBinary(path))
-        refuse(path, messages::kNotTextFile);
+        refuse(Reason::OutputNotText, path, messages::kNotTextFile);
     state.tsOut = std::make_unique<TextStream>(path, OutputFile::Mode::Update);
     OutputFile& file = state.tsOut->file();
     const InputFile* old = file.original();
@@ -97,13 +98,16 @@ void Form1::addTextBlock(const std::string& title, Writer textWriter) {
     const BlockSearch found = old ? findBlock(FileSource(*old), name) : BlockSearch();
     using Result = BlockSearch::Result;
     if (found.result == Result::Unmatched) {
-        refuse(path, messages::kNameDefined + name + ", but line " + std::to_string(found.line) +
-                         messages::kLineNotOurs);
+        refuse(Reason::NameDefinedElsewhere, path,
+               messages::kNameDefined + name + ", but line " + std::to_string(found.line) +
+                   messages::kLineNotOurs);
     }
     if (found.result == Result::Collision)
-        refuse(path, messages::nameCollides(found.line, found.other, found.otherIsMacro));
+        refuse(Reason::NameCollision, path,
+               messages::nameCollides(found.line, found.other, found.otherIsMacro));
     if (found.result == Result::Twice)
-        refuse(path, messages::nameTwice(found.line, found.other, found.firstLine));
+        refuse(Reason::NameTwice, path,
+               messages::nameTwice(found.line, found.other, found.firstLine));
     // A palette block includes the graphics header unless the file did so before it.
     state.includeGraphicsHeader = !found.includeBefore;
     if (found.result == Result::Found) {

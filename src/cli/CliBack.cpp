@@ -9,15 +9,12 @@
 #include "app/AppMessages.h"
 #include "app/ConvertBack.h"
 #include "app/PaletteJobs.h"
+#include "cli/CliMessages.h"
 #include "cli/CliRun.h"
 
 namespace tessera::cli {
 
 namespace {
-
-void report(const std::string& file, const std::string& text) {
-    std::fprintf(stderr, "tessera-cli: %s: %s\n", file.c_str(), oneLine(text).c_str());
-}
 
 // A --raw side as a size: what does not fit is refused as no .gpg could hold it.
 std::int64_t side(const std::string& text) {
@@ -171,7 +168,7 @@ int runBack(const CliOptions& o) {
         return kExitFailed;
     }
     if (o.verbose)
-        std::printf("tessera-cli: %s: %s\n", o.output.c_str(), messages::kDone);
+        std::printf("%s: %s: %s\n", texts::kProgram, o.output.c_str(), messages::kDone);
     return kExitOk;
 }
 

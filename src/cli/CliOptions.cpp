@@ -12,6 +12,7 @@
 #include "app/CNames.h"
 #include "app/FileNames.h"
 #include "app/PaletteJobs.h"
+#include "cli/CliMessages.h"
 #include "cli/OptionTable.h"
 
 namespace tessera::cli {
@@ -35,7 +36,7 @@ class ArgumentReader {
         if (glued)
             return *glued;
         if (done())
-            throw UsageError("option " + option + " needs a value");
+            throw UsageError(texts::needsValue(option));
         return take();
     }
 
@@ -64,7 +65,7 @@ const OptionSpec& findOption(std::string& arg, std::optional<std::string>& glued
             return option;
         }
     }
-    throw UsageError("unknown option " + arg);
+    throw UsageError(texts::unknownOption(arg));
 }
 
 bool isTextName(const std::string& path) {
@@ -74,51 +75,50 @@ bool isTextName(const std::string& path) {
 // --make-palette OUT IN...: the palette is all it writes.
 void checkPaletteJob(const CliOptions& o, const std::vector<std::string>& files) {
     if (o.info || o.append || o.replace || o.header || o.paletteOf || o.dither || o.align != 0)
-        throw UsageError("--make-palette writes a palette only: drop the options of a conversion");
+        throw UsageError(texts::kMakePaletteOnly);
     if (files.empty())
-        throw UsageError("--make-palette needs at least one INPUT");
+        throw UsageError(texts::kMakePaletteNeedsInput);
     if (!isPaletteOutput(*o.makePalette))
-        throw UsageError("--make-palette needs OUT ending in .h, .c, .gpl, .pal or .png");
+        throw UsageError(texts::kMakePaletteOutput);
 }
 
 void checkCombination(const CliOptions& o, const std::vector<std::string>& files) {
     if (o.sound.mono && o.stereo)
-        throw UsageError("--mono and --stereo ask for opposite things: give one");
+        throw UsageError(texts::kMonoOrStereo);
     if (o.json && !o.info)
-        throw UsageError("--json is a way of printing --info: add --info");
+        throw UsageError(texts::kJsonNeedsInfo);
     if (o.onlyPalette && !o.palette)
-        throw UsageError("--only-palette needs the palette: drop --no-palette");
+        throw UsageError(texts::kOnlyPaletteNeedsPalette);
     if (o.colors != 0 && o.paletteOf)
-        throw UsageError("--colors and --palette-of each choose the palette: give one");
+        throw UsageError(texts::kOnePaletteChoice);
     if (o.makePalette)
         return checkPaletteJob(o, files);
     // A sound is dithered as it is made 8-bit; a picture against the palette it is given.
     const bool sound = !files.empty() && inputKind(files[0]) == InputKind::Sound;
     if (o.dither && !sound && o.colors == 0 && !o.paletteOf)
-        throw UsageError("--dither needs --colors or --palette-of");
+        throw UsageError(texts::kDitherNeedsPalette);
     if (o.info) {
         if (o.append || o.depfile)
-            throw UsageError("--info writes nothing: drop --append and --depfile");
+            throw UsageError(texts::kInfoWritesNothing);
         if (files.size() != 1)
-            throw UsageError("--info takes one INPUT");
+            throw UsageError(texts::kInfoTakesOne);
         return;
     }
     if (files.size() != 2)
-        throw UsageError(files.size() < 2 ? "INPUT and OUTPUT are needed"
-                                          : "too many files: " + files[2]);
+        throw UsageError(files.size() < 2 ? texts::kTwoFilesNeeded : texts::tooManyFiles(files[2]));
     const std::string& output = files[1];
     if ((o.append || o.replace || o.header) && output == kStandardOutputName)
-        throw UsageError("the standard output can only take a whole text: drop the - OUTPUT");
+        throw UsageError(texts::kStandardOutputWhole);
     if ((o.header || o.align != 0) && !isTextName(output))
-        throw UsageError("--header and --align are for C text: name OUTPUT .c or .h");
+        throw UsageError(texts::kTextOnlyOptions);
     if (o.header && (o.append || o.replace))
-        throw UsageError("--header writes both files whole: drop --append and --replace");
+        throw UsageError(texts::kHeaderWritesWhole);
     if (o.header && (!isTextOutput(*o.header) || *o.header == output))
-        throw UsageError("--header needs a .h or .c FILE other than OUTPUT");
+        throw UsageError(texts::kHeaderFile);
     if (o.depfile && isBackOutput(output))
-        throw UsageError("--depfile is for conversions to C text, .gpg and .sef: drop it");
+        throw UsageError(texts::kDepfileNotBack);
     if (o.depfile && output == kStandardOutputName)
-        throw UsageError("--depfile names OUTPUT as a file: drop the - OUTPUT");
+        throw UsageError(texts::kDepfileNotStandardOutput);
 }
 
 // The rule names every file the run reads or writes, each a file of its own.
@@ -127,10 +127,10 @@ void checkDepfile(const CliOptions& o) {
     for (const auto* names : {&d.targets, &d.prerequisites}) {
         for (const std::string& name : *names) {
             if (name == *o.depfile)
-                throw UsageError("--depfile needs a FILE of its own, not " + name);
+                throw UsageError(texts::depfileOwnFile(name));
             // make has no way to write a line end inside a name.
             if (name.find_first_of("\r\n") != std::string::npos)
-                throw UsageError("--depfile cannot name a file with a line end in its name");
+                throw UsageError(texts::kDepfileLineEnd);
         }
     }
 }
@@ -138,10 +138,7 @@ void checkDepfile(const CliOptions& o) {
 }  // namespace
 
 RawSize parseRaw(std::string_view text) {
-    const auto bad = [&] {
-        return UsageError("bad --raw value '" + std::string(text) +
-                          "': give WIDTHxHEIGHT, optionally followed by x8 or x24");
-    };
+    const auto bad = [&] { return UsageError(texts::badRaw(std::string(text))); };
     std::vector<std::string_view> parts;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -176,7 +173,7 @@ CliOptions parseArguments(const std::vector<std::string>& args) {
         std::optional<std::string> glued;
         const OptionSpec& option = findOption(arg, glued);
         if (!option.valueName && glued)
-            throw UsageError("option " + arg + " takes no value");
+            throw UsageError(texts::takesNoValue(arg));
         option.apply(o, option.valueName ? in.value(arg, glued) : std::string());
     }
     if (o.help || o.version)
@@ -216,7 +213,7 @@ std::string arrayName(const CliOptions& options) {
     const std::string name = identifierFrom(options.makePalette ? base.substr(0, base.rfind('.'))
                                                                 : withoutExtension(base));
     if (!isCIdentifier(name)) {
-        throw UsageError("no array name can be made from '" + from + "': give one with --name");
+        throw UsageError(texts::noArrayName(from));
     }
     return name;
 }

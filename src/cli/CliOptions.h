@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ConvertBack.h"
+#include "app/DialogRAW.h"
 #include "app/SoundOptions.h"
 
 namespace tessera::cli {
@@ -21,10 +22,11 @@ class UsageError : public std::runtime_error {
 
 enum class InputKind { Picture, Sound, Unknown };
 
-// What the RAW dialog is told: the texts typed into its two boxes and the depth picked.
+// What the RAW dialog is told: the texts typed into its two boxes and the depth picked; by
+// default what it opens with.
 struct RawSize {
-    std::string width = "320";
-    std::string height = "240";
+    std::string width = DialogRAW::kOpeningWidth;
+    std::string height = DialogRAW::kOpeningHeight;
     bool bits24 = false;
 };
 

@@ -18,34 +18,29 @@
 #include "app/PaletteJobs.h"
 #include "app/RawLength.h"
 #include "cli/CliBack.h"
+#include "cli/CliMessages.h"
 #include "cli/CliUi.h"
 
 namespace tessera::cli {
 
 namespace {
 
-void report(const std::string& file, const std::string& text) {
-    // One line, whatever a file's name holds (a line end in a name would split it).
-    std::string line = file + ": " + oneLine(text);
-    std::replace_if(
-        line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
-    std::fprintf(stderr, "tessera-cli: %s\n", line.c_str());
-}
-
-// Prints what went wrong, naming the input when the failure is about it and FILE otherwise;
-// the window's own message when it showed one.
-void reportFailure(const CliOptions& o, const std::string& file,
-                   const std::vector<CliUi::Message>& messages, const char* whenSilent) {
-    for (const auto& m : messages) {
-        if (m.text == messages::kDone)
-            continue;
-        if (m.about == FileRole::Input)
-            report(o.input, m.text);
-        else
-            report(m.about == FileRole::Header && o.header ? *o.header : file, m.text);
+// A command that did not complete: what the window showed, naming the input when the refusal is
+// about it, the header when it is about --header's FILE, and FILE otherwise; or why a question
+// was answered No; or `whenSilent`.
+int failed(const CliOptions& o, const std::string& file, const Outcome& outcome, const CliUi& ui,
+           const char* whenSilent) {
+    if (outcome.kind != Outcome::Kind::Refused) {
+        report(file, ui.refusal().empty() ? whenSilent : ui.refusal());
+    } else if (outcome.reason == Reason::GpgOnly8Bits) {
+        // The picture is what cannot go into a .gpg: named, with the way out.
+        report(o.input, outcome.text + "\r\n" + messages::kGpgNeeds8Bits);
+    } else if (outcome.about == FileRole::Input) {
+        report(o.input, outcome.text);
+    } else {
+        report(outcome.about == FileRole::Header && o.header ? *o.header : file, outcome.text);
     }
-    if (messages.empty())
-        report(file, whenSilent);
+    return kExitFailed;
 }
 
 bool endsWith(const std::string& text, const char* tail) {
@@ -81,15 +76,10 @@ void warnOfRawLength(const CliOptions& o, const ConverterState& s) {
     const std::optional<RawLengthMismatch> mismatch = rawLengthMismatch(s);
     if (!mismatch)
         return;
-    const std::string size = std::to_string(s.lngWidth) + "x" + std::to_string(s.lngHeight) + "x" +
-                             std::to_string(s.intBpp);
-    std::fprintf(stderr,
-                 "tessera-cli: %s: warning: it holds %lld bytes, but a %s RAW picture needs %lld "
-                 "(rows top first, %s, no padding); converting it as %s (--raw WxH[x8|x24] "
-                 "gives its real size)\n",
-                 o.input.c_str(), static_cast<long long>(mismatch->length), size.c_str(),
-                 static_cast<long long>(mismatch->needed),
-                 s.intBpp == 24 ? "3 bytes a pixel, red first" : "1 index a pixel", size.c_str());
+    const std::string size = std::to_string(s.lngWidth()) + "x" + std::to_string(s.lngHeight()) +
+                             "x" + std::to_string(s.intBpp());
+    report(o.input,
+           texts::rawLengthWarning(mismatch->length, size, mismatch->needed, s.intBpp() == 24));
 }
 
 // The make rule of --depfile, ready before the conversion and put in place only when it is done:
@@ -127,6 +117,14 @@ PaletteOptions paletteOptions(const CliOptions& o, std::vector<ColourWord> targe
 
 }  // namespace
 
+void report(const std::string& file, const std::string& text) {
+    // One line, whatever a file's name holds (a line end in a name would split it).
+    std::string line = file + ": " + oneLine(text);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '?');
+    std::fprintf(stderr, "%s: %s\n", texts::kProgram, line.c_str());
+}
+
 std::string oneLine(const std::string& text) {
     std::string out;
     std::size_t start = 0;
@@ -163,7 +161,7 @@ int runPaletteJob(const CliOptions& o) {
     if (!publishDepfile(o, depfile))
         return kExitFailed;
     if (o.verbose)
-        std::printf("tessera-cli: %s: %s\n", job.output.c_str(), messages::kDone);
+        std::printf("%s: %s: %s\n", texts::kProgram, job.output.c_str(), messages::kDone);
     return kExitOk;
 }
 
@@ -204,16 +202,12 @@ int run(const CliOptions& o) {
         form.colourOptions = paletteOptions(o, std::move(target));
     }
     load.click();
-    const auto loadMessages = ui.takeMessages();
     if (!ui.openFailure().empty()) {
         report(o.input, ui.openFailure());
         return kExitFailed;
     }
-    // The convert buttons come alive only when a load completes.
-    if (!convert.Enabled || !loadMessages.empty()) {
-        reportFailure(o, o.input, loadMessages, "could not be loaded");
-        return kExitFailed;
-    }
+    if (!form.outcome().done())
+        return failed(o, o.input, form.outcome(), ui, texts::kNotLoaded);
     if (o.info) {
         if (o.json)
             std::printf("%s\n", jsonOfDescription(form.lblBMPName.Caption, sound).c_str());
@@ -236,18 +230,14 @@ int run(const CliOptions& o) {
     convert.click();
     ui.endProgress();
 
-    const auto messages = ui.takeMessages();
-    const bool done = messages.size() == 1 && messages.front().text == messages::kDone;
-    if (!done) {
-        reportFailure(o, o.output, messages, "nothing was written");
-        return kExitFailed;
-    }
+    if (!form.outcome().done())
+        return failed(o, o.output, form.outcome(), ui, texts::kNothingWritten);
     if (!publishDepfile(o, depfile))
         return kExitFailed;
     // The standard output carries the C text and nothing else.
     if (o.verbose)
-        std::fprintf(toStandardOutput ? stderr : stdout, "tessera-cli: %s: %s\n", o.output.c_str(),
-                     messages::kDone);
+        std::fprintf(toStandardOutput ? stderr : stdout, "%s: %s: %s\n", texts::kProgram,
+                     o.output.c_str(), messages::kDone);
     return kExitOk;
 }
 

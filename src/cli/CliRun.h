@@ -17,4 +17,7 @@ int run(const CliOptions& options);
 // in a smiley and a blank elsewhere.
 std::string oneLine(const std::string& text);
 
+// Prints "tessera-cli: FILE: TEXT" to stderr on one line, whatever FILE's name holds.
+void report(const std::string& file, const std::string& text);
+
 }  // namespace tessera::cli

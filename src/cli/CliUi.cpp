@@ -14,13 +14,13 @@
 #include "app/DialogRAW.h"
 #include "app/FileNames.h"
 #include "app/Form1.h"
+#include "cli/CliMessages.h"
 
 namespace tessera::cli {
 
 namespace {
 
 constexpr int kBarCells = 30;
-constexpr const char* kNameInOutput = ": give --replace to replace it";
 
 bool answerWith(CommonDialog& dialog, const std::string& path) {
     dialog.FileName = path;
@@ -57,24 +57,13 @@ MsgAnswer CliUi::msgBox(const std::string& text, MsgStyle style) {
         const auto nameAt = std::string_view(messages::kReplaceQuestion).size();
         const std::string name =
             text.substr(nameAt, text.find(messages::kReplaceQuestionMiddle) - nameAt);
-        messages_.push_back({"it already holds " + name + kNameInOutput, MsgStyle::OkExclamation});
+        refusal_ = texts::nameInOutput(name);
         return MsgAnswer::No;
     }
     // The overwrite and add questions: the command line's OUTPUT is meant, as a compiler's is.
     if (style == MsgStyle::YesNoQuestion || style == MsgStyle::YesNoExclamation)
         return MsgAnswer::Yes;
-    // The picture is what cannot go into a .gpg: named, with the way out.
-    if (text == messages::kGpgOnly8Bits) {
-        messages_.push_back(
-            {text + std::string("\r\n") + messages::kGpgNeeds8Bits, style, FileRole::Input});
-        return MsgAnswer::Ok;
-    }
-    messages_.push_back({text, style});
     return MsgAnswer::Ok;
-}
-
-void CliUi::showFailure(const std::string& text, FileRole about) {
-    messages_.push_back({text, MsgStyle::OkExclamation, about});
 }
 
 // The block of a converted file is the one -n names; nothing else is picked from a list.
@@ -121,12 +110,6 @@ void CliUi::endProgress() {
     std::fputs("\r\033[K", stderr);
     std::fflush(stderr);
     drawnPercent_ = -1;
-}
-
-std::vector<CliUi::Message> CliUi::takeMessages() {
-    std::vector<Message> out;
-    out.swap(messages_);
-    return out;
 }
 
 }  // namespace tessera::cli

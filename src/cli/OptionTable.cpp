@@ -7,6 +7,7 @@
 #include "app/CNames.h"
 #include "app/Form1.h"  // the text options the model takes
 #include "app/PaletteJobs.h"
+#include "cli/CliMessages.h"
 
 namespace tessera::cli {
 
@@ -14,13 +15,13 @@ namespace {
 
 void setName(CliOptions& o, const std::string& name) {
     if (const std::string problem = cNameProblem(name); !problem.empty())
-        throw UsageError("--name '" + name + "' " + problem);
+        throw UsageError(texts::badName(name, problem));
     o.name = name;
 }
 
 void setFill(CliOptions& o, const std::string& fill) {
     if (fill != "0" && fill != "1")
-        throw UsageError("bad --fill value '" + fill + "': give 0 or 1");
+        throw UsageError(texts::badFill(fill));
     o.fill = fill == "1" ? 1 : 0;
 }
 
@@ -28,8 +29,7 @@ void setAlign(CliOptions& o, const std::string& text) {
     const bool digits = !text.empty() && text.size() <= 4 &&
                         text.find_first_not_of("0123456789") == std::string::npos;
     if (!digits || !isValidAlign(std::stol(text))) {
-        throw UsageError("bad --align value '" + text + "': give a power of two up to " +
-                         std::to_string(kMaxAlign));
+        throw UsageError(texts::badAlign(text, kMaxAlign));
     }
     o.align = std::stoi(text);
 }
@@ -39,15 +39,14 @@ void setRate(CliOptions& o, const std::string& text) {
                         text.find_first_not_of("0123456789") == std::string::npos;
     const long rate = digits ? std::stol(text) : 0;
     if (rate < kMinRate || rate > kMaxRate) {
-        throw UsageError("bad --rate value '" + text + "': give a rate in Hz from " +
-                         std::to_string(kMinRate) + " to " + std::to_string(kMaxRate));
+        throw UsageError(texts::badRate(text, kMinRate, kMaxRate));
     }
     o.sound.rate = static_cast<std::int32_t>(rate);
 }
 
 void setBits(CliOptions& o, const std::string& bits) {
     if (bits != "8" && bits != "16")
-        throw UsageError("bad --bits value '" + bits + "': give 8 or 16");
+        throw UsageError(texts::badBits(bits));
     o.sound.bits = bits == "8" ? 8 : 16;
 }
 
@@ -55,8 +54,7 @@ void setColors(CliOptions& o, const std::string& text) {
     const bool digits = !text.empty() && text.size() <= 3 &&
                         text.find_first_not_of("0123456789") == std::string::npos;
     if (!digits || std::stoi(text) < kMinColours || std::stoi(text) > kMaxColours) {
-        throw UsageError("bad --colors value '" + text + "': give a number from " +
-                         std::to_string(kMinColours) + " to " + std::to_string(kMaxColours));
+        throw UsageError(texts::badColors(text, kMinColours, kMaxColours));
     }
     o.colors = std::stoi(text);
 }
@@ -65,7 +63,7 @@ void setTransparent(CliOptions& o, const std::string& text) {
     const std::string digits = text.starts_with("#") ? text.substr(1) : text;
     if (digits.size() != 6 ||
         digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        throw UsageError("bad --transparent value '" + text + "': give a colour as RRGGBB");
+        throw UsageError(texts::badTransparent(text));
     o.transparent = static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16));
 }
 
@@ -179,15 +177,7 @@ std::span<const OptionSpec> optionTable() {
 }
 
 std::string usageText() {
-    std::string text =
-        "Usage: tessera-cli [options] INPUT OUTPUT\n"
-        "       tessera-cli --info INPUT\n"
-        "       tessera-cli --make-palette OUT [--colors N] [--transparent RRGGBB] INPUT...\n"
-        "Converts a picture (.bmp, .png, .raw) or a sound (.wav, .flac, .ogg, .opus, .mp3,\n"
-        ".aif, .aiff, .aifc, .w64) for the GP32: OUTPUT ending in .h or .c gets C text (-\n"
-        "writes it to the standard output), any other name a .gpg (picture) or .sef (sound)\n"
-        "file.\n"
-        "\n";
+    std::string text = texts::kUsage;
     for (const OptionSpec& option : kOptions) {
         text += option.shortName != '\0' ? std::string("  -") + option.shortName + ", " : "      ";
         std::string names = std::string("--") + option.longName;
@@ -196,7 +186,7 @@ std::string usageText() {
         names.resize(std::max(names.size() + 2, kHelpColumn), ' ');
         text += names + option.help + "\n";
     }
-    text += "\nExit status: 0 done, 1 refused or failed, 2 bad usage.\n";
+    text += texts::kExitStatuses;
     return text;
 }
 

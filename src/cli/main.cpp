@@ -7,6 +7,7 @@
 
 #include "Version.h"
 #include "app/FileNames.h"
+#include "cli/CliMessages.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "cli/OptionTable.h"
@@ -41,19 +42,18 @@ int main(int argc, char** argv) {
             const bool converted = !options.info &&
                                    options.output != tessera::kStandardOutputName &&
                                    status == kExitOk;
-            std::fputs(converted ? "tessera-cli: done, but the standard output cannot be written\n"
-                                 : "tessera-cli: cannot write the standard output\n",
-                       stderr);
+            std::fprintf(stderr, "%s: %s\n", texts::kProgram,
+                         converted ? texts::kDoneButNoStandardOutput : texts::kNoStandardOutput);
             return converted ? kExitOk : kExitFailed;
         }
         return status;
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "tessera-cli: %s (try 'tessera-cli --help')\n", e.what());
+        std::fprintf(stderr, "%s: %s%s\n", texts::kProgram, e.what(), texts::kTryHelp);
         return kExitUsage;
     } catch (const std::bad_alloc&) {
-        std::fputs("tessera-cli: not enough memory\n", stderr);
+        std::fprintf(stderr, "%s: %s\n", texts::kProgram, texts::kNoMemory);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "tessera-cli: %s\n", e.what());
+        std::fprintf(stderr, "%s: %s\n", texts::kProgram, e.what());
     }
     return kExitFailed;
 }

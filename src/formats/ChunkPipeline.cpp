@@ -5,13 +5,9 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <optional>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "formats/WorkTeam.h"
-#include "platform/Signals.h"
 
 namespace tessera {
 
@@ -24,66 +20,31 @@ int workerCount() {
     return std::min(WorkTeam::coreCount(), kMaxWorkers);
 }
 
-// The state the calling thread shares with the workers, and the workers themselves: leaving
-// scope, by the end of the job or by an exception, stops and joins every worker.
+// The state the calling thread shares with the workers of a team: the calling thread prepares
+// and finishes the chunks in order, the other members work them as they become available.
 class Crew {
   public:
     Crew(std::int64_t chunks, int slots, const ChunkSteps& steps)
         : chunks_(chunks), slots_(slots), steps_(steps), doneChunk_(slots, -1) {}
-    ~Crew() {
+
+    // The calling thread's part. Neither part throws: a failure stops every member and is
+    // rethrown by `rethrow` once the team is done.
+    void lead() {
+        try {
+            leadChunks();
+        } catch (...) {
+            const std::lock_guard lock(mutex_);
+            if (!error_)
+                error_ = std::current_exception();
+        }
         {
             const std::lock_guard lock(mutex_);
             stop_ = true;
         }
         workReady_.notify_all();
-        for (auto& t : threads_)
-            t.join();
-    }
-    Crew(const Crew&) = delete;
-    Crew& operator=(const Crew&) = delete;
-
-    // Starts up to `workers` workers; returns how many the system gave (a process limit may
-    // give none).
-    int start(int workers) {
-        // Workers are born with the terminating signals blocked, so a signal always finds the
-        // calling thread, the one writing: it cannot write on while the handler undoes the
-        // output on another thread.
-        const TerminationHeld held;
-        try {
-            for (int w = 0; w < workers; ++w)
-                threads_.emplace_back([this] { workLoop(); });
-        } catch (const std::system_error&) {
-        }
-        return static_cast<int>(threads_.size());
     }
 
-    void run() {
-        std::int64_t prepared = 0;
-        for (std::int64_t k = 0; k < chunks_; ++k) {
-            // Chunks up to `slots` ahead of the one being finished have a free slot.
-            for (; prepared < chunks_ && prepared < k + slots_; ++prepared) {
-                if (steps_.prepare)
-                    steps_.prepare(prepared, slotOf(prepared));
-                {
-                    const std::lock_guard lock(mutex_);
-                    available_ = prepared + 1;
-                }
-                workReady_.notify_one();
-            }
-            {
-                std::unique_lock lock(mutex_);
-                chunkDone_.wait(lock, [&] { return error_ || doneChunk_[slotOf(k)] == k; });
-                if (error_)
-                    std::rethrow_exception(error_);
-            }
-            steps_.finish(k, slotOf(k));
-        }
-    }
-
-  private:
-    int slotOf(std::int64_t chunk) const { return static_cast<int>(chunk % slots_); }
-
-    void workLoop() {
+    void work() {
         std::unique_lock lock(mutex_);
         for (;;) {
             workReady_.wait(lock, [&] { return stop_ || next_ < available_; });
@@ -105,6 +66,37 @@ class Crew {
         }
     }
 
+    void rethrow() const {
+        if (error_)
+            std::rethrow_exception(error_);
+    }
+
+  private:
+    int slotOf(std::int64_t chunk) const { return static_cast<int>(chunk % slots_); }
+
+    void leadChunks() {
+        std::int64_t prepared = 0;
+        for (std::int64_t k = 0; k < chunks_; ++k) {
+            // Chunks up to `slots` ahead of the one being finished have a free slot.
+            for (; prepared < chunks_ && prepared < k + slots_; ++prepared) {
+                if (steps_.prepare)
+                    steps_.prepare(prepared, slotOf(prepared));
+                {
+                    const std::lock_guard lock(mutex_);
+                    available_ = prepared + 1;
+                }
+                workReady_.notify_one();
+            }
+            {
+                std::unique_lock lock(mutex_);
+                chunkDone_.wait(lock, [&] { return error_ || doneChunk_[slotOf(k)] == k; });
+                if (error_)
+                    return;
+            }
+            steps_.finish(k, slotOf(k));
+        }
+    }
+
     const std::int64_t chunks_;
     const int slots_;
     const ChunkSteps& steps_;
@@ -116,7 +108,6 @@ class Crew {
     std::vector<std::int64_t> doneChunk_;  // per slot: the last chunk worked in it
     std::exception_ptr error_;
     bool stop_ = false;
-    std::vector<std::thread> threads_;  // last: joined before the state above goes
 };
 
 }  // namespace
@@ -130,11 +121,18 @@ int chunkSlots(std::int64_t chunks) {
 
 void runChunks(std::int64_t chunks, const ChunkSteps& steps) {
     const int slots = chunkSlots(chunks);
-    std::optional<Crew> crew;
     if (slots > 1) {
-        crew.emplace(chunks, slots, steps);
-        if (crew->start(static_cast<int>(std::min<std::int64_t>(workerCount(), chunks))) > 0) {
-            crew->run();
+        // The calling thread is the team's first member; the others are the workers.
+        WorkTeam team(1 + static_cast<int>(std::min<std::int64_t>(workerCount(), chunks)));
+        if (team.size() > 1) {
+            Crew crew(chunks, slots, steps);
+            team.run([&](int part, int) {
+                if (part == 0)
+                    crew.lead();
+                else
+                    crew.work();
+            });
+            crew.rethrow();
             return;
         }
     }

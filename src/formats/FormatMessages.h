@@ -12,11 +12,14 @@ namespace tessera::messages {
 inline constexpr const char* kOnlyDepths = "Only 8 and 24 bits pictures can be converted :(";
 inline constexpr const char* kCantConvert = "Can't convert this picture :(";
 inline constexpr const char* kEmptyPicture = "Its width and height must be more than 0.";
-inline constexpr const char* kTooBig =
-    "It is too big: more than 67108864 pixels once its columns are padded.";
-inline constexpr const char* kPngTooWide =
-    "It is too wide: PNG rows are decoded whole, and rows of more than 262144 pixels are not "
-    "read.";
+inline std::string tooBig(std::int64_t maxElements) {
+    return "It is too big: more than " + std::to_string(maxElements) +
+           " pixels once its columns are padded.";
+}
+inline std::string pngTooWide(std::int64_t maxWidth) {
+    return "It is too wide: PNG rows are decoded whole, and rows of more than " +
+           std::to_string(maxWidth) + " pixels are not read.";
+}
 inline constexpr const char* kHeaderKind =
     "Its information header is of a kind this tool does not read.";
 inline constexpr const char* kCutHeaders = "The file ends inside its headers.";

@@ -95,6 +95,12 @@ inline constexpr const char* kWidthSuffix = "_width      ";
 inline constexpr const char* kHeightSuffix = "_height     ";
 inline constexpr const char* kPalnbSuffix = "_palnb      ";
 inline constexpr const char* kLengthSuffix = "_length      ";
+// The arrays' C types: bytes (indices, 8-bit samples), 16-bit words (colours, 16-bit samples), and
+// the SDK's palette entry; a palette array is named after its picture with this suffix.
+inline constexpr const char* kByteArrayType = "const unsigned char";
+inline constexpr const char* kWordArrayType = "const unsigned short";
+inline constexpr const char* kPaletteType = "GP_PALETTEENTRY";
+inline constexpr const char* kPaletteSuffix = "_Pal";
 // A palette is declared in the SDK's graphics header, which a block of C text includes first.
 inline constexpr const char* kGraphicsInclude = "#include \"gpgraphic.h\"";
 

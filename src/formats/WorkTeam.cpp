@@ -18,8 +18,9 @@ int WorkTeam::coreCount() {
 WorkTeam::WorkTeam(int members) : members_(std::max(members, 1)) {
     if (members_ == 1)
         return;
-    // Members are born with the terminating signals blocked (see runChunks): only the calling
-    // thread writes, so only it may run the handler that undoes the output.
+    // Members are born with the terminating signals blocked, so a signal always finds the
+    // calling thread, the one writing: it cannot write on while the handler undoes the output
+    // on another thread.
     const TerminationHeld held;
     try {
         for (int part = 1; part < members_; ++part)

@@ -34,8 +34,8 @@ std::string previewKey(const Form1& form) {
     const QFileInfo file(QString::fromStdString(s.strImgPath));
     return s.strImgPath + '|' + std::to_string(file.size()) + '|' +
            std::to_string(file.lastModified().toMSecsSinceEpoch()) + '|' +
-           std::to_string(s.lngWidth) + 'x' + std::to_string(s.lngHeight) + 'x' +
-           std::to_string(s.intBpp) + '|' + (form.optFill1.Value ? '1' : '0');
+           std::to_string(s.lngWidth()) + 'x' + std::to_string(s.lngHeight()) + 'x' +
+           std::to_string(s.intBpp()) + '|' + (form.optFill1.Value ? '1' : '0');
 }
 
 QString describe(const PicturePreview& p) {

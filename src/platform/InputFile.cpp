@@ -22,13 +22,15 @@ InputFile::InputFile(const std::string& path)
 
 InputFile::InputFile(int fd, const std::string& path) : fd_(fd), path_(path) {
     if (fd_ < 0)
-        throw TesseraError(failureText(messages::kCantRead, path + ": " + std::strerror(errno)),
+        throw TesseraError(Reason::InputUnreadable,
+                           failureText(messages::kCantRead, path + ": " + std::strerror(errno)),
                            FileRole::Input);
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
         fd_ = -1;
-        throw TesseraError(failureText(messages::kCantRead, path + ": " + messages::kNotRegular),
+        throw TesseraError(Reason::InputNotRegular,
+                           failureText(messages::kCantRead, path + ": " + messages::kNotRegular),
                            FileRole::Input);
     }
     stamp_.size = st.st_size;
@@ -78,6 +80,7 @@ void InputFile::read(std::int64_t pos, std::span<std::uint8_t> out) const {
             continue;
         if (got < 0)
             throw TesseraError(
+                Reason::InputUnreadable,
                 failureText(messages::kCantRead, path_ + ": " + std::strerror(errno)),
                 FileRole::Input);
         if (got == 0)

@@ -67,35 +67,35 @@ OutputFile::OutputFile(const std::string& path, Mode mode, FileRole role)
     std::string refusal;
     target_ = resolveTarget(path, refusal);
     if (!refusal.empty())
-        fail(refusal);
+        fail(Reason::OutputRefused, refusal);
     // A pair that a killed run left half renamed is finished before this file is looked at.
     completeInterruptedPair(target_);
     struct stat st {};
     bool exists = ::stat(target_.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
-        fail(messages::kIsFolder);
+        fail(Reason::OutputIsFolder, messages::kIsFolder);
     if (exists && !S_ISREG(st.st_mode))
-        fail(messages::kNotRegular);
+        fail(Reason::OutputNotRegular, messages::kNotRegular);
     if (exists && !(refusal = standardStreamRefusal(st)).empty())
-        fail(refusal);
+        fail(Reason::OutputIsStandardStream, refusal);
     if (exists && !(refusal = replacementRefusal(target_, st)).empty())
-        fail(refusal);
+        fail(Reason::OutputRefused, refusal);
 
     // A replacement is renamed over the old file, which the folder's rights alone would allow:
     // a file the user may not write is refused here, as writing into it would be.
     if (exists && ::access(target_.c_str(), W_OK) != 0)
-        fail(std::strerror(errno));
+        fail(Reason::OutputUnwritable, std::strerror(errno));
 
     if (mode != Mode::Replace) {
         try {
             lock_ = std::make_unique<TargetLock>(target_);
         } catch (const TesseraError& e) {
-            fail(e.what());
+            fail(Reason::OutputUnwritable, e.what());
         }
         // What the file is now that it is ours: another process may have changed it.
         exists = lock_->fileFd() >= 0;
         if (exists && ::fstat(lock_->fileFd(), &st) != 0)
-            fail(std::strerror(errno));
+            fail(Reason::OutputUnwritable, std::strerror(errno));
         if (exists)
             original_ = std::make_unique<InputFile>(::dup(lock_->fileFd()), target_);
     }
@@ -110,7 +110,7 @@ OutputFile::OutputFile(const std::string& path, Mode mode, FileRole role)
     }
     if (fd_ < 0) {
         temp_.clear();
-        fail(creationFailure(target_, err));
+        fail(Reason::OutputUnwritable, creationFailure(target_, err));
     }
     // What killed runs left (our own temporary file is locked, so it stays). A temporary file has
     // a name for the whole write where the file system has no unnamed ones, and elsewhere only
@@ -127,7 +127,7 @@ OutputFile::OutputFile(const std::string& path, Mode mode, FileRole role)
             [[maybe_unused]] const int groupOnly = ::fchown(fd_, static_cast<uid_t>(-1), st.st_gid);
         }
         if (exists && ::fchmod(fd_, st.st_mode & 07777) != 0)
-            fail(std::strerror(errno));
+            fail(Reason::OutputUnwritable, std::strerror(errno));
         if (mode == Mode::Append && original_)
             copyOriginal(0, original_->length());
     } catch (...) {
@@ -141,8 +141,8 @@ OutputFile::~OutputFile() {
         rollback();
 }
 
-void OutputFile::fail(const std::string& what) const {
-    throw TesseraError(failureText(messages::kCantWrite, path_ + ": " + what), role_);
+void OutputFile::fail(Reason reason, const std::string& what) const {
+    throw TesseraError(reason, failureText(messages::kCantWrite, path_ + ": " + what), role_);
 }
 
 void OutputFile::writeLe32(std::int32_t value) {
@@ -164,11 +164,11 @@ void OutputFile::writeAll(std::string_view first, std::string_view second) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno == EPIPE && standard_)
-            fail(messages::kReaderGone);
+            fail(Reason::ReaderGone, messages::kReaderGone);
         if (n < 0)
-            fail(std::strerror(errno));
+            fail(Reason::OutputUnwritable, std::strerror(errno));
         if (n == 0)
-            fail(messages::kNothingWritten);
+            fail(Reason::NothingWritten, messages::kNothingWritten);
         const auto done = static_cast<std::size_t>(n);
         const std::size_t fromFirst = std::min(done, first.size());
         first.remove_prefix(fromFirst);
@@ -191,9 +191,9 @@ void OutputFile::copyOriginal(std::int64_t from, std::int64_t length) {
             return;
         }
         if (n < 0)
-            fail(std::strerror(errno));
+            fail(Reason::OutputUnwritable, std::strerror(errno));
         if (n == 0)
-            fail(messages::kChangedWhileRead);
+            fail(Reason::ChangedWhileRead, messages::kChangedWhileRead);
         length -= n;
     }
 }
@@ -223,13 +223,13 @@ void OutputFile::prepare() {
     // did not exist has nothing to protect, and waiting for the disk a dozen milliseconds per
     // file would dominate a build converting a thousand small tiles.
     if (!unchanged_ && replacing_ && ::fsync(fd_) != 0)
-        fail(std::strerror(errno));
+        fail(Reason::OutputUnwritable, std::strerror(errno));
     if (temp_.empty())
         return;  // an unnamed file needs its descriptor to be given a name
     const int rc = ::close(fd_);
     fd_ = -1;
     if (rc != 0)
-        fail(std::strerror(errno));
+        fail(Reason::OutputUnwritable, std::strerror(errno));
 }
 
 void OutputFile::nameTemporary() {
@@ -238,7 +238,7 @@ void OutputFile::nameTemporary() {
     const TerminationHeld held;
     if (!linkTemporary(fd_, target_, temp_)) {
         temp_.clear();
-        fail(creationFailure(target_, errno));
+        fail(Reason::OutputUnwritable, creationFailure(target_, errno));
     }
     pendingSlot_ = registerPendingOutput(temp_.c_str());
 }
@@ -255,20 +255,20 @@ void OutputFile::publish() {
         const TerminationHeld held;
         const bool named = !replacing_ && linkUnnamed(fd_, target_);
         if (!named && !replacing_ && errno != EEXIST)
-            fail(creationFailure(target_, errno));
+            fail(Reason::OutputUnwritable, creationFailure(target_, errno));
         std::string name;
         if (!named && !linkTemporary(fd_, target_, name))
-            fail(creationFailure(target_, errno));
+            fail(Reason::OutputUnwritable, creationFailure(target_, errno));
         if (!named && ::rename(name.c_str(), target_.c_str()) != 0) {
             const int err = errno;
             ::unlink(name.c_str());
-            fail(std::strerror(err));
+            fail(Reason::OutputUnwritable, std::strerror(err));
         }
     } else if (unchanged_) {
         if (!temp_.empty())
             ::unlink(temp_.c_str());
     } else if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-        fail(std::strerror(errno));
+        fail(Reason::OutputUnwritable, std::strerror(errno));
     }
     if (fd_ >= 0)
         ::close(fd_);

@@ -85,7 +85,7 @@ class OutputFile {
     void copyByReading(std::int64_t from, std::int64_t length);
     void writeAll(std::string_view first, std::string_view second);
     void rollback() noexcept;
-    [[noreturn]] void fail(const std::string& what) const;
+    [[noreturn]] void fail(Reason reason, const std::string& what) const;
 
     std::string path_;  // as the user named it
     FileRole role_;

@@ -103,7 +103,8 @@ class Notes {
     }
     [[noreturn]] void fail(const std::string& name, int err) {
         remove();
-        throw TesseraError(failureText(messages::kCantWrite, name + ": " + std::strerror(err)),
+        throw TesseraError(Reason::OutputUnwritable,
+                           failureText(messages::kCantWrite, name + ": " + std::strerror(err)),
                            FileRole::Output);
     }
 

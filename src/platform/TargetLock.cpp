@@ -17,7 +17,7 @@ namespace tessera {
 namespace {
 
 [[noreturn]] void failWith(int err) {
-    throw TesseraError(std::strerror(err));
+    throw TesseraError(Reason::OutputUnwritable, std::strerror(err));
 }
 
 void lockExclusive(int fd) {

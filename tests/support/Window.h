@@ -13,14 +13,20 @@
 
 namespace tessera::test {
 
+// What a conversion in the window showed, the two questions (both answered Yes) left out, and how
+// it ended (the load's outcome when the load did not complete).
+struct InWindow {
+    std::vector<std::string> shown;
+    Outcome outcome;
+};
+
 // What a person does in the window: load `input` (answering the RAW dialog with `raw`), set the
 // controls with `setup`, convert to `output`, new or added, `during` running at each step of the
-// progress bar. Returns the messages shown, the two questions (both answered Yes) left out.
-inline std::vector<std::string> convertInWindow(const std::string& input, const std::string& output,
-                                                bool add = false,
-                                                const ScriptedUi::RawAnswer& raw = {},
-                                                const std::function<void(Form1&)>& setup = {},
-                                                const std::function<void()>& during = {}) {
+// progress bar.
+inline InWindow convertInWindow(const std::string& input, const std::string& output,
+                                bool add = false, const ScriptedUi::RawAnswer& raw = {},
+                                const std::function<void(Form1&)>& setup = {},
+                                const std::function<void()>& during = {}) {
     ScriptedUi ui;
     ui.openWith(input);
     ui.saveAs(output);
@@ -34,7 +40,16 @@ inline std::vector<std::string> convertInWindow(const std::string& input, const 
     (sound ? (add ? form.cmdWAVConvertAdd : form.cmdWAVConvert)
            : (add ? form.cmdBMPConvertAdd : form.cmdBMPConvert))
         .click();
-    return ui.texts(false);
+    return {.shown = ui.texts(false), .outcome = form.outcome()};
+}
+
+// An outcome passed out of a child process as text: the reason's code on the first line, then
+// the text shown.
+inline std::string childText(const Outcome& o) {
+    return std::to_string(static_cast<int>(o.reason)) + "\n" + o.text;
+}
+inline Reason childReason(const std::string& text) {
+    return static_cast<Reason>(std::stoi(text));
 }
 
 // A window with a picture or a sound loaded through its own load buttons.
@@ -79,8 +94,8 @@ struct WindowFixture : ::testing::Test {
     }
     U32s converted() const {
         const ConverterState& s = form.state;
-        return s.intBpp == 24 ? U32s(s.strValues.begin(), s.strValues.end())
-                              : U32s(s.bytData.begin(), s.bytData.end());
+        return s.intBpp() == 24 ? U32s(s.strValues.begin(), s.strValues.end())
+                                : U32s(s.bytData.begin(), s.bytData.end());
     }
 };
 

@@ -50,7 +50,7 @@ class PngSession {
         if (setjmp(png_jmpbuf(png_)) != 0) {
             if (failure_)
                 std::rethrow_exception(failure_);
-            throw TesseraError("PNG: " + error_, FileRole::Output);
+            throw TesseraError(Reason::OutputUnwritable, "PNG: " + error_, FileRole::Output);
         }
         call(png_, info_);
     }

@@ -27,11 +27,11 @@ constexpr std::size_t kDefineLine = 15;
 // The most elements a picture is converted with, and so the most a block can hold.
 constexpr std::int64_t kMaxElements = std::int64_t{1} << 26;
 
-[[noreturn]] void refuse(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantConvertBack, reason), FileRole::Input);
+[[noreturn]] void refuse(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
 }
 [[noreturn]] void refuseLine(std::size_t index) {
-    refuse(messages::notAsWritten(static_cast<int>(index) + 1));
+    refuse(Reason::ConvertedNotOurs, messages::notAsWritten(static_cast<int>(index) + 1));
 }
 
 std::string wholeFile(const InputFile& in) {
@@ -241,14 +241,14 @@ std::vector<ConvertedBlock> readCTextBlocks(const InputFile& in, std::string_vie
     const std::vector<std::string_view> lines = linesOf(text);
     const auto starts = blockStarts(lines);
     if (starts.empty())
-        refuse(messages::kNoBlock);
+        refuse(Reason::ConvertedNoBlock, messages::kNoBlock);
     std::vector<ConvertedBlock> blocks;
     for (const auto& [first, name] : starts) {
         if (!onlyName.empty() && name != onlyName)
             continue;
         const BlockSearch found = findBlock(text, name);
         if (found.result == BlockSearch::Result::Unmatched)
-            refuse(messages::notAsWritten(found.line));
+            refuse(Reason::ConvertedNotOurs, messages::notAsWritten(found.line));
         // The first line that defines the name must be this block's: an earlier definition
         // of another origin would make two.
         const auto foundLine = std::count(text.begin(), text.begin() + found.begin, '\n');
@@ -258,7 +258,8 @@ std::vector<ConvertedBlock> readCTextBlocks(const InputFile& in, std::string_vie
         blocks.push_back(readBlock(lines, first, name));
     }
     if (blocks.empty())
-        refuse(messages::noSuchBlock(std::string(onlyName), nameList(starts)));
+        refuse(Reason::ConvertedNoBlock,
+               messages::noSuchBlock(std::string(onlyName), nameList(starts)));
     return blocks;
 }
 
@@ -266,10 +267,10 @@ ConvertedBlock readGpg(const InputFile& in, std::int64_t width, std::int64_t hei
     const std::int64_t count = in.readU32(4);
     const std::int64_t held = in.length() - kTagBytes;
     if (held != count)
-        refuse(messages::fileLength("indices", count, held));
+        refuse(Reason::ConvertedLength, messages::fileLength("indices", count, held));
     const gp32::ScreenOrder order{width, height};
     if (width <= 0 || height <= 0 || order.count() != count)
-        refuse(messages::gpgSize(count, width, height, order.count()));
+        refuse(Reason::ConvertedLength, messages::gpgSize(count, width, height, order.count()));
     ConvertedBlock block{.width = width, .height = height};
     block.narrow.resize(static_cast<std::size_t>(count));
     in.read(kTagBytes, block.narrow);
@@ -282,7 +283,7 @@ ConvertedBlock readSef(const InputFile& in, int bits, int channels, std::int32_t
     // A 16-bit sound of an odd data length is written without its last, half sample.
     const std::int64_t samples = bits == 16 ? length / 2 : length;
     if (held != samples * bits / 8)
-        refuse(messages::fileLength("samples", length, held));
+        refuse(Reason::ConvertedLength, messages::fileLength("samples", length, held));
     ConvertedBlock block{.kind = BlockKind::Sound, .bits = bits};
     block.rate = rate;
     block.channels = channels;

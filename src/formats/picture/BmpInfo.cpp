@@ -43,6 +43,12 @@ bool knownInfoSize(std::uint32_t size) {
     return false;
 }
 
+BmpHeader bmpHeader(const PictureInfo& info) {
+    if (knownInfoSize(info.infoSize))
+        return BmpHeader::Known;
+    return info.file.size < kBmpFileHeaderSize + 4 ? BmpHeader::Cut : BmpHeader::OtherKind;
+}
+
 std::optional<PictureInfo> readBmpInfo(const InputFile& in) {
     if (in.readByte(0) != 'B' || in.readByte(1) != 'M')
         return std::nullopt;

@@ -18,6 +18,12 @@ std::optional<PictureInfo> readBmpInfo(const InputFile& in);
 // versions, which all keep the fields read here at the same places.
 bool knownInfoSize(std::uint32_t size);
 
+// What a file starting with "BM" is to this tool: a bitmap whose information header it reads,
+// one cut short before its header's size (a bitmap still, refused when converted), or one whose
+// information header is of another kind (no picture this tool reads).
+enum class BmpHeader { Known, Cut, OtherKind };
+BmpHeader bmpHeader(const PictureInfo& info);
+
 // A headerless RAW picture of the given size and depth, rows top first, red first.
 PictureInfo rawInfo(const InputFile& in, std::int32_t width, std::int32_t height,
                     std::int16_t bitsPerPixel);

@@ -24,8 +24,7 @@ void writeGpg(OutputFile& out, std::span<const std::uint8_t> indices, const Prog
         const std::int64_t n = std::min(kWriteBlock, count - k);
         out.write(std::string_view(bytes + k, static_cast<std::size_t>(n)));
         // Every whole block of 512 moves the bar; the last, shorter one does not.
-        for (std::int64_t done = k + kProgressBlock; done <= k + n; done += kProgressBlock)
-            progress(done, count);
+        reportSteps(progress, k, k + n, count, kProgressBlock);
     }
 }
 

@@ -27,7 +27,7 @@ namespace {
 constexpr std::int64_t kMaxTextBytes = std::int64_t{64} * 1024 * 1024;
 
 [[noreturn]] void refuse(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantReadPalette, reason));
+    throw TesseraError(Reason::PaletteFileUnread, failureText(messages::kCantReadPalette, reason));
 }
 
 std::vector<ColourWord> pictureTable(const InputFile& in, const PictureInfo& info) {

@@ -19,7 +19,8 @@ using IndexWords = std::array<ColourWord, 256>;
 // colour table is refused by the placement; it stays black here).
 IndexWords indexWords(const InputFile& in, const PictureInfo& info, const PaletteOptions& o) {
     if (info.kind == PictureKind::Raw)  // its indices have no colours to go by
-        throw TesseraError(failureText(messages::kCantConvert, messages::kRawNoColours),
+        throw TesseraError(Reason::RawHasNoColours,
+                           failureText(messages::kCantConvert, messages::kRawNoColours),
                            FileRole::Input);
     const std::vector<std::uint16_t> table = readPalette(in, info, 0);
     IndexWords words{};

@@ -23,18 +23,18 @@ constexpr std::uint32_t kAlphaBitFields = 6;  // the alpha mask is of no use to 
 // is far below it.
 constexpr std::int64_t kMaxPngWidth = std::int64_t{1} << 18;
 
-[[noreturn]] void refuse(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantConvert, reason), FileRole::Input);
+[[noreturn]] void refuse(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantConvert, reason), FileRole::Input);
 }
 
 // Size, before any allocation, in 64 bits so no header can overflow it.
 PictureLayout checkedLayout(std::int16_t convertedBits, std::int64_t width, std::int64_t height) {
     if (width <= 0 || height <= 0)
-        refuse(messages::kEmptyPicture);
+        refuse(Reason::PictureEmpty, messages::kEmptyPicture);
     PictureLayout layout;
     layout.order = {width, height};
     if (layout.order.count() > kMaxElements)
-        refuse(messages::kTooBig);
+        refuse(Reason::PictureTooBig, messages::tooBig(kMaxElements));
     layout.bytesPerPixel = convertedBits / 8;
     return layout;
 }
@@ -49,13 +49,15 @@ static_assert(bmpRowStride(33, 1) == 8 && bmpRowStride(9, 4) == 8 && bmpRowStrid
 // A damaged or truncated file is refused before its fields are believed.
 void checkHeaders(const PictureInfo& info) {
     const std::int64_t fileLength = info.file.size;
-    if (!knownInfoSize(info.infoSize))
-        refuse(fileLength < 18 ? messages::kCutHeaders : messages::kHeaderKind);
+    const BmpHeader header = bmpHeader(info);
+    if (header != BmpHeader::Known)
+        header == BmpHeader::Cut ? refuse(Reason::BmpHeadersCut, messages::kCutHeaders)
+                                 : refuse(Reason::BmpHeaderKind, messages::kHeaderKind);
     const std::int64_t headersEnd = kBmpFileHeaderSize + info.infoSize;
     if (fileLength < headersEnd)
-        refuse(messages::kCutHeaders);
+        refuse(Reason::BmpHeadersCut, messages::kCutHeaders);
     if (info.dataOffset < headersEnd || info.dataOffset > fileLength)
-        refuse(messages::kDataOffset);
+        refuse(Reason::BmpDataOffset, messages::kDataOffset);
 }
 
 // Each mask must be one run of bits: a channel split over the pixel has no single value.
@@ -93,13 +95,14 @@ void chooseCoding(const PictureInfo& info, PictureLayout& layout) {
         setMasks(layout, info.redMask, info.greenMask, info.blueMask);
         for (const std::uint32_t m : layout.masks) {
             if (!contiguous(m) || (bpp == 16 && m > 0xFFFF))
-                refuse(messages::kMasks);
+                refuse(Reason::BmpMasksSplit, messages::kMasks);
         }
     } else if (c == kBitFields && bpp == 24 && info.redMask == 0xFF0000 &&
                info.greenMask == 0xFF00 && info.blueMask == 0xFF) {
         // Some editors mark plain 24-bit pixels as bit fields with the usual masks.
     } else if (c != kPlain || (bpp != 8 && bpp != 24)) {
-        refuse(c == kPlain ? messages::bitmapDepth(bpp) : messages::bitmapPacking(c, bpp));
+        c == kPlain ? refuse(Reason::BmpDepth, messages::bitmapDepth(bpp))
+                    : refuse(Reason::BmpPacking, messages::bitmapPacking(c, bpp));
     }
 }
 
@@ -107,7 +110,7 @@ PictureLayout bmpLayout(const PictureInfo& info) {
     checkHeaders(info);
     const std::int16_t converted = convertedDepth(info);
     if (converted != 8 && converted != 24)
-        refuse(messages::bitmapDepth(info.bitsPerPixel));
+        refuse(Reason::BmpDepth, messages::bitmapDepth(info.bitsPerPixel));
     if (converted == 8)  // whether its palette is written or not: the table is the file's
         checkPaletteCount(info.paletteCount);
     const std::int64_t height = info.height;
@@ -127,7 +130,7 @@ PictureLayout bmpLayout(const PictureInfo& info) {
 // placed like a top-down bitmap, so a PNG gives the very arrays of its bitmap twin.
 PictureLayout pngLayout(const PictureInfo& info, bool keepAlpha) {
     if (info.width > kMaxPngWidth)
-        refuse(messages::kPngTooWide);
+        refuse(Reason::PngTooWide, messages::pngTooWide(kMaxPngWidth));
     PictureLayout layout = checkedLayout(convertedDepth(info), info.width, info.height);
     if (keepAlpha && layout.bytesPerPixel == 3)
         layout.bytesPerPixel = 4;
@@ -142,7 +145,7 @@ PictureLayout pngLayout(const PictureInfo& info, bool keepAlpha) {
 
 PictureLayout rawLayout(const PictureInfo& info) {
     if (info.bitsPerPixel != 8 && info.bitsPerPixel != 24)
-        throw TesseraError(messages::kOnlyDepths, FileRole::Input);
+        throw TesseraError(Reason::PictureDepthNotRead, messages::kOnlyDepths, FileRole::Input);
     PictureLayout layout = checkedLayout(info.bitsPerPixel, info.width, info.height);
     layout.rowOrder = PictureLayout::RowOrder::Raw;
     layout.redFirst = true;
@@ -182,7 +185,7 @@ PictureLayout pictureLayout(const PictureInfo& info, bool keepAlpha) {
 
 void checkPaletteCount(std::int32_t count) {
     if (count < 0 || count > 256)
-        refuse(messages::kColourCount);
+        refuse(Reason::BmpColourCount, messages::kColourCount);
 }
 
 }  // namespace tessera

@@ -315,6 +315,7 @@ void checkIndices(const std::vector<std::uint8_t>& indices, const PictureLayout&
     const std::int64_t k = beyond - indices.begin();
     const std::int64_t column = layout.order.columnLength();
     throw TesseraError(
+        Reason::IndexBeyondPalette,
         failureText(messages::kCantConvert,
                     messages::indexBeyondTable(k / column, layout.order.height - 1 - k % column,
                                                *beyond, layout.colourCount)),

@@ -61,7 +61,8 @@ class Session {
     template <typename F>
     void guarded(F&& call) {
         if (setjmp(png_jmpbuf(png_)) != 0) {
-            throw TesseraError(failureText(messages::kCantConvert, messages::pngDamaged(error_)),
+            throw TesseraError(Reason::PngDamaged,
+                               failureText(messages::kCantConvert, messages::pngDamaged(error_)),
                                FileRole::Input);
         }
         call(png_, info_);
@@ -259,7 +260,8 @@ PngRows::PngRows(const InputFile& in, const PictureLayout& layout)
     });
     d.session.countRows(d.interlaced ? passRowCount() : d.height);
     if (rowBytes != expected)  // the file changed kind since its load
-        throw TesseraError(failureText(messages::kCantConvert, messages::pngDamaged("")),
+        throw TesseraError(Reason::PngDamaged,
+                           failureText(messages::kCantConvert, messages::pngDamaged("")),
                            FileRole::Input);
 }
 

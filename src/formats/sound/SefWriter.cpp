@@ -47,10 +47,7 @@ void writeSef(OutputFile& out, SampleBlocks& reader, const SampleLayout& samples
         out.write({reinterpret_cast<const char*>(block.data()), block.size()});
         const std::int64_t before = done;
         done += static_cast<std::int64_t>(block.size()) / samples.bytesPerSample;
-        for (std::int64_t i = (before / kProgressEvery + 1) * kProgressEvery; i <= done;
-             i += kProgressEvery) {
-            progress(i, samples.count);
-        }
+        reportSteps(progress, before, done, samples.count, kProgressEvery);
     }
 }
 

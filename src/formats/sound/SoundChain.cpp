@@ -46,6 +46,7 @@ SoundShape writtenShape(const SoundShape& from, const SoundTarget& target) {
     if (target.rate != 0 && target.rate != from.rate &&
         (from.rate < 1 || from.rate > kMaxSourceRate)) {
         throw TesseraError(
+            Reason::SoundRate,
             failureText(messages::kCantConvertSound, messages::rateNotResampled(from.rate)),
             FileRole::Input);
     }
@@ -63,9 +64,10 @@ SoundChain::SoundChain(const InputFile& in, const SoundSource& source, const Sou
     : in_(in), source_(source), target_(target), written_(writtenShape(source.shape, target)) {
     const SampleLayout out = layout();
     if (out.count <= 0)
-        throw TesseraError(messages::kNoSample, FileRole::Input);
+        throw TesseraError(Reason::SoundNoSample, messages::kNoSample, FileRole::Input);
     if (out.byteCount() > std::numeric_limits<std::int32_t>::max())
-        throw TesseraError(failureText(messages::kCantConvertSound, messages::kWrittenTooLong),
+        throw TesseraError(Reason::WrittenTooLong,
+                           failureText(messages::kCantConvertSound, messages::kWrittenTooLong),
                            FileRole::Input);
     StagePtr stages = openUpToLevel();
     if (target.normalize) {

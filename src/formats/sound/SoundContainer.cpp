@@ -50,8 +50,8 @@ struct SndfileClose {
 };
 using Sndfile = std::unique_ptr<SNDFILE, SndfileClose>;
 
-[[noreturn]] void refuse(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantConvertSound, reason), FileRole::Input);
+[[noreturn]] void refuse(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantConvertSound, reason), FileRole::Input);
 }
 
 // The library's name for what it found, for the sound kinds we hand to it.
@@ -110,7 +110,8 @@ class ContainerSamples final : public SampleStage {
         SF_INFO info;
         sndfile_ = open(file_, info);
         if (!sndfile_)
-            refuse(messages::containerUnreadable(sound.kind, sf_strerror(nullptr)));
+            refuse(Reason::SoundUnreadable,
+                   messages::containerUnreadable(sound.kind, sf_strerror(nullptr)));
     }
 
     std::span<const std::int32_t> next() override {
@@ -160,13 +161,14 @@ ContainerSound describeContainer(const InputFile& in) {
     const Sndfile file = open(v, info);
     const std::string what = soundKindText(sniffed);
     if (!file)
-        refuse(messages::containerUnreadable(what, sf_strerror(nullptr)));
+        refuse(Reason::SoundUnreadable, messages::containerUnreadable(what, sf_strerror(nullptr)));
     const char* kind = kindName(info.format, sniffed);
     if (kind == nullptr)
-        refuse(messages::containerUnreadable(what, "it holds another kind of sound"));
+        refuse(Reason::SoundUnreadable,
+               messages::containerUnreadable(what, "it holds another kind of sound"));
     ContainerSound sound{.kind = kind};
     if (info.channels < 1 || info.channels > 2)
-        refuse(messages::soundChannels(info.channels));
+        refuse(Reason::SoundChannels, messages::soundChannels(info.channels));
     const int bits = integerBits(info.format);
     sound.integer = bits != 0;
     sound.fileBits = sound.integer ? bits : floatBits(info.format);
@@ -175,9 +177,10 @@ ContainerSound describeContainer(const InputFile& in) {
                    .bits = bits == 8 ? 8 : 16,
                    .frames = info.frames};
     if (info.samplerate <= 0)
-        refuse(messages::containerUnreadable(what, "it states no sample rate"));
+        refuse(Reason::SoundUnreadable,
+               messages::containerUnreadable(what, "it states no sample rate"));
     if (info.frames <= 0 || info.frames == SF_COUNT_MAX)
-        throw TesseraError(messages::kNoSample, FileRole::Input);
+        throw TesseraError(Reason::SoundNoSample, messages::kNoSample, FileRole::Input);
     return sound;
 }
 

@@ -12,8 +12,8 @@ namespace tessera {
 
 namespace {
 
-[[noreturn]] void refuse(const std::string& reason) {
-    throw TesseraError(failureText(messages::kCantConvertSound, reason), FileRole::Input);
+[[noreturn]] void refuse(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantConvertSound, reason), FileRole::Input);
 }
 
 bool readDepth(const SampleFormat& f) {
@@ -27,16 +27,16 @@ bool readDepth(const SampleFormat& f) {
 
 SampleLayout samplesToWrite(const SampleFormat& format, std::int64_t dataLength) {
     if (format.channels < 1 || format.channels > 2)
-        refuse(messages::soundChannels(format.channels));
+        refuse(Reason::SoundChannels, messages::soundChannels(format.channels));
     if (!readDepth(format))
-        refuse(messages::soundDepth(format.bitsPerSample, format.floating));
+        refuse(Reason::SoundDepth, messages::soundDepth(format.bitsPerSample, format.floating));
     SampleLayout layout;
     layout.storedBytes = format.bitsPerSample / 8;
     layout.bytesPerSample = std::min(layout.storedBytes, 2);
     layout.floating = format.floating;
     layout.count = dataLength / layout.storedBytes;
     if (layout.count <= 0)
-        throw TesseraError(messages::kNoSample, FileRole::Input);
+        throw TesseraError(Reason::SoundNoSample, messages::kNoSample, FileRole::Input);
     return layout;
 }
 

@@ -61,7 +61,8 @@ class Resampler final : public SampleStage {
         if (error == nullptr)
             error = soxr_set_input_fn(soxr_.get(), &Resampler::supply, this, kFrames);
         if (error != nullptr)
-            throw TesseraError(std::string("The resampler could not start: ") + error);
+            throw TesseraError(Reason::Unforeseen,
+                               std::string("The resampler could not start: ") + error);
         output_.resize(kFrames * channels_);
         input_.reserve(kFrames * channels_);  // never a null pointer: 0 frames means the end
     }
@@ -70,7 +71,7 @@ class Resampler final : public SampleStage {
         const auto want = static_cast<std::size_t>(std::min<std::int64_t>(left_, kFrames));
         std::size_t frames = want == 0 ? 0 : soxr_output(soxr_.get(), output_.data(), want);
         if (const soxr_error_t error = soxr_error(soxr_.get()); error != nullptr)
-            throw TesseraError(std::string("The resampler failed: ") + error);
+            throw TesseraError(Reason::Unforeseen, std::string("The resampler failed: ") + error);
         out_.resize(want * channels_);
         for (std::size_t i = 0; i < frames * channels_; ++i)
             out_[i] = held(std::lround(output_[i]), bits_);

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-namespace tessera {
+#include "../../platform/InputFile.h"
 
-class InputFile;
+namespace tessera {
 
 // What a sound convert needs from a RIFF WAVE file: the "fmt " fields and where the samples lie.
 struct WavLayout {

@@ -42,12 +42,8 @@ void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& ch
                        out.writeAscii(std::string_view(texts[slot].data(), lengths[slot]));
                        if (progressEvery <= 0)
                            return;
-                       // Once a chunk: the bar moves as often as a view can show it, and a
-                       // million calls are not spent on a large picture.
                        const auto [begin, end] = range(chunk);
-                       const std::int64_t last = end / progressEvery * progressEvery;
-                       if (last > begin)
-                           progress(last, count);
+                       reportSteps(progress, begin, end, count, progressEvery, true);
                    }});
     out.writeAscii("\r\n};\r\n");
 }

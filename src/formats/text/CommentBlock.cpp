@@ -26,7 +26,7 @@ void writeCommentBlock(TextStream& out, const std::string& title,
     out.WriteLine("//");
     out.WriteLine(kCommentTitle);
     out.WriteLine("//");
-    out.WriteLine("// convertion of " + printableTitle(title) + " file :");
+    out.WriteLine(kCommentSource + printableTitle(title) + kCommentSourceEnd);
     for (const auto& line : description)
         out.WriteLine(line);
     out.WriteLine("//");

@@ -15,6 +15,9 @@ inline constexpr const char* kProjectContact = "contact@tessera.example.org";
 inline constexpr const char* kCommentFrame = "/////////////////////////////////////////";
 inline constexpr const char* kCommentTitle = "// Header file for GP32";
 inline constexpr const char* kCommentCredits = "// with Tessera coded by Zorvane :";
+// The line naming the converted file: "// convertion of TITLE file :".
+inline constexpr const char* kCommentSource = "// convertion of ";
+inline constexpr const char* kCommentSourceEnd = " file :";
 
 // A file name as a line of text: a line end would let the rest of the name out of a `//`
 // comment (and break the window's description), so every control character becomes '?'.

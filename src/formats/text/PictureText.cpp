@@ -34,18 +34,18 @@ void writePaletteText(const TextOutput& out, const std::string& name,
     if (includeGraphicsHeader)
         heading.WriteLine(gp32::kGraphicsInclude);
     heading.WriteBlankLines(1);
-    writeHexArray(out, "GP_PALETTEENTRY", name + "_Pal", palette, 0, Progress());
+    writeHexArray(out, gp32::kPaletteType, name + gp32::kPaletteSuffix, palette, 0, Progress());
     out.data.WriteBlankLines(2);
 }
 
 void writeColourArray(const TextOutput& out, const std::string& name,
                       std::span<const std::uint16_t> colours, const Progress& progress) {
-    writeHexArray(out, "const unsigned short", name, colours, kProgressEvery, progress);
+    writeHexArray(out, gp32::kWordArrayType, name, colours, kProgressEvery, progress);
 }
 
 void writeIndexArray(const TextOutput& out, const std::string& name,
                      std::span<const std::uint8_t> indices, const Progress& progress) {
-    writeHexArray(out, "const unsigned char", name, indices, kProgressEvery, progress);
+    writeHexArray(out, gp32::kByteArrayType, name, indices, kProgressEvery, progress);
 }
 
 }  // namespace tessera

@@ -58,7 +58,7 @@ void writeSoundText(const TextOutput& out, const SoundHeading& h, SampleBlocks& 
     heading.WriteLine("#define " + h.name + gp32::kLengthSuffix + count);
     heading.WriteBlankLines(1);
     const bool wide = samples.bytesPerSample == 2;
-    writeArrayOpening(out, wide ? "const unsigned short" : "const unsigned char", h.name,
+    writeArrayOpening(out, wide ? gp32::kWordArrayType : gp32::kByteArrayType, h.name,
                       samples.count);
 
     // The samples are read front to back on the calling thread, a chunk into each slot's input.
