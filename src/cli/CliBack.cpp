@@ -109,10 +109,7 @@ std::optional<int> infoOfConverted(const CliOptions& o) {
         for (const ConvertedBlock& block : c.blocks)
             text += block.name + ": " + blockDescription(block) + "\n";
     } else {
-        text = c.kind == ConvertedKind::Gpg
-                   ? "gpg, " + std::to_string(c.length) + " indices (--raw WxH gives the size)\n"
-                   : "sef, " + std::to_string(c.length) +
-                         " bytes of samples (--bits gives their depth)\n";
+        text = c.kind == ConvertedKind::Gpg ? texts::gpgInfo(c.length) : texts::sefInfo(c.length);
     }
     std::fputs(text.c_str(), stdout);
     return kExitOk;

@@ -114,6 +114,14 @@ inline std::string rawLengthWarning(long long length, const std::string& size, l
            ", no padding); converting it as " + size + " (--raw WxH[x8|x24] gives its real size)";
 }
 
+// What --info says of a .gpg or a .sef, which do not say their size or depth themselves.
+inline std::string gpgInfo(long long indices) {
+    return "gpg, " + std::to_string(indices) + " indices (--raw WxH gives the size)\n";
+}
+inline std::string sefInfo(long long bytes) {
+    return "sef, " + std::to_string(bytes) + " bytes of samples (--bits gives their depth)\n";
+}
+
 // The standard output, when it cannot be written.
 inline constexpr const char* kDoneButNoStandardOutput =
     "done, but the standard output cannot be written";

@@ -7,6 +7,7 @@
 
 #include "formats/FormatMessages.h"
 #include "formats/Gp32.h"
+#include "formats/picture/PictureLayout.h"  // kMaxElements: the most a block can hold
 #include "formats/text/BlockFinder.h"
 #include "formats/text/CArrayWriter.h"
 #include "formats/text/CommentBlock.h"
@@ -24,8 +25,6 @@ constexpr std::int64_t kTagBytes = 8;  // the tag and the little-endian count af
 // #define line comes fifteen lines after the frame.
 constexpr std::size_t kDescriptionLine = 5;
 constexpr std::size_t kDefineLine = 15;
-// The most elements a picture is converted with, and so the most a block can hold.
-constexpr std::int64_t kMaxElements = std::int64_t{1} << 26;
 
 [[noreturn]] void refuse(Reason code, const std::string& reason) {
     throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
@@ -116,19 +115,22 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
                          const std::string& name) {
     ConvertedBlock block{.name = name, .line = static_cast<int>(first) + 1};
     const std::string_view titleLine = lines[first + 4];
-    // "// convertion of " TITLE " file :"
-    block.title = std::string(titleLine.substr(17, titleLine.size() - 17 - 7));
+    // kCommentSource TITLE kCommentSourceEnd
+    const std::size_t before = std::string_view(kCommentSource).size();
+    const std::size_t after = std::string_view(kCommentSourceEnd).size();
+    block.title = std::string(titleLine.substr(before, titleLine.size() - before - after));
     const std::size_t description = first + kDescriptionLine;
     std::size_t at = first + kDefineLine;
     const std::string define = "#define " + name;
     if (const auto length = numberIn(lines[at], define + gp32::kLengthSuffix, "")) {
         block.kind = BlockKind::Sound;
-        const auto kHz = numberIn(lines[description], "// Freq = ", "kHz");
+        const auto kHz = numberIn(lines[description], kFreqLabel, kFreqUnit);
         const std::string_view mode = lines[description + 1];
-        const auto bits = numberIn(lines[description + 2], "// Data = ", " bits");
+        const auto bits = numberIn(lines[description + 2], kDataLabel, kDataUnit);
         if (!kHz || *kHz > 1'000'000)
             refuseLine(description);
-        if (mode != "// Mode = Mono" && mode != "// Mode = Stereo")
+        if (mode != std::string(kSoundModeLabel) + "Mono" &&
+            mode != std::string(kSoundModeLabel) + "Stereo")
             refuseLine(description + 1);
         if (!bits || (*bits != 8 && *bits != 16))
             refuseLine(description + 2);
@@ -137,7 +139,7 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
         block.channels = mode.ends_with("Stereo") ? 2 : 1;
         block.bits = static_cast<int>(*bits);
         at += 2;
-        if (lines[at].starts_with("const unsigned char") != (block.bits == 8))
+        if (lines[at].starts_with(gp32::kByteArrayType) != (block.bits == 8))
             refuseLine(at);
         if (block.bits == 8)
             block.narrow = arrayValues<std::uint8_t>(lines, at, 0xFF, 1);
@@ -148,9 +150,9 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
             refuseLine(first + kDefineLine);
         return block;
     }
-    const auto width = numberIn(lines[description], "// Width     = ", "");
-    const auto height = numberIn(lines[description + 1], "// Heigth    = ", "");
-    const auto mode = numberIn(lines[description + 2], "// GP32 Mode = ", " Bits per Pixel");
+    const auto width = numberIn(lines[description], kWidthLabel, "");
+    const auto height = numberIn(lines[description + 1], kHeightLabel, "");
+    const auto mode = numberIn(lines[description + 2], kModeLabel, kModeUnit);
     if (!width || *width != numberIn(lines[at], define + gp32::kWidthSuffix, ""))
         refuseLine(description);
     if (!height || *height != numberIn(lines[at + 1], define + gp32::kHeightSuffix, ""))
@@ -164,7 +166,7 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
     if (const auto colours = numberIn(lines[at], define + gp32::kPalnbSuffix, "")) {
         if (block.bits != 8 || *colours > 256)
             refuseLine(at);
-        while (!lines[at].starts_with("GP_PALETTEENTRY"))
+        while (!lines[at].starts_with(gp32::kPaletteType))
             ++at;
         block.palette = arrayValues<std::uint16_t>(lines, at, 0xFFFF, 1);
         at += 3;  // "};" and two empty lines
@@ -174,7 +176,7 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
         return block;
     }
     const std::size_t opening = at;
-    if (lines[at].starts_with("const unsigned char") != (block.bits == 8))
+    if (lines[at].starts_with(gp32::kByteArrayType) != (block.bits == 8))
         refuseLine(opening);
     if (block.bits == 8)
         block.narrow = arrayValues<std::uint8_t>(lines, at, 0xFF, 1);

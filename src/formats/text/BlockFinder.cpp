@@ -18,6 +18,22 @@ namespace {
 // How far before its first #define a block's comment block is looked for.
 constexpr std::int64_t kCommentReach = 1 << 16;
 
+// A line starting as both pixel types do is taken for the pixel array, so a mistyped one is no
+// match rather than text after the block.
+constexpr std::string_view kPixelTypesStart = "const unsigned";
+static_assert(std::string_view(gp32::kByteArrayType).starts_with(kPixelTypesStart) &&
+              std::string_view(gp32::kWordArrayType).starts_with(kPixelTypesStart));
+
+// The macro's suffix without the blanks that align its value: "_width".
+std::string suffixWord(std::string_view suffix) {
+    return std::string(suffix.substr(0, suffix.find(' ')));
+}
+
+// "// GP32 Mode = 8 Bits per Pixel".
+std::string modeLine(int bits) {
+    return kModeLabel + std::to_string(bits) + kModeUnit;
+}
+
 // Reads `digits` at the front of `text` as a count; nullopt when there are none.
 std::optional<std::int64_t> takeNumber(std::string_view& text) {
     std::size_t n = 0;
@@ -84,8 +100,8 @@ class BlockReader {
     bool commentBlock() {
         if (!exact(kCommentFrame) || !exact("//") || !exact(kCommentTitle) || !exact("//"))
             return false;
-        if (!accept(next() && (*next()).starts_with("// convertion of ") &&
-                    (*next()).ends_with(" file :")))
+        if (!accept(next() && (*next()).starts_with(kCommentSource) &&
+                    (*next()).ends_with(kCommentSourceEnd)))
             return false;
         describedAt_ = lines_.line();
         for (std::string& line : described_) {
@@ -111,40 +127,42 @@ class BlockReader {
         const auto height = define(gp32::kHeightSuffix);
         if (!width || !height || *width > INT32_MAX || *height > INT32_MAX || !blank())
             return false;
-        if (!described(0, "// Width     = " + std::to_string(*width)) ||
-            !described(1, "// Heigth    = " + std::to_string(*height)))
+        if (!described(0, kWidthLabel + std::to_string(*width)) ||
+            !described(1, kHeightLabel + std::to_string(*height)))
             return false;
         const auto colours = define(gp32::kPalnbSuffix);
         if (colours) {
             if (!blank())
                 return false;
             includesGraphics = exact(gp32::kGraphicsInclude);
-            if (!blank() || !opening({"GP_PALETTEENTRY"}, name_ + "_Pal", *colours) ||
+            if (!blank() ||
+                !opening({gp32::kPaletteType}, name_ + gp32::kPaletteSuffix, *colours) ||
                 !elements(*colours, Literal::Colour) || !blank() || !blank())
                 return false;
         }
-        if (!next() || !(*next()).starts_with("const unsigned"))
-            return colours && described(2, "// GP32 Mode = 8 Bits per Pixel");
+        if (!next() || !(*next()).starts_with(kPixelTypesStart))
+            return colours && described(2, modeLine(8));
         const std::int64_t count = *width * gp32::ScreenOrder{*width, *height}.columnLength();
-        const int type =
-            colours ? opening({"const unsigned char"}, name_, count)
-                    : opening({"const unsigned char", "const unsigned short"}, name_, count);
+        const int type = colours
+                             ? opening({gp32::kByteArrayType}, name_, count)
+                             : opening({gp32::kByteArrayType, gp32::kWordArrayType}, name_, count);
         if (type == 0)
             return false;
         indexLimit_ = colours ? *colours : 256;
-        return described(2, type == 1 ? "// GP32 Mode = 8 Bits per Pixel"
-                                      : "// GP32 Mode = 16 Bits per Pixel") &&
+        return described(2, modeLine(type == 1 ? 8 : 16)) &&
                elements(count, type == 1 ? Literal::Index : Literal::Colour);
     }
 
     bool sound(std::int64_t length) {
         std::string_view rate = described_[0];
-        if (!takePrefix(rate, "// Freq = ") || !takeNumber(rate) || rate != "kHz")
+        if (!takePrefix(rate, kFreqLabel) || !takeNumber(rate) || rate != kFreqUnit)
             return fail(describedAt_);
-        if (described_[1] != "// Mode = Mono" && !described(1, "// Mode = Stereo"))
+        if (described_[1] != std::string(kSoundModeLabel) + "Mono" &&
+            !described(1, std::string(kSoundModeLabel) + "Stereo"))
             return false;
-        const int type = opening({"const unsigned char", "const unsigned short"}, name_, length);
-        return type != 0 && described(2, type == 1 ? "// Data = 8 bits" : "// Data = 16 bits") &&
+        const int type = opening({gp32::kByteArrayType, gp32::kWordArrayType}, name_, length);
+        return type != 0 &&
+               described(2, kDataLabel + std::to_string(type == 1 ? 8 : 16) + kDataUnit) &&
                elements(length, type == 1 ? Literal::Sample8 : Literal::Sample16);
     }
 
@@ -290,12 +308,13 @@ BlockSearch blockAt(const TextSource& text, const CTextMark& mark, const std::st
 
 BlockSearch findBlock(const TextSource& text, const std::string& name) {
     using Kind = CTextMark::Kind;
-    const std::string macros[] = {name + "_width", name + "_height", name + "_palnb",
-                                  name + "_length"};
-    const std::string arrays[] = {name, name + "_Pal"};
+    const std::string macros[] = {
+        name + suffixWord(gp32::kWidthSuffix), name + suffixWord(gp32::kHeightSuffix),
+        name + suffixWord(gp32::kPalnbSuffix), name + suffixWord(gp32::kLengthSuffix)};
+    const std::string arrays[] = {name, name + gp32::kPaletteSuffix};
     BlockSearch found;
     std::optional<std::int64_t> firstInclude, includeAfter, paletteAfter;
-    scanCText(text, name.size() + std::string_view("_height").size(), [&](const CTextMark& m) {
+    scanCText(text, name.size() + suffixWord(gp32::kHeightSuffix).size(), [&](const CTextMark& m) {
         const bool block = found.result == BlockSearch::Result::Found;
         const bool after = block && m.offset >= found.end;
         if (m.kind == Kind::GraphicsInclude || m.kind == Kind::PaletteType) {

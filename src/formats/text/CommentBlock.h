@@ -18,6 +18,16 @@ inline constexpr const char* kCommentCredits = "// with Tessera coded by Zorvane
 // The line naming the converted file: "// convertion of TITLE file :".
 inline constexpr const char* kCommentSource = "// convertion of ";
 inline constexpr const char* kCommentSourceEnd = " file :";
+// The three description lines after it: a label, the value, then its unit.
+inline constexpr const char* kWidthLabel = "// Width     = ";
+inline constexpr const char* kHeightLabel = "// Heigth    = ";
+inline constexpr const char* kModeLabel = "// GP32 Mode = ";
+inline constexpr const char* kModeUnit = " Bits per Pixel";
+inline constexpr const char* kFreqLabel = "// Freq = ";
+inline constexpr const char* kFreqUnit = "kHz";
+inline constexpr const char* kSoundModeLabel = "// Mode = ";
+inline constexpr const char* kDataLabel = "// Data = ";
+inline constexpr const char* kDataUnit = " bits";
 
 // A file name as a line of text: a line end would let the rest of the name out of a `//`
 // comment (and break the window's description), so every control character becomes '?'.

@@ -19,8 +19,8 @@ void writePictureHeading(TextStream& out, const PictureHeading& h) {
     const std::string width = std::to_string(h.width);
     const std::string height = std::to_string(h.height);
     writeCommentBlock(out, h.title,
-                      {"// Width     = " + width, "// Heigth    = " + height,
-                       "// GP32 Mode = " + std::to_string(h.gp32Mode) + " Bits per Pixel"});
+                      {kWidthLabel + width, kHeightLabel + height,
+                       kModeLabel + std::to_string(h.gp32Mode) + kModeUnit});
     out.WriteLine("#define " + h.name + kWidthSuffix + width);
     out.WriteLine("#define " + h.name + kHeightSuffix + height);
     out.WriteBlankLines(1);

@@ -52,8 +52,8 @@ void writeSoundText(const TextOutput& out, const SoundHeading& h, SampleBlocks& 
     TextStream& heading = out.heading();
     writeCommentBlock(
         heading, h.title,
-        {"// Freq = " + std::to_string(h.frequency / 1000) + "kHz", "// Mode = " + h.mode,
-         "// Data = " + std::to_string(h.bitsPerSample) + " bits"});
+        {kFreqLabel + std::to_string(h.frequency / 1000) + kFreqUnit, kSoundModeLabel + h.mode,
+         kDataLabel + std::to_string(h.bitsPerSample) + kDataUnit});
     const std::string count = std::to_string(samples.count);
     heading.WriteLine("#define " + h.name + gp32::kLengthSuffix + count);
     heading.WriteBlankLines(1);
