@@ -138,6 +138,8 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
     const Bytes b16 = buildBmp(Picture::pattern(3, 2, 24),
                                {.compression = 3, .bits = 16, .masks = {0x7C00, 0x3E0, 0x1F}});
     const Bytes png = buildPng(Picture::pattern(5, 3, 24), {.interlaced = true});
+    // Large enough to be decoded while the bands before are placed.
+    const Bytes bands = buildPng(Picture::pattern(301, 258, 24));
     const std::string damaged = "Its PNG data is damaged";
     const Bytes raw = buildRaw(Picture::pattern(4, 4, 8));
     const Bytes core = buildBmp(Picture::pattern(4, 4, 8), {.infoSize = 12});
@@ -203,6 +205,8 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         {.name = "data offset past the end", .bytes = set(b8, 10, 1u << 30),
          .reason = R::BmpDataOffset},
         {.name = "PNG cut", .bytes = Bytes(png.begin(), png.end() - 30), .reason = R::PngDamaged},
+        {.name = "PNG cut halfway", .bytes = Bytes(bands.begin(), bands.begin() + bands.size() / 2),
+         .reason = R::PngDamaged},
         {.name = "PNG, CRC of tEXt", .bytes = join({head, pngChunk("tEXt", {'a', 0}, true), pixel,
          iend}), .reason = R::PngDamaged, .says = "tEXt: CRC error"},
         {.name = "PNG, CRC of IEND", .bytes = join({head, pixel, pngChunk("IEND", {}, true)}),

@@ -37,7 +37,11 @@ TEST(CArrayWriter, EveryValueAsPrintfWritesIt) {
             char got[kElementBytes];
             const std::size_t n = putHexElement(got, v, minDigits);
             ASSERT_EQ(std::string(got, n), expected) << v << " " << minDigits;
-            if (minDigits == 1 && v <= 0xFF) {  // the ready-made literals of bytes
+            if (minDigits == 1) {  // the ready-made literals of 16-bit values
+                ASSERT_EQ(putWordElement(got, static_cast<std::uint16_t>(v)), n);
+                ASSERT_EQ(std::string(got, n), expected) << v;
+            }
+            if (minDigits == 1 && v <= 0xFF) {  // and of bytes
                 ASSERT_EQ(putByteElement(got, static_cast<std::uint8_t>(v)), n);
                 ASSERT_EQ(std::string(got, n), expected) << v;
             }

@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "formats/ChunkPipeline.h"
 #include "formats/FormatMessages.h"
 #include "formats/Gp32.h"
 #include "formats/WorkTeam.h"
@@ -185,13 +186,71 @@ Strips stripsFor(const PictureLayout& layout, bool pieces) {
     return {(kBandBytes / rows - kRowGap) / bytes / 8 * 8, rows};  // whole bytes of packed pixels
 }
 
-// Places every stored row through `place(band, j0, j1)` (columns j0 to j1 - 1, on any thread).
+// Rows `first` .. `first + n - 1` from column x0 on, as read into `rows`, `stride` apart.
+Band bandOf(const PictureLayout& layout, const std::uint8_t* rows, std::int64_t stride, int n,
+            std::int64_t first, std::int64_t x0) {
+    const std::int64_t at = layout.rowInColumn(first);
+    return {rows, stride, n, at, n > 1 ? layout.rowInColumn(first + 1) - at : 1, x0};
+}
+
+// How many bands placeRows may place at once (the `slot`s it passes to `place`): one per member
+// of the team, or one per band in flight while whole rows are read.
+int bandsAtOnce(const RowReader& rows, const PictureLayout& layout, const WorkTeam& team) {
+    const Strips strips = stripsFor(layout, rows.readsPieces());
+    if (strips.columns < layout.order.width || team.size() == 1)
+        return team.size();
+    return chunkSlots((layout.order.height + strips.bandRows - 1) / strips.bandRows);
+}
+
+// Rows read whole: the calling thread reads (or decodes, for a PNG, which costs far more than
+// placing) band after band, each into a buffer of its own, while the workers place the bands
+// read before it, each band whole.
+template <typename Place>
+void placeWholeRows(const RowReader& rows, const PictureLayout& layout, const Strips& strips,
+                    const Progress& progress, Place&& place) {
+    const std::int64_t height = layout.order.height;
+    const std::int64_t width = layout.order.width;
+    const std::int64_t stride = width * layout.bytesPerPixel + kRowGap;
+    const std::int64_t bands = (height + strips.bandRows - 1) / strips.bandRows;
+    const auto slots = static_cast<std::size_t>(chunkSlots(bands));
+    std::vector<std::vector<std::uint8_t>> buffers(slots);
+    for (auto& b : buffers)
+        b.resize(static_cast<std::size_t>(stride * strips.bandRows));
+    std::vector<int> read(slots, 0);
+    runChunks(bands, {.prepare =
+                          [&](std::int64_t k, int slot) {
+                              const std::int64_t first = k * strips.bandRows;
+                              const std::int64_t n = std::min(strips.bandRows, height - first);
+                              read[slot] = static_cast<int>(
+                                  rows.readBand(first, n, 0, width * layout.bytesPerPixel,
+                                                buffers[slot].data(), stride));
+                          },
+                      .work =
+                          [&](std::int64_t k, int slot) {
+                              const Band band = bandOf(layout, buffers[slot].data(), stride,
+                                                       read[slot], k * strips.bandRows, 0);
+                              place(band, 0, width, slot);
+                          },
+                      .finish =
+                          [&](std::int64_t k, int) {
+                              const std::int64_t end = std::min((k + 1) * strips.bandRows, height);
+                              for (std::int64_t i = k * strips.bandRows; i < end; ++i)
+                                  progress(i + 1, height);
+                          }});
+}
+
+// Places every stored row through `place(band, j0, j1, slot)` (columns j0 to j1 - 1, on any
+// thread; no two bands placed at once share a slot, 0 .. bandsAtOnce - 1).
 template <typename Place>
 void placeRows(const RowReader& rows, const PictureLayout& layout, WorkTeam& team,
                const Progress& progress, Place&& place) {
     const std::int64_t height = layout.order.height;
     const std::int64_t width = layout.order.width;
     const Strips strips = stripsFor(layout, rows.readsPieces());
+    if (strips.columns == width && team.size() > 1) {
+        placeWholeRows(rows, layout, strips, progress, place);
+        return;
+    }
     const std::int64_t stride = strips.columns * layout.bytesPerPixel + kRowGap;
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(stride * strips.bandRows));
     const std::int64_t stripCount = (width + strips.columns - 1) / strips.columns;
@@ -206,15 +265,10 @@ void placeRows(const RowReader& rows, const PictureLayout& layout, WorkTeam& tea
             const int n = static_cast<int>(
                 rows.readBand(first, end - first, x0, pieceBytes, buffer.data(), stride));
             if (n > 0) {
-                const std::int64_t at = layout.rowInColumn(first);
-                const Band band{buffer.data(),
-                                stride,
-                                n,
-                                at,
-                                n > 1 ? layout.rowInColumn(first + 1) - at : 1,
-                                x0};
+                const Band band = bandOf(layout, buffer.data(), stride, n, first, x0);
                 team.run([&](int part, int parts) {
-                    place(band, x0 + (x1 - x0) * part / parts, x0 + (x1 - x0) * (part + 1) / parts);
+                    place(band, x0 + (x1 - x0) * part / parts, x0 + (x1 - x0) * (part + 1) / parts,
+                          part);
                 });
             }
             for (std::int64_t i = first; i < end; ++i)
@@ -277,7 +331,7 @@ std::vector<T> placeColours(const InputFile& in, const PictureLayout& layout, T 
         return placed;
     }
     placeRows(rows, layout, team, progress,
-              [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+              [&](const Band& band, std::int64_t j0, std::int64_t j1, int) {
                   placeBand(band, 0, band.n, column, layout.bytesPerPixel, j0, j1, out, pixel);
               });
     return placed;
@@ -347,7 +401,7 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
             placePasses(*passes, layout, progress, out, [](const std::uint8_t* px) { return *px; });
         } else {
             placeRows(rows, layout, team, progress,
-                      [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+                      [&](const Band& band, std::int64_t j0, std::int64_t j1, int) {
                           placeIndexBand(band, column, j0, j1, out);
                       });
         }
@@ -371,34 +425,42 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
 
 ColourCounts countColours(const InputFile& in, const PictureLayout& layout,
                           std::optional<ColourWord> transparent, const Progress& progress) {
-    ColourCounts counts;
     const PixelWord word(layout, transparent);
-    std::uint64_t seen = 0;
-    const auto count = [&](const std::uint8_t* px) {
-        ++counts.pixels[word(px)];
-        ++seen;
-    };
     const std::int64_t bytes = layout.bytesPerPixel;
     const RowReader rows(in, layout);
+    ColourCounts counts;
+    std::uint64_t seen = 0;
     if (PngRows* passes = rows.interlacedPng()) {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(layout.order.width * bytes));
         const std::int64_t total = passes->passRowCount();
         PngRows::PassRow at;
         for (std::int64_t done = 1; passes->readPassRow(at, row); ++done) {
             for (std::int64_t k = 0; k < at.count; ++k)
-                count(row.data() + k * bytes);
+                ++counts.pixels[word(row.data() + k * bytes)];
+            seen += static_cast<std::uint64_t>(at.count);
             progress(done, total);
         }
     } else {
-        WorkTeam alone(1);
-        placeRows(rows, layout, alone, progress,
-                  [&](const Band& band, std::int64_t j0, std::int64_t j1) {
+        // Each band placed at once counts into a histogram of its own; they are added up after.
+        WorkTeam team(layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1);
+        std::vector<ColourCounts> slots(static_cast<std::size_t>(bandsAtOnce(rows, layout, team)));
+        std::vector<std::uint64_t> seenBy(slots.size(), 0);
+        placeRows(rows, layout, team, progress,
+                  [&](const Band& band, std::int64_t j0, std::int64_t j1, int slot) {
+                      std::uint64_t* histogram =
+                          slots[static_cast<std::size_t>(slot)].pixels.data();
                       for (std::int64_t j = j0; j < j1; ++j) {
                           const std::uint8_t* from = band.rows + (j - band.x0) * bytes;
                           for (int r = 0; r < band.n; ++r)
-                              count(from + r * band.stride);
+                              ++histogram[word(from + r * band.stride)];
                       }
+                      seenBy[static_cast<std::size_t>(slot)] +=
+                          static_cast<std::uint64_t>((j1 - j0) * band.n);
                   });
+        for (std::size_t k = 0; k < slots.size(); ++k) {
+            counts.add(slots[k]);
+            seen += seenBy[k];
+        }
     }
     // Pixels past the end of a short file read as zeros: black.
     const std::uint8_t zeros[4] = {};

@@ -7,6 +7,13 @@
 
 namespace tessera {
 
+constinit const std::array<std::uint64_t, 1 << 16> kWordElements = [] {
+    std::array<std::uint64_t, 1 << 16> words{};
+    for (std::uint32_t v = 0; v < words.size(); ++v)
+        words[v] = hexElement(v, 1).word;
+    return words;
+}();
+
 void writeCArrayBody(TextStream& out, std::int64_t count, const CArrayChunks& chunks,
                      std::int64_t progressEvery, const Progress& progress) {
     using gp32::kIndent;

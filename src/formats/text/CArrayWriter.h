@@ -88,6 +88,16 @@ inline std::size_t putByteElement(char* out, std::uint8_t value) {
     return putElement(out, kByteElements[value]);
 }
 
+// Every 16-bit value's literal (digits as few as the value needs), ready made: arrays of colours
+// take one look-up per literal, not the work of finding its digits.
+extern const std::array<std::uint64_t, 1 << 16> kWordElements;
+inline constexpr std::int64_t kWordTableFrom = 1 << 16;  // literals in an array that uses it
+
+inline std::size_t putWordElement(char* out, std::uint16_t value) {
+    const auto digits = static_cast<std::size_t>(std::bit_width(value | 1u) + 3) / 4;
+    return putElement(out, {kWordElements[value], digits + 4});
+}
+
 // The most text a line of literals takes, with its line end and the next line's indent.
 inline constexpr std::size_t kLineBytes = gp32::kLiteralsPerLine * kElementBytes + 8;
 
@@ -148,14 +158,21 @@ void writeHexArray(const TextOutput& out, const std::string& type, const std::st
     const auto count = static_cast<std::int64_t>(values.size());
     writeArrayOpening(out, type, name, count);
     const auto format = [values, count](std::int64_t begin, std::int64_t end, int, char* text) {
+        const T* v = values.data();
+        if constexpr (sizeof(T) == 1) {
+            return formatLines(
+                begin, end, count, [v](std::int64_t i, char* o) { return putByteElement(o, v[i]); },
+                text);
+        }
+        // A small array (a tile) works its digits out rather than touch a page of the table for
+        // each of its literals.
+        if (count < kWordTableFrom) {
+            return formatLines(
+                begin, end, count,
+                [v](std::int64_t i, char* o) { return putHexElement(o, v[i], 1); }, text);
+        }
         return formatLines(
-            begin, end, count,
-            [values](std::int64_t i, char* o) {
-                if constexpr (sizeof(T) == 1)
-                    return putByteElement(o, values[i]);
-                else
-                    return putHexElement(o, values[i], 1);
-            },
+            begin, end, count, [v](std::int64_t i, char* o) { return putWordElement(o, v[i]); },
             text);
     };
     writeCArrayBody(out.data, count, {.format = format}, progressEvery, progress);
