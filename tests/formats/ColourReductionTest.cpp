@@ -5,6 +5,9 @@
 
 #include "formats/picture/ColourDiffusion.h"
 #include "formats/picture/ColourReduction.h"
+#include "formats/picture/PaletteFile.h"
+#include "platform/InputFile.h"
+#include "support/Files.h"
 
 namespace tessera {
 namespace {
@@ -55,6 +58,17 @@ TEST(ColourReduction, DitherCarriesTheErrorAlongTheColumn) {
         [&](std::int64_t k, std::uint8_t e) { entries[static_cast<std::size_t>(k)] = e; });
     EXPECT_EQ(std::count(entries.begin(), entries.end(), 1), 4);
     EXPECT_EQ(std::count(entries.begin(), entries.end(), 0), 4);
+}
+
+// A file that declares the palette array before defining it (a header and its data in one) holds
+// one palette, not two.
+TEST(PaletteFile, AnExternDeclarationIsNoSecondPalette) {
+    test::TempDir dir;
+    const std::string path = dir.path("pal.h");
+    test::writeText(path,
+                    "extern GP_PALETTEENTRY ship_Pal[2];\r\n"
+                    "GP_PALETTEENTRY ship_Pal[2] = {\r\n      0x0, 0xFFFF\r\n};\r\n");
+    EXPECT_EQ(readPaletteFile(InputFile(path)), (std::vector<ColourWord>{0x0, 0xFFFE}));
 }
 
 }  // namespace

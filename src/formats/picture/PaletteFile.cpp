@@ -11,6 +11,7 @@
 #include <set>
 
 #include "formats/FormatMessages.h"
+#include "formats/Gp32.h"
 #include "formats/picture/BmpInfo.h"
 #include "formats/picture/Palette.h"
 #include "formats/picture/PictureLayout.h"
@@ -131,7 +132,7 @@ std::vector<ColourWord> jascPalette(std::string_view text) {
 
 // The one "GP_PALETTEENTRY NAME[N] = {" array of C text and its N values.
 std::vector<ColourWord> cPalette(std::string_view text) {
-    constexpr std::string_view kType = "GP_PALETTEENTRY ";
+    const std::string kType = std::string(gp32::kPaletteType) + " ";
     std::vector<std::string> names;
     std::string_view body;
     unsigned long count = 0;
