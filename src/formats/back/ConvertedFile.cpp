@@ -9,7 +9,6 @@
 #include "formats/Gp32.h"
 #include "formats/picture/PictureLayout.h"  // kMaxElements: the most a block can hold
 #include "formats/text/BlockFinder.h"
-#include "formats/text/CArrayWriter.h"
 #include "formats/text/CommentBlock.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
@@ -88,11 +87,10 @@ std::optional<std::int64_t> numberIn(std::string_view line, std::string_view pre
     return std::stoll(std::string(line));
 }
 
-// Reads the literals of the array opening on line `at`, each exactly as the writer puts it
-// (`minDigits` digits at least, no other leading zero, at most `maxValue`), to the line of "};".
+// Reads the literals of the array opening on line `at`, to the line of "};". The block finder has
+// checked each is as the writer puts it.
 template <typename T>
-std::vector<T> arrayValues(const std::vector<std::string_view>& lines, std::size_t& at,
-                           std::uint32_t maxValue, int minDigits) {
+std::vector<T> arrayValues(const std::vector<std::string_view>& lines, std::size_t& at) {
     std::vector<T> values;
     for (++at; at < lines.size() && lines[at] != "};"; ++at) {
         std::string_view rest = lines[at].substr(std::string_view(gp32::kIndent).size());
@@ -100,11 +98,8 @@ std::vector<T> arrayValues(const std::vector<std::string_view>& lines, std::size
             const std::size_t comma = rest.find(", ");
             const std::string_view literal = rest.substr(0, comma);
             rest = comma == rest.npos ? std::string_view() : rest.substr(comma + 2);
-            const auto value =
-                static_cast<std::uint32_t>(std::stoul(std::string(literal.substr(2)), nullptr, 16));
-            if (value > maxValue || hexElement(value, minDigits).length != literal.size() + 2)
-                refuseLine(at);
-            values.push_back(static_cast<T>(value));
+            values.push_back(
+                static_cast<T>(std::stoul(std::string(literal.substr(2)), nullptr, 16)));
         }
     }
     return values;
@@ -142,9 +137,9 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
         if (lines[at].starts_with(gp32::kByteArrayType) != (block.bits == 8))
             refuseLine(at);
         if (block.bits == 8)
-            block.narrow = arrayValues<std::uint8_t>(lines, at, 0xFF, 1);
+            block.narrow = arrayValues<std::uint8_t>(lines, at);
         else
-            block.wide = arrayValues<std::uint16_t>(lines, at, 0xFFFF, 3);
+            block.wide = arrayValues<std::uint16_t>(lines, at);
         block.dataLength = block.count() * block.bits / 8;
         if (*length != block.count())
             refuseLine(first + kDefineLine);
@@ -168,7 +163,7 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
             refuseLine(at);
         while (!lines[at].starts_with(gp32::kPaletteType))
             ++at;
-        block.palette = arrayValues<std::uint16_t>(lines, at, 0xFFFF, 1);
+        block.palette = arrayValues<std::uint16_t>(lines, at);
         at += 3;  // "};" and two empty lines
     }
     if (at >= lines.size() || !lines[at].starts_with("const unsigned")) {
@@ -179,9 +174,9 @@ ConvertedBlock readBlock(const std::vector<std::string_view>& lines, std::size_t
     if (lines[at].starts_with(gp32::kByteArrayType) != (block.bits == 8))
         refuseLine(opening);
     if (block.bits == 8)
-        block.narrow = arrayValues<std::uint8_t>(lines, at, 0xFF, 1);
+        block.narrow = arrayValues<std::uint8_t>(lines, at);
     else
-        block.wide = arrayValues<std::uint16_t>(lines, at, 0xFFFF, 1);
+        block.wide = arrayValues<std::uint16_t>(lines, at);
     if (block.width <= 0 || block.height <= 0 || block.width > kMaxElements ||
         block.height > kMaxElements ||
         gp32::ScreenOrder{block.width, block.height}.count() != block.count())
