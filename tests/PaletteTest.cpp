@@ -250,11 +250,12 @@ TEST(PaletteStep, APaletteOfTheTransparentColourAloneGivesEntryZero) {
 }
 
 // The "Colours..." dialog: while it is in force a true-colour picture converts as an 8-bit one
-// (the 8-bit options usable, .gpg allowed, the preview showing the entries); a palette file
-// that cannot be read is refused naming it, and it and Cancel change nothing.
+// (the 8-bit options usable, .gpg allowed, the preview showing the entries, padding included, as
+// the screen shows them); a palette file that cannot be read is refused naming it, and it and
+// Cancel change nothing.
 TEST(ColoursDialog, TrueColourConvertsAsEightBits) {
     TempDir dir;
-    const Picture photo = Picture::pattern(6, 4, 24);
+    const Picture photo = Picture::pattern(6, 5, 24);
     writeFile(dir.path("photo.png"), buildPng(photo, {.colourType = 2}));
     writeText(dir.path("bad.gpl"), "GIMP Palette\nnot a colour\n");
     ScriptedUi ui;
@@ -283,9 +284,11 @@ TEST(ColoursDialog, TrueColourConvertsAsEightBits) {
     EXPECT_EQ(ui.texts().back(), "Convertion done successfully :)");
     ASSERT_EQ(form.state.strPal.size(), 4u);
     EXPECT_EQ(preview.palette, form.state.strPal);
+    const int column = 8;  // 5 rows and 3 of padding above them
+    ASSERT_EQ(preview.height, column);
     for (int x = 0; x < photo.width; ++x) {
-        for (int y = 0; y < photo.height; ++y) {
-            const auto k = static_cast<std::size_t>(photo.height * x + photo.height - 1 - y);
+        for (int y = 0; y < column; ++y) {
+            const auto k = static_cast<std::size_t>(column * x + column - 1 - y);
             EXPECT_EQ(preview.at(x, y), gp32::shownColour(form.state.strPal[form.state.bytData[k]]))
                 << x << "," << y;
         }
