@@ -84,9 +84,9 @@ struct ReduceCase {
 };
 
 // The palette step through the window: every pixel's entry is its own colour when the colours
-// fit (the palette dark to light), else the entry nearest to it; see-through pixels are entry 0,
-// the transparent colour; a palette given keeps its count and order, a colour it holds twice
-// takes its first entry.
+// fit (the palette dark to light, equally bright ones by their word), else the entry nearest to
+// it; see-through pixels are entry 0, the transparent colour, and no visible one is; a palette
+// given keeps its count and order, a colour it holds twice takes its first entry.
 TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
     const Picture few =
         makePicture(5, 4, 24, {0xFF0000, 0x00FF00, 0x0000FF, 0xFF0000, 0x00FF00, 0xFF0000, 0x00FF00,
@@ -104,6 +104,11 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
          .colours = 3,
          .exact = true,
          .entries = 3},
+        {.what = "equally bright: the lower word first",
+         .picture = makePicture(2, 1, 24, {0x780038, 0x004800}),
+         .colours = 2,
+         .exact = true,
+         .entries = 2},
         {.what = "256 exactly",
          .picture = distinct(256, 16, 2),
          .colours = 256,
@@ -144,6 +149,10 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
         {.what = "palette of a file, transparent",
          .picture = clear,
          .png = {.colourType = 6, .alphaInPixels = true},
+         .target = {0x00FF00, 0x000000, 0xFFFFFF},
+         .transparent = 0x00FF00},
+        {.what = "a visible colour nearest the transparent one",
+         .picture = makePicture(2, 1, 24, {0x10E010, 0xFFFFFF}),
          .target = {0x00FF00, 0x000000, 0xFFFFFF},
          .transparent = 0x00FF00},
     };
@@ -199,6 +208,7 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
                 const std::uint32_t shown = palette[indices[k]] & 0xFFFE;
                 const bool seeThrough = row.transparent && ((!indexedInput && v >> 24 >= 0x80) ||
                                                             w == word(*row.transparent));
+                EXPECT_TRUE(seeThrough || !row.transparent || indices[k] != 0) << r << "," << c;
                 if (seeThrough) {
                     EXPECT_EQ(indices[k], 0) << r << "," << c;
                     EXPECT_EQ(shown, word(*row.transparent));
