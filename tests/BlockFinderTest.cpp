@@ -116,7 +116,7 @@ TEST_F(BlockFinder, CountsMustAgreeWithTheirDefines) {
     loadWav({1, 2, 3}, {.bits = 8}, "ship.wav");
     const std::string sound = convert("block.h");
     std::string recounted = sound;
-    recounted.replace(recounted.find("_length      3"), 14, "_length      4");
+    recounted.replace(recounted.find("ship[3]"), 7, "ship[4]");  // the define and values say 3
     EXPECT_EQ(findBlock(sound, "ship").result, Result::Found);
     EXPECT_EQ(findBlock(recounted, "ship").result, Result::Unmatched);
 }
