@@ -32,7 +32,6 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
     fs::create_symlink("new.c", dir.path("alias.h"));
     for (const char* out : {"out.gpg", "out.h"})
         writeText(dir.path(out), "kept");
-    ASSERT_EQ(runCli({"tiles.bmp", "tiles.h"}, dir.dir()).exitCode, 0);  // a block to add again
     struct Row {
         std::vector<std::string> args;
         int status;
@@ -70,9 +69,6 @@ TEST(CliUsage, ExitStatusesAndWhatTheySay) {
          "\".GPG\" file :(: It is a colour picture, and a .gpg file holds 8-bit (palette) "
          "pictures: give --colors 256 to make it one (or --palette-of FILE for a palette of your "
          "own), or an OUTPUT ending in .h or .c for its colours as C text."},
-        // An add that would give OUTPUT a second block of one name.
-        {{"-a", "-n", "tiles", "tiles.bmp", "tiles.h"}, 1,
-         "tiles.h: it already holds tiles: give --replace to replace it"},
         {{"-x", "i", "o"}, 2, "unknown option -x"},
         {{"--fill", "2", "i", "o"}, 2, "bad --fill value '2': give 0 or 1"},
         {{"--rate", "999", "i", "o"}, 2, "bad --rate value '999': give a rate in Hz from 1000 to "

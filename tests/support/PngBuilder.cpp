@@ -8,6 +8,12 @@ namespace tessera::test {
 
 namespace {
 
+// PNG numbers are big-endian.
+void appendBe32(Bytes& b, std::uint32_t v) {
+    for (int k = 0; k < 4; ++k)
+        b.push_back(static_cast<std::uint8_t>(v >> (24 - 8 * k)));
+}
+
 void appendBytes(png_structp png, png_bytep data, png_size_t length) {
     auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
     out->insert(out->end(), data, data + length);
@@ -73,35 +79,24 @@ Bytes buildPng(const Picture& p, const PngOptions& o) {
 }
 
 Bytes pngChunk(const std::string& tag, const Bytes& data, bool badCrc) {
-    const auto size = static_cast<std::uint32_t>(data.size());
-    Bytes c{std::uint8_t(size >> 24), std::uint8_t(size >> 16), std::uint8_t(size >> 8),
-            std::uint8_t(size)};
+    Bytes c;
+    appendBe32(c, static_cast<std::uint32_t>(data.size()));
     for (const char t : tag)
         c.push_back(static_cast<std::uint8_t>(t));
     c.insert(c.end(), data.begin(), data.end());
     const auto crc =
         static_cast<std::uint32_t>(::crc32(0, c.data() + 4, static_cast<uInt>(4 + data.size()))) ^
         (badCrc ? 1u : 0u);
-    c.insert(c.end(), {std::uint8_t(crc >> 24), std::uint8_t(crc >> 16), std::uint8_t(crc >> 8),
-                       std::uint8_t(crc)});
+    appendBe32(c, crc);
     return c;
 }
 
 Bytes pngHead(std::uint32_t width, std::uint32_t height, int colours) {
     Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    const Bytes ihdr{std::uint8_t(width >> 24),
-                     std::uint8_t(width >> 16),
-                     std::uint8_t(width >> 8),
-                     std::uint8_t(width),
-                     std::uint8_t(height >> 24),
-                     std::uint8_t(height >> 16),
-                     std::uint8_t(height >> 8),
-                     std::uint8_t(height),
-                     8,
-                     3,
-                     0,
-                     0,
-                     0};
+    Bytes ihdr;  // the size, 8 bits of palette indices, no interlacing
+    appendBe32(ihdr, width);
+    appendBe32(ihdr, height);
+    ihdr.insert(ihdr.end(), {8, 3, 0, 0, 0});
     Bytes plte;
     for (int c = 0; c < colours; ++c)
         plte.insert(plte.end(), 3, std::uint8_t(c));
