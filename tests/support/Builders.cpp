@@ -185,8 +185,11 @@ Bytes buildWav(const Bytes& data, const WavOptions& o) {
               0xAA000080u, 0x719B3800u})
             appendLe32(fmt, v);
     }
+    fmt.resize(std::max<std::size_t>(o.fmtSize, fmt.size()), 0);
 
     Bytes body{'W', 'A', 'V', 'E'};
+    for (const auto& [id, c] : o.chunksBeforeFmt)
+        chunk(body, id, c);
     chunk(body, {'f', 'm', 't', ' '}, fmt);
     for (const auto& [id, c] : o.chunksBeforeData)
         chunk(body, id, c);

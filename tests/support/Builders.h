@@ -60,13 +60,16 @@ Bytes zlibOf(const Bytes& data, int moreMiB = 0);
 // Headerless RAW: rows top first, 1 or 3 bytes a pixel (r, g, b), no padding.
 Bytes buildRaw(const Picture& picture);
 
-// A RIFF WAVE file. Extra chunks may be put between "fmt " and "data".
+// A RIFF WAVE file. Extra chunks may be put before "fmt " and between "fmt " and "data"; they
+// and a longer "fmt " chunk shape the fuzzing seeds.
 struct WavOptions {
     std::uint16_t format = 1;
     std::uint16_t channels = 1;
     std::uint32_t rate = 22050;
     std::uint16_t bits = 8;
     std::uint16_t subFormat = 0;  // with format 0xFFFE: the extensible format's coding
+    std::uint32_t fmtSize = 16;   // a longer "fmt " chunk is padded with zeros
+    std::vector<std::pair<std::array<char, 4>, Bytes>> chunksBeforeFmt;
     std::vector<std::pair<std::array<char, 4>, Bytes>> chunksBeforeData;
 };
 Bytes buildWav(const Bytes& data, const WavOptions& options = {});
