@@ -15,10 +15,6 @@ namespace tessera {
 
 namespace {
 
-[[noreturn]] void refuse(Reason code, const std::string& reason) {
-    throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
-}
-
 std::string namesOf(const std::vector<ConvertedBlock>& blocks) {
     std::string names;
     for (const ConvertedBlock& block : blocks)
@@ -42,11 +38,11 @@ ConvertedBlock pickBlock(const BackRequest& r) {
     switch (convertedKindOf(in)) {
         case ConvertedKind::Gpg:
             if (r.width == 0 || r.height == 0)
-                refuse(Reason::BackNeedsShape, messages::kGpgNeedsSize);
+                refuseConverted(Reason::BackNeedsShape, messages::kGpgNeedsSize);
             return readGpg(in, r.width, r.height);
         case ConvertedKind::Sef:
             if (r.bits == 0)
-                refuse(Reason::BackNeedsShape, messages::kSefNeedsBits);
+                refuseConverted(Reason::BackNeedsShape, messages::kSefNeedsBits);
             return readSef(in, r.bits, r.channels == 0 ? 1 : r.channels,
                            r.rate == 0 ? kDefaultSefRate : r.rate);
         case ConvertedKind::CText:
@@ -54,7 +50,7 @@ ConvertedBlock pickBlock(const BackRequest& r) {
     }
     std::vector<ConvertedBlock> blocks = readCTextBlocks(in, r.name);
     if (blocks.size() > 1)
-        refuse(Reason::BackSeveralBlocks, messages::severalBlocks(namesOf(blocks)));
+        refuseConverted(Reason::BackSeveralBlocks, messages::severalBlocks(namesOf(blocks)));
     ConvertedBlock block = std::move(blocks.front());
     if (r.rate != 0)
         block.rate = r.rate;
@@ -75,15 +71,15 @@ std::vector<std::string> writeBack(const BackRequest& r) {
     const ConvertedBlock block = pickBlock(r);
     const bool sound = block.kind == BlockKind::Sound;
     if (sound != hasKind(r.output, "wav"))
-        refuse(Reason::BackKind, messages::backKind(sound));
+        refuseConverted(Reason::BackKind, messages::backKind(sound));
     if (block.kind == BlockKind::PaletteOnly)
-        refuse(Reason::BackKind, messages::kPaletteOnlyBlock);
+        refuseConverted(Reason::BackKind, messages::kPaletteOnlyBlock);
 
     std::vector<std::string> notes;
     OutputFile out(r.output, OutputFile::Mode::Replace);
     if (sound) {
         if (block.rate == 0)
-            refuse(Reason::BackNeedsShape, messages::kNeedsRate);
+            refuseConverted(Reason::BackNeedsShape, messages::kNeedsRate);
         if (r.rate == 0 && block.rateKHz != 0 && block.rate != block.rateKHz * 1000)
             notes.push_back(messages::rateOfComment(block.rateKHz, block.rate));
         if (r.rate == 0 && block.rateKHz == 0)

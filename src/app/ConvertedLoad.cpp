@@ -17,10 +17,6 @@ namespace tessera {
 
 namespace {
 
-[[noreturn]] void refuse(Reason code, const std::string& reason) {
-    throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
-}
-
 // The depths and channels a .sef may hold, in the order the question lists them.
 struct SefKind {
     int bits;
@@ -59,7 +55,7 @@ std::optional<std::string> Form1::convertedForLoad(const std::string& path, bool
     switch (contents->kind) {
         case ConvertedKind::Gpg: {
             if (sound)
-                refuse(Reason::BackKind, messages::backKind(false));
+                refuseConverted(Reason::BackKind, messages::backKind(false));
             DialogRAW dialog(lblIMGWidth, lblIMGHeight, lblIMGbpp);
             ui_.showRawDialog(dialog);
             if (!dialog.unloaded())
@@ -70,7 +66,7 @@ std::optional<std::string> Form1::convertedForLoad(const std::string& path, bool
         }
         case ConvertedKind::Sef: {
             if (!sound)
-                refuse(Reason::BackKind, messages::backKind(true));
+                refuseConverted(Reason::BackKind, messages::backKind(true));
             std::vector<std::string> kinds;
             for (const SefKind& kind : kSefKinds)
                 kinds.push_back(std::to_string(kind.bits) + " bits, " +
@@ -93,7 +89,7 @@ std::optional<std::string> Form1::convertedForLoad(const std::string& path, bool
                 }
             }
             if (blocks.empty())
-                refuse(Reason::BackKind, messages::noBlockToLoad(sound));
+                refuseConverted(Reason::BackKind, messages::noBlockToLoad(sound));
             const int chosen =
                 blocks.size() == 1 ? 0 : ui_.chooseItem(messages::kWhichBlock, items);
             if (chosen < 0)

@@ -25,11 +25,8 @@ constexpr std::int64_t kTagBytes = 8;  // the tag and the little-endian count af
 constexpr std::size_t kDescriptionLine = 5;
 constexpr std::size_t kDefineLine = 15;
 
-[[noreturn]] void refuse(Reason code, const std::string& reason) {
-    throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
-}
 [[noreturn]] void refuseLine(std::size_t index) {
-    refuse(Reason::ConvertedNotOurs, messages::notAsWritten(static_cast<int>(index) + 1));
+    refuseConverted(Reason::ConvertedNotOurs, messages::notAsWritten(static_cast<int>(index) + 1));
 }
 
 std::string wholeFile(const InputFile& in) {
@@ -211,6 +208,10 @@ std::string nameList(const std::vector<std::pair<std::size_t, std::string>>& sta
 
 }  // namespace
 
+void refuseConverted(Reason code, const std::string& reason) {
+    throw TesseraError(code, failureText(messages::kCantConvertBack, reason), FileRole::Input);
+}
+
 std::int32_t rateOfKHz(std::int32_t kHz) {
     for (const std::int32_t common : {11025, 22050, 44100, 88200, 176400})
         if (common / 1000 == kHz)
@@ -238,14 +239,14 @@ std::vector<ConvertedBlock> readCTextBlocks(const InputFile& in, std::string_vie
     const std::vector<std::string_view> lines = linesOf(text);
     const auto starts = blockStarts(lines);
     if (starts.empty())
-        refuse(Reason::ConvertedNoBlock, messages::kNoBlock);
+        refuseConverted(Reason::ConvertedNoBlock, messages::kNoBlock);
     std::vector<ConvertedBlock> blocks;
     for (const auto& [first, name] : starts) {
         if (!onlyName.empty() && name != onlyName)
             continue;
         const BlockSearch found = findBlock(text, name);
         if (found.result == BlockSearch::Result::Unmatched)
-            refuse(Reason::ConvertedNotOurs, messages::notAsWritten(found.line));
+            refuseConverted(Reason::ConvertedNotOurs, messages::notAsWritten(found.line));
         // The first line that defines the name must be this block's: an earlier definition
         // of another origin would make two.
         const auto foundLine = std::count(text.begin(), text.begin() + found.begin, '\n');
@@ -255,8 +256,8 @@ std::vector<ConvertedBlock> readCTextBlocks(const InputFile& in, std::string_vie
         blocks.push_back(readBlock(lines, first, name));
     }
     if (blocks.empty())
-        refuse(Reason::ConvertedNoBlock,
-               messages::noSuchBlock(std::string(onlyName), nameList(starts)));
+        refuseConverted(Reason::ConvertedNoBlock,
+                        messages::noSuchBlock(std::string(onlyName), nameList(starts)));
     return blocks;
 }
 
@@ -264,10 +265,11 @@ ConvertedBlock readGpg(const InputFile& in, std::int64_t width, std::int64_t hei
     const std::int64_t count = in.readU32(4);
     const std::int64_t held = in.length() - kTagBytes;
     if (held != count)
-        refuse(Reason::ConvertedLength, messages::fileLength("indices", count, held));
+        refuseConverted(Reason::ConvertedLength, messages::fileLength("indices", count, held));
     const gp32::ScreenOrder order{width, height};
     if (width <= 0 || height <= 0 || order.count() != count)
-        refuse(Reason::ConvertedLength, messages::gpgSize(count, width, height, order.count()));
+        refuseConverted(Reason::ConvertedLength,
+                        messages::gpgSize(count, width, height, order.count()));
     ConvertedBlock block{.width = width, .height = height};
     block.narrow.resize(static_cast<std::size_t>(count));
     in.read(kTagBytes, block.narrow);
@@ -280,7 +282,7 @@ ConvertedBlock readSef(const InputFile& in, int bits, int channels, std::int32_t
     // A 16-bit sound of an odd data length is written without its last, half sample.
     const std::int64_t samples = bits == 16 ? length / 2 : length;
     if (held != samples * bits / 8)
-        refuse(Reason::ConvertedLength, messages::fileLength("samples", length, held));
+        refuseConverted(Reason::ConvertedLength, messages::fileLength("samples", length, held));
     ConvertedBlock block{.kind = BlockKind::Sound, .bits = bits};
     block.rate = rate;
     block.channels = channels;

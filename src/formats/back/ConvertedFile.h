@@ -6,9 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "../../platform/Errors.h"
+
 namespace tessera {
 
 class InputFile;
+
+// "Can't convert this file back :(" with `reason`: every refusal of a conversion back, about its
+// input.
+[[noreturn]] void refuseConverted(Reason code, const std::string& reason);
 
 // What a block of C text, a .gpg or a .sef holds, read back. A picture block's elements are in
 // screen order, as written; a sound's are the samples as the GP32 plays them (unsigned).
