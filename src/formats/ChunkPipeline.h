@@ -13,9 +13,10 @@ namespace tessera {
 // (0 .. slots - 1, the buffer it fills) from its prepare to its finish, so a job uses `slots`
 // buffers however long it is.
 struct ChunkSteps {
-    std::function<void(std::int64_t chunk, int slot)> prepare;  // may be empty
-    std::function<void(std::int64_t chunk, int slot)> work;
-    std::function<void(std::int64_t chunk, int slot)> finish;
+    using Step = std::function<void(std::int64_t chunk, int slot)>;
+    Step prepare;  // may be empty
+    Step work;
+    Step finish;
 };
 
 // How many slots runChunks uses for a job of `chunks` chunks: one per worker thread, and one

@@ -202,9 +202,11 @@ int bandsAtOnce(const RowReader& rows, const PictureLayout& layout, const WorkTe
     return chunkSlots((layout.order.height + strips.bandRows - 1) / strips.bandRows);
 }
 
-// Rows read whole: the calling thread reads (or decodes, for a PNG, which costs far more than
-// placing) band after band, each into a buffer of its own, while the workers place the bands
-// read before it, each band whole.
+// Rows read whole, each band into a buffer of its own and placed whole. Rows that can be read
+// anywhere are read by the worker that places them, so reading, which costs about as much as
+// placing, is shared among the cores too. Others are read (or decoded, for a PNG, which costs far
+// more than placing) band after band on the calling thread, while the workers place the bands
+// read before.
 template <typename Place>
 void placeWholeRows(const RowReader& rows, const PictureLayout& layout, const Strips& strips,
                     const Progress& progress, Place&& place) {
@@ -217,16 +219,18 @@ void placeWholeRows(const RowReader& rows, const PictureLayout& layout, const St
     for (auto& b : buffers)
         b.resize(static_cast<std::size_t>(stride * strips.bandRows));
     std::vector<int> read(slots, 0);
-    runChunks(bands, {.prepare =
-                          [&](std::int64_t k, int slot) {
-                              const std::int64_t first = k * strips.bandRows;
-                              const std::int64_t n = std::min(strips.bandRows, height - first);
-                              read[slot] = static_cast<int>(
-                                  rows.readBand(first, n, 0, width * layout.bytesPerPixel,
-                                                buffers[slot].data(), stride));
-                          },
+    const auto readBand = [&](std::int64_t k, int slot) {
+        const std::int64_t first = k * strips.bandRows;
+        const std::int64_t n = std::min(strips.bandRows, height - first);
+        read[slot] = static_cast<int>(
+            rows.readBand(first, n, 0, width * layout.bytesPerPixel, buffers[slot].data(), stride));
+    };
+    const bool anywhere = rows.readsAnywhere();
+    runChunks(bands, {.prepare = anywhere ? ChunkSteps::Step{} : ChunkSteps::Step{readBand},
                       .work =
                           [&](std::int64_t k, int slot) {
+                              if (anywhere)
+                                  readBand(k, slot);
                               const Band band = bandOf(layout, buffers[slot].data(), stride,
                                                        read[slot], k * strips.bandRows, 0);
                               place(band, 0, width, slot);

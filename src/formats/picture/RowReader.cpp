@@ -60,6 +60,12 @@ std::int64_t RowReader::readBand(std::int64_t first, std::int64_t count, std::in
     return n;
 }
 
+bool RowReader::readsAnywhere() const {
+    using Coding = PictureLayout::Coding;
+    return layout_.coding == Coding::Plain || layout_.coding == Coding::Rle8 ||
+           layout_.coding == Coding::Rle4;
+}
+
 PngRows* RowReader::interlacedPng() const {
     return png_ && png_->interlaced() ? png_.get() : nullptr;
 }

@@ -26,6 +26,9 @@ class RowReader {
 
     // Whether a row can be read a piece at a time; PNG rows are decoded whole.
     bool readsPieces() const { return !png_; }
+    // Whether rows can be read on any thread, in any order: rows lying in the file as they are
+    // placed, or decoded already. Rows decoded or unpacked as they are read go one at a time.
+    bool readsAnywhere() const;
     // An interlaced PNG, read through its passes instead of read(); null for any other picture.
     PngRows* interlacedPng() const;
 
