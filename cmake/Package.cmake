@@ -28,6 +28,12 @@ set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TESSERA_HOMEPAGE})
 
+# libsndfile is opened by name on the first sound that is not a WAV file, so dpkg-shlibdeps does
+# not see it; 1.1.0 is the first to read MP3.
+set(TESSERA_OPENED_LIBRARIES "libsndfile1 (>= 1.1.0)")
+set(CPACK_DEBIAN_CLI_PACKAGE_DEPENDS ${TESSERA_OPENED_LIBRARIES})
+set(CPACK_DEBIAN_GUI_PACKAGE_DEPENDS ${TESSERA_OPENED_LIBRARIES})
+
 set(CPACK_COMPONENTS_ALL cli)
 set(CPACK_DEBIAN_CLI_PACKAGE_NAME tessera-cli)
 # The first line is the synopsis; each line of the rest stays within 80 columns and none starts

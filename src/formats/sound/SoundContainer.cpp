@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/sound/SoundContainer.h"
 
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "formats/FormatMessages.h"
+#include "formats/sound/SndfileLibrary.h"
 #include "formats/sound/SoundKind.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
@@ -46,7 +45,8 @@ SF_VIRTUAL_IO gVirtualIo{VirtualFile::length, VirtualFile::seek, VirtualFile::re
                          VirtualFile::write, VirtualFile::tell};
 
 struct SndfileClose {
-    void operator()(SNDFILE* f) const { sf_close(f); }
+    decltype(&::sf_close) close;
+    void operator()(SNDFILE* f) const { close(f); }
 };
 using Sndfile = std::unique_ptr<SNDFILE, SndfileClose>;
 
@@ -98,20 +98,20 @@ int floatBits(int format) {
     return sub == SF_FORMAT_FLOAT ? 32 : sub == SF_FORMAT_DOUBLE ? 64 : 16;
 }
 
-Sndfile open(VirtualFile& v, SF_INFO& info) {
+Sndfile open(const SndfileFunctions& sf, VirtualFile& v, SF_INFO& info) {
     info = {};
-    return Sndfile(sf_open_virtual(&gVirtualIo, SFM_READ, &info, &v));
+    return Sndfile(sf.openVirtual(&gVirtualIo, SFM_READ, &info, &v), SndfileClose{sf.close});
 }
 
 class ContainerSamples final : public SampleStage {
   public:
     ContainerSamples(const InputFile& in, const ContainerSound& sound)
-        : file_{in}, sound_(sound), left_(sound.shape.frames) {
+        : sf_(sndfile(sound.kind)), file_{in}, sound_(sound), left_(sound.shape.frames) {
         SF_INFO info;
-        sndfile_ = open(file_, info);
+        sndfile_ = open(sf_, file_, info);
         if (!sndfile_)
             refuse(Reason::SoundUnreadable,
-                   messages::containerUnreadable(sound.kind, sf_strerror(nullptr)));
+                   messages::containerUnreadable(sound.kind, sf_.error(nullptr)));
     }
 
     std::span<const std::int32_t> next() override {
@@ -121,13 +121,13 @@ class ContainerSamples final : public SampleStage {
         sf_count_t got = 0;
         if (sound_.integer) {
             shorts_.resize(out_.size());
-            got = sf_readf_short(sndfile_.get(), shorts_.data(), want);
+            got = sf_.readShorts(sndfile_.get(), shorts_.data(), want);
             const int shift = sound_.shape.bits == 8 ? 8 : 0;
             for (std::size_t i = 0; i < static_cast<std::size_t>(got) * channels; ++i)
                 out_[i] = shorts_[i] >> shift;
         } else {
             floats_.resize(out_.size());
-            got = sf_readf_float(sndfile_.get(), floats_.data(), want);
+            got = sf_.readFloats(sndfile_.get(), floats_.data(), want);
             for (std::size_t i = 0; i < static_cast<std::size_t>(got) * channels; ++i) {
                 const float v = floats_[i];  // NaN is silence, louder than full scale clipped
                 out_[i] = std::isnan(v) ? 0
@@ -143,6 +143,7 @@ class ContainerSamples final : public SampleStage {
 
   private:
     static constexpr sf_count_t kFrames = 8192;
+    const SndfileFunctions& sf_;
     VirtualFile file_;
     ContainerSound sound_;
     Sndfile sndfile_;
@@ -158,10 +159,11 @@ ContainerSound describeContainer(const InputFile& in) {
     const SoundKind sniffed = soundKindOf(in);
     VirtualFile v{in};
     SF_INFO info;
-    const Sndfile file = open(v, info);
     const std::string what = soundKindText(sniffed);
+    const SndfileFunctions& sf = sndfile(what);
+    const Sndfile file = open(sf, v, info);
     if (!file)
-        refuse(Reason::SoundUnreadable, messages::containerUnreadable(what, sf_strerror(nullptr)));
+        refuse(Reason::SoundUnreadable, messages::containerUnreadable(what, sf.error(nullptr)));
     const char* kind = kindName(info.format, sniffed);
     if (kind == nullptr)
         refuse(Reason::SoundUnreadable,
