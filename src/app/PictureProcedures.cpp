@@ -145,9 +145,18 @@ void Form1::WriteGPGFile() {
     pictureLayout(*state.picture);
 
     OutputFile out(state.strOutPath, OutputFile::Mode::Replace);
-    ConvertBMPPixels();
-    writeGpg(out, state.bytData,
-             progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true));
+    if (paletteStep()) {
+        ConvertBMPPixels();
+        writeGpg(out, state.bytData,
+                 progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true));
+    } else {
+        // The picture's own indices go from their placement to the file, not kept after it.
+        const ZeroedBuffer indices =
+            placeIndices(openLoadedInput(state.picture->file), pictureLayout(*state.picture),
+                         progressBar(0, kConvertedProgress, true));
+        writeGpg(out, indices.span(),
+                 progressBar(kConvertedProgress, kFullProgress - kConvertedProgress, true));
+    }
     refuseChangedInput();
     out.commit();
     ui_.msgBox(messages::kDone, MsgStyle::OkOnly);

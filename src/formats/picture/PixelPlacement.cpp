@@ -360,7 +360,7 @@ void clearPadding(const PictureLayout& layout, std::uint8_t* placed) {
 
 // An index beyond the colour table has no colour: the file is damaged, and the GP32 would show
 // whatever lies past the palette. The padding (0) comes after each column's top pixel.
-void checkIndices(const std::vector<std::uint8_t>& indices, const PictureLayout& layout) {
+void checkIndices(std::span<const std::uint8_t> indices, const PictureLayout& layout) {
     if (layout.colourCount >= 256)
         return;  // a byte cannot lie beyond a full table
     std::uint8_t highest = 0;
@@ -380,7 +380,36 @@ void checkIndices(const std::vector<std::uint8_t>& indices, const PictureLayout&
         FileRole::Input);
 }
 
+int teamFor(const PictureLayout& layout) {
+    return layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1;
+}
+
+// The indices of an 8-bit picture into `out`, which holds zeros: every row placed and checked.
+void placeIndices(const InputFile& in, const PictureLayout& layout, const Progress& progress,
+                  WorkTeam& team, std::span<std::uint8_t> out) {
+    const RowReader rows(in, layout);
+    const std::int64_t column = layout.order.columnLength();
+    if (PngRows* passes = rows.interlacedPng()) {
+        placePasses(*passes, layout, progress, out.data(),
+                    [](const std::uint8_t* px) { return *px; });
+    } else {
+        placeRows(rows, layout, team, progress,
+                  [&](const Band& band, std::int64_t j0, std::int64_t j1, int) {
+                      placeIndexBand(band, column, j0, j1, out.data());
+                  });
+    }
+    checkIndices(out, layout);
+}
+
 }  // namespace
+
+ZeroedBuffer placeIndices(const InputFile& in, const PictureLayout& layout,
+                          const Progress& progress) {
+    ZeroedBuffer indices(layout.order.count());  // padding stays 0
+    WorkTeam team(teamFor(layout));
+    placeIndices(in, layout, progress, team, indices.span());
+    return indices;
+}
 
 PixelWord::PixelWord(const PictureLayout& layout, std::optional<ColourWord> transparent)
     : red(layout.redFirst ? 0 : 2),
@@ -392,24 +421,12 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
                          const Progress& progress, std::optional<ColourWord> transparent) {
     ScreenPixels pixels;
     const std::int64_t count = layout.order.count();
-    const std::int64_t column = layout.order.columnLength();
     pixels.count = count;
 
     if (layout.bytesPerPixel == 1) {
-        const RowReader rows(in, layout);
-        PngRows* passes = rows.interlacedPng();
-        WorkTeam team(count >= kSharedFrom ? WorkTeam::coreCount() : 1);
+        WorkTeam team(teamFor(layout));
         pixels.indices = screenArray<std::uint8_t>(count, 0, team);  // padding stays 0
-        auto* out = pixels.indices.data();
-        if (passes) {
-            placePasses(*passes, layout, progress, out, [](const std::uint8_t* px) { return *px; });
-        } else {
-            placeRows(rows, layout, team, progress,
-                      [&](const Band& band, std::int64_t j0, std::int64_t j1, int) {
-                          placeIndexBand(band, column, j0, j1, out);
-                      });
-        }
-        checkIndices(pixels.indices, layout);
+        placeIndices(in, layout, progress, team, pixels.indices);
         return pixels;
     }
 

@@ -10,6 +10,7 @@
 #include "formats/picture/ColourDiffusion.h"
 #include "formats/picture/ColourReduction.h"
 #include "formats/picture/PictureLayout.h"
+#include "platform/ZeroedBuffer.h"
 
 namespace tessera {
 
@@ -44,6 +45,11 @@ struct PixelWord {
 ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::int32_t fillBit,
                          const Progress& progress,
                          std::optional<ColourWord> transparent = std::nullopt);
+
+// The indices of an 8-bit picture as placePixels gives them, for a file written straight from
+// them: in memory the system gives zeroed, so no pass clears it first.
+ZeroedBuffer placeIndices(const InputFile& in, const PictureLayout& layout,
+                          const Progress& progress);
 
 // The palette step's passes over a colour picture, each reading the rows as they stream past:
 // the colours counted; the entries of `table` placed (padding 0), one byte an element; the
