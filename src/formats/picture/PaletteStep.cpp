@@ -4,6 +4,7 @@
 #include <array>
 
 #include "formats/FormatMessages.h"
+#include "formats/WorkTeam.h"
 #include "formats/picture/ColourDiffusion.h"
 #include "formats/picture/Palette.h"
 #include "formats/picture/PixelPlacement.h"
@@ -40,15 +41,21 @@ std::vector<ColourWord> targetPalette(const PaletteOptions& o) {
     return palette;
 }
 
-// Calls `visit(k)` for every element of a screen array that holds a pixel, padding skipped.
+// Calls `visit(k)` for every element of columns j0 .. j1 - 1 of a screen array that holds a
+// pixel, padding skipped.
 template <typename Visit>
-void eachPixel(const PictureLayout& layout, Visit&& visit) {
-    const ScreenColumns shape = screenColumns(layout);
-    for (std::int64_t j = 0; j < shape.width; ++j) {
+void eachPixel(const ScreenColumns& shape, std::int64_t j0, std::int64_t j1, Visit&& visit) {
+    for (std::int64_t j = j0; j < j1; ++j) {
         const std::int64_t base = shape.first + shape.columnLength * j;
         for (std::int64_t i = 0; i < shape.height; ++i)
             visit(base + i);
     }
+}
+
+template <typename Visit>
+void eachPixel(const PictureLayout& layout, Visit&& visit) {
+    const ScreenColumns shape = screenColumns(layout);
+    eachPixel(shape, 0, shape.width, visit);
 }
 
 // Two passes share one progress bar, a half each.
@@ -87,7 +94,13 @@ ReducedPicture reduceIndices(const InputFile& in, const PictureInfo& info,
     std::array<std::uint8_t, 256> entry{};
     for (std::size_t i = 0; i < entry.size(); ++i)
         entry[i] = words[i] == kSeeThrough ? 0 : entryOf(reduced.palette, o, words[i]);
-    eachPixel(layout, [&](std::int64_t k) { indices[k] = entry[indices[k]]; });
+    // Each member of the team maps columns of its own.
+    const ScreenColumns shape = screenColumns(layout);
+    WorkTeam team(teamFor(layout));
+    team.run([&](int part, int parts) {
+        eachPixel(shape, shape.width * part / parts, shape.width * (part + 1) / parts,
+                  [&](std::int64_t k) { indices[k] = entry[indices[k]]; });
+    });
     return reduced;
 }
 

@@ -31,8 +31,6 @@ namespace {
 // columns are shared out among the cores. Rows are read on the calling thread, in order.
 constexpr std::int64_t kBandBytes = 768 * 1024;
 constexpr std::int64_t kMaxBandRows = 64;
-// Smaller pictures are placed before a second thread would have started.
-constexpr std::int64_t kSharedFrom = 1 << 16;
 
 // Rows lie a little more than their length apart in the band: rows of a power-of-two length
 // would otherwise share the same few cache sets, and reading down a column of the band would
@@ -323,11 +321,11 @@ std::vector<T> screenArray(std::int64_t count, T fill, WorkTeam& team) {
 // The pixels of a colour picture placed through `pixel` into a screen array of `fill`.
 template <typename T, typename Pixel>
 std::vector<T> placeColours(const InputFile& in, const PictureLayout& layout, T fill, Pixel&& pixel,
-                            const Progress& progress, int threads) {
+                            const Progress& progress) {
     const std::int64_t count = layout.order.count();
     const std::int64_t column = layout.order.columnLength();
     const RowReader rows(in, layout);
-    WorkTeam team(count >= kSharedFrom ? threads : 1);
+    WorkTeam team(teamFor(layout));
     std::vector<T> placed = screenArray(count, fill, team);
     T* out = placed.data();
     if (PngRows* passes = rows.interlacedPng()) {
@@ -380,10 +378,6 @@ void checkIndices(std::span<const std::uint8_t> indices, const PictureLayout& la
         FileRole::Input);
 }
 
-int teamFor(const PictureLayout& layout) {
-    return layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1;
-}
-
 // The indices of an 8-bit picture into `out`, which holds zeros: every row placed and checked.
 void placeIndices(const InputFile& in, const PictureLayout& layout, const Progress& progress,
                   WorkTeam& team, std::span<std::uint8_t> out) {
@@ -409,6 +403,11 @@ ZeroedBuffer placeIndices(const InputFile& in, const PictureLayout& layout,
     WorkTeam team(teamFor(layout));
     placeIndices(in, layout, progress, team, indices.span());
     return indices;
+}
+
+int teamFor(const PictureLayout& layout) {
+    constexpr std::int64_t kSharedFrom = 1 << 16;
+    return layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1;
 }
 
 PixelWord::PixelWord(const PictureLayout& layout, std::optional<ColourWord> transparent)
@@ -440,7 +439,7 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
             const ColourWord w = word(px);
             return w == kSeeThrough ? shownAs : static_cast<std::uint16_t>(w | fill);
         },
-        progress, WorkTeam::coreCount());
+        progress);
     return pixels;
 }
 
@@ -463,7 +462,7 @@ ColourCounts countColours(const InputFile& in, const PictureLayout& layout,
         }
     } else {
         // Each band placed at once counts into a histogram of its own; they are added up after.
-        WorkTeam team(layout.order.count() >= kSharedFrom ? WorkTeam::coreCount() : 1);
+        WorkTeam team(teamFor(layout));
         std::vector<ColourCounts> slots(static_cast<std::size_t>(bandsAtOnce(rows, layout, team)));
         std::vector<std::uint64_t> seenBy(slots.size(), 0);
         placeRows(rows, layout, team, progress,
@@ -498,7 +497,7 @@ std::vector<std::uint8_t> placeEntries(const InputFile& in, const PictureLayout&
     const std::uint8_t zeros[4] = {};
     std::vector<std::uint8_t> indices = placeColours(
         in, layout, table[word(zeros)], [&](const std::uint8_t* px) { return table[word(px)]; },
-        progress, WorkTeam::coreCount());
+        progress);
     clearPadding(layout, indices.data());
     return indices;
 }
@@ -508,7 +507,7 @@ std::vector<ColourWord> placeWords(const InputFile& in, const PictureLayout& lay
                                    const Progress& progress) {
     const PixelWord word(layout, transparent);
     const std::uint8_t zeros[4] = {};
-    return placeColours(in, layout, word(zeros), word, progress, WorkTeam::coreCount());
+    return placeColours(in, layout, word(zeros), word, progress);
 }
 
 ScreenColumns screenColumns(const PictureLayout& layout) {

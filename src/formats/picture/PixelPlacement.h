@@ -39,6 +39,10 @@ struct PixelWord {
     std::optional<ColourWord> transparent;
 };
 
+// How many threads a pass over the pixels of this picture takes: every core for a large one,
+// one for a smaller one, done before a second thread would have started.
+int teamFor(const PictureLayout& layout);
+
 // Reads every stored row of the picture and places it in screen order. Column padding is 0 for
 // indices and black with the intensity bit for colours; see-through pixels of a colour picture
 // are the transparent colour. `progress` hears of every row.
