@@ -19,23 +19,23 @@ struct Loaded {
     std::string error;
 };
 
-Loaded load() {
-    SharedLibrary* library = new SharedLibrary(kSoname);  // open until the program ends
+Loaded load(SharedLibrary& library) {
     SndfileFunctions f{
-        .openVirtual = library->function<decltype(&::sf_open_virtual)>("sf_open_virtual"),
-        .readShorts = library->function<decltype(&::sf_readf_short)>("sf_readf_short"),
-        .readFloats = library->function<decltype(&::sf_readf_float)>("sf_readf_float"),
-        .close = library->function<decltype(&::sf_close)>("sf_close"),
-        .error = library->function<decltype(&::sf_strerror)>("sf_strerror")};
+        .openVirtual = library.function<decltype(&::sf_open_virtual)>("sf_open_virtual"),
+        .readShorts = library.function<decltype(&::sf_readf_short)>("sf_readf_short"),
+        .readFloats = library.function<decltype(&::sf_readf_float)>("sf_readf_float"),
+        .close = library.function<decltype(&::sf_close)>("sf_close"),
+        .error = library.function<decltype(&::sf_strerror)>("sf_strerror")};
     if (f.openVirtual && f.readShorts && f.readFloats && f.close && f.error)
         return {f, {}};
-    return {std::nullopt, library->error()};
+    return {std::nullopt, library.error()};
 }
 
 }  // namespace
 
 const SndfileFunctions& sndfile(const std::string& whatItIs) {
-    static const Loaded loaded = load();  // once, whichever thread asks first
+    static SharedLibrary library(kSoname);       // once, whichever thread asks first
+    static const Loaded loaded = load(library);  // the library stays open until the program ends
     if (!loaded.functions)
         throw TesseraError(Reason::SoundUnreadable,
                            failureText(messages::kCantConvertSound,
