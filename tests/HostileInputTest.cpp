@@ -156,6 +156,10 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
         writeFile(path, join({b, pixel, iend}));
     };
     const auto paletteAlone = [](Form1& form) { form.chkOnlyPal.click(); };
+    const auto ontoBlackAndWhite = [](Form1& form) {
+        form.colourOptions.target = {0x0001, 0xFFFF};
+        form.colourOptionsChanged();
+    };
     // clang-format off
     checkHostileCases({
         {.name = "empty file", .reason = R::ImageKindUnknown},
@@ -227,6 +231,9 @@ TEST(HostileInput, EveryMalformedPictureOrSoundIsRefusedOrConvertedSafely) {
          .says = "Extra compressed data"},
         {.name = "BMP, indices beyond 2", .bytes = set(b8, 46, 2), .reason = R::IndexBeyondPalette,
          .setup = paletteAlone, .says = "beyond its colour table of 2 colours"},
+        {.name = "BMP, indices beyond 2, mapped onto a palette", .bytes = set(b8, 46, 2),
+         .reason = R::IndexBeyondPalette, .setup = ontoBlackAndWhite,
+         .says = "beyond its colour table of 2 colours"},
         {.name = "PNG 262145 pixels wide", .bytes = claimPngSize(png, 262145, 1),
          .reason = R::PngTooWide, .says = "262144"},
         {.name = "RAW 0x4", .bytes = raw, .reason = R::PictureEmpty, .raw = {"0", "4"}},

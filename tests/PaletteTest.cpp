@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -236,6 +237,29 @@ TEST(PaletteStep, EntriesOfEveryKindOfPicture) {
             }
         }
     }
+}
+
+// An 8-bit picture mapped onto a palette file is mapped as its indices are: every pixel of one
+// index takes one entry, and the rows a short file lacks read as index 0 (white here, entry 1),
+// as the picture's own conversion reads them. Large enough to be shared among the cores.
+TEST(PaletteStep, EachIndexOfAShortPictureTakesOneEntry) {
+    Picture picture = Picture::pattern(300, 230, 8);
+    picture.palette[0] = {255, 255, 255};
+    Bytes bmp = buildBmp(picture);
+    bmp.resize(bmp.size() - 20 * 300);  // the top 20 rows
+    const Reduced plain = convertWith({}, "short.bmp", bmp, "plain.h");
+    const Reduced mapped = convertWith({.target = {0x0001, 0xFFFF}}, "short.bmp", bmp, "mapped.h");
+    ASSERT_EQ(mapped.indices.size(), plain.indices.size());
+    std::map<std::uint8_t, std::uint8_t> entryOf;
+    for (std::size_t k = 0; k < plain.indices.size(); ++k) {
+        if (static_cast<int>(k % 232) >= picture.height) {
+            EXPECT_EQ(mapped.indices[k], 0) << "padding " << k;
+            continue;
+        }
+        const auto entry = entryOf.emplace(plain.indices[k], mapped.indices[k]).first->second;
+        EXPECT_EQ(mapped.indices[k], entry) << k;
+    }
+    EXPECT_EQ(entryOf.at(0), 1);
 }
 
 // A dark grey between the two entries of a palette: flat, one entry; diffused, both entries,

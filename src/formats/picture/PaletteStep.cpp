@@ -4,7 +4,6 @@
 #include <array>
 
 #include "formats/FormatMessages.h"
-#include "formats/WorkTeam.h"
 #include "formats/picture/ColourDiffusion.h"
 #include "formats/picture/Palette.h"
 #include "formats/picture/PixelPlacement.h"
@@ -41,21 +40,15 @@ std::vector<ColourWord> targetPalette(const PaletteOptions& o) {
     return palette;
 }
 
-// Calls `visit(k)` for every element of columns j0 .. j1 - 1 of a screen array that holds a
-// pixel, padding skipped.
+// Calls `visit(k)` for every element of a screen array that holds a pixel, padding skipped.
 template <typename Visit>
-void eachPixel(const ScreenColumns& shape, std::int64_t j0, std::int64_t j1, Visit&& visit) {
-    for (std::int64_t j = j0; j < j1; ++j) {
+void eachPixel(const PictureLayout& layout, Visit&& visit) {
+    const ScreenColumns shape = screenColumns(layout);
+    for (std::int64_t j = 0; j < shape.width; ++j) {
         const std::int64_t base = shape.first + shape.columnLength * j;
         for (std::int64_t i = 0; i < shape.height; ++i)
             visit(base + i);
     }
-}
-
-template <typename Visit>
-void eachPixel(const PictureLayout& layout, Visit&& visit) {
-    const ScreenColumns shape = screenColumns(layout);
-    eachPixel(shape, 0, shape.width, visit);
 }
 
 // Two passes share one progress bar, a half each.
@@ -66,11 +59,27 @@ Progress half(const Progress& progress, int which) {
     };
 }
 
+// The entry of `palette` for each stored index: 256 colours to look up, not the 32,768 of a whole
+// table.
+EntryMap entriesOf(const IndexWords& words, const std::vector<ColourWord>& palette,
+                   const PaletteOptions& o) {
+    EntryMap entry{};
+    for (std::size_t i = 0; i < entry.size(); ++i)
+        entry[i] = words[i] == kSeeThrough ? 0 : entryOf(palette, o, words[i]);
+    return entry;
+}
+
 ReducedPicture reduceIndices(const InputFile& in, const PictureInfo& info,
                              const PictureLayout& layout, const PaletteOptions& o,
                              const Progress& progress) {
     const IndexWords words = indexWords(in, info, o);
     ReducedPicture reduced;
+    if (!o.target.empty() && !o.dither) {
+        reduced.palette = targetPalette(o);
+        reduced.indices =
+            placeMappedIndices(in, layout, entriesOf(words, reduced.palette, o), progress);
+        return reduced;
+    }
     reduced.indices = std::move(placePixels(in, layout, 0, progress).indices);
     std::uint8_t* indices = reduced.indices.data();
     if (o.target.empty()) {
@@ -90,17 +99,8 @@ ReducedPicture reduceIndices(const InputFile& in, const PictureInfo& info,
             [&](std::int64_t k, std::uint8_t e) { indices[k] = e; });
         return reduced;
     }
-    // 256 colours to look up, not the 32,768 of a whole table.
-    std::array<std::uint8_t, 256> entry{};
-    for (std::size_t i = 0; i < entry.size(); ++i)
-        entry[i] = words[i] == kSeeThrough ? 0 : entryOf(reduced.palette, o, words[i]);
-    // Each member of the team maps columns of its own.
-    const ScreenColumns shape = screenColumns(layout);
-    WorkTeam team(teamFor(layout));
-    team.run([&](int part, int parts) {
-        eachPixel(shape, shape.width * part / parts, shape.width * (part + 1) / parts,
-                  [&](std::int64_t k) { indices[k] = entry[indices[k]]; });
-    });
+    const EntryMap entry = entriesOf(words, reduced.palette, o);
+    eachPixel(layout, [&](std::int64_t k) { indices[k] = entry[indices[k]]; });
     return reduced;
 }
 

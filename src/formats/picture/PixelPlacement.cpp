@@ -2,6 +2,7 @@
 #include "formats/picture/PixelPlacement.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 #include <span>
@@ -44,9 +45,9 @@ constexpr std::int64_t kWideBandRows = 8;
 
 // The band as `place` sees it: n stored pieces of rows `stride` bytes apart, starting at column
 // x0, the first landing at `first` in column 0 and each next one `step` (1 or -1) further; column
-// j starts a column length later.
+// j starts a column length later. The rows are a copy of ours: `place` may change them in place.
 struct Band {
-    const std::uint8_t* rows;
+    std::uint8_t* rows;
     std::int64_t stride;
     int n;
     std::int64_t first;
@@ -185,7 +186,7 @@ Strips stripsFor(const PictureLayout& layout, bool pieces) {
 }
 
 // Rows `first` .. `first + n - 1` from column x0 on, as read into `rows`, `stride` apart.
-Band bandOf(const PictureLayout& layout, const std::uint8_t* rows, std::int64_t stride, int n,
+Band bandOf(const PictureLayout& layout, std::uint8_t* rows, std::int64_t stride, int n,
             std::int64_t first, std::int64_t x0) {
     const std::int64_t at = layout.rowInColumn(first);
     return {rows, stride, n, at, n > 1 ? layout.rowInColumn(first + 1) - at : 1, x0};
@@ -403,6 +404,47 @@ ZeroedBuffer placeIndices(const InputFile& in, const PictureLayout& layout,
     WorkTeam team(teamFor(layout));
     placeIndices(in, layout, progress, team, indices.span());
     return indices;
+}
+
+std::vector<std::uint8_t> placeMappedIndices(const InputFile& in, const PictureLayout& layout,
+                                             const EntryMap& entries, const Progress& progress) {
+    WorkTeam team(teamFor(layout));
+    // Rows past the end of a short file are index 0, mapped as any other; the padding stays 0.
+    std::vector<std::uint8_t> placed =
+        screenArray<std::uint8_t>(layout.order.count(), entries[0], team);
+    const RowReader rows(in, layout);
+    const std::int64_t column = layout.order.columnLength();
+    std::atomic<bool> beyond = false;  // a stored index past the colour table
+    if (PngRows* passes = rows.interlacedPng()) {
+        std::uint8_t highest = 0;
+        placePasses(*passes, layout, progress, placed.data(), [&](const std::uint8_t* px) {
+            highest = std::max(highest, *px);
+            return entries[*px];
+        });
+        beyond = highest >= layout.colourCount;
+    } else {
+        // Each band is mapped where it was read, a row at a time, then turned as it is.
+        placeRows(rows, layout, team, progress,
+                  [&](const Band& band, std::int64_t j0, std::int64_t j1, int) {
+                      std::uint8_t highest = 0;
+                      for (int r = 0; r < band.n; ++r) {
+                          std::uint8_t* row = band.rows + r * band.stride;
+                          for (std::int64_t j = j0 - band.x0; j < j1 - band.x0; ++j) {
+                              highest = std::max(highest, row[j]);
+                              row[j] = entries[row[j]];
+                          }
+                      }
+                      if (highest >= layout.colourCount)
+                          beyond = true;
+                      placeIndexBand(band, column, j0, j1, placed.data());
+                  });
+    }
+    if (beyond) {  // the plain placement refuses the picture, naming the first such pixel
+        ZeroedBuffer plain(layout.order.count());
+        placeIndices(in, layout, progress, team, plain.span());
+    }
+    clearPadding(layout, placed.data());
+    return placed;
 }
 
 int teamFor(const PictureLayout& layout) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -54,6 +55,14 @@ ScreenPixels placePixels(const InputFile& in, const PictureLayout& layout, std::
 // them: in memory the system gives zeroed, so no pass clears it first.
 ZeroedBuffer placeIndices(const InputFile& in, const PictureLayout& layout,
                           const Progress& progress);
+
+// The entry of a palette for each stored index of an 8-bit picture.
+using EntryMap = std::array<std::uint8_t, 256>;
+
+// The indices of an 8-bit picture as placePixels gives them, each turned into its entry of
+// another palette as it is placed: a picture mapped onto a palette file in one pass.
+std::vector<std::uint8_t> placeMappedIndices(const InputFile& in, const PictureLayout& layout,
+                                             const EntryMap& entries, const Progress& progress);
 
 // The palette step's passes over a colour picture, each reading the rows as they stream past:
 // the colours counted; the entries of `table` placed (padding 0), one byte an element; the
