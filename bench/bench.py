@@ -46,7 +46,7 @@ def case(label, argv, output, stdout=False, before=None, name=None):
 
 # A row shorter than SHORT_ROW seconds is run SHORT_RUNS times in all: the median of a few
 # milliseconds moves by more than the goals' margins over five runs.
-SHORT_ROW = 0.1
+SHORT_ROW = 0.03
 SHORT_RUNS = 21
 
 
