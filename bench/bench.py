@@ -34,14 +34,10 @@ def measure(argv, stdout_path=None):
 
 
 def case(label, argv, output, stdout=False, before=None, name=None):
-    """Runs a case RUNS times; returns a table row (dict) or a failed one. Every run starts
-    without its output (tessera leaves an identical output untouched, which would time a
-    comparison instead of a conversion) and with the dirty pages of the last run written.
-    A case given a `name` is a row of the summary."""
-    r = run_case(label, argv, output, stdout, before)
-    if name:
-        ROWS[name] = {"r": r, "goals": []}
-    return r
+    """A case to run: its label, command, output file (or the file its standard output goes to,
+    with `stdout`) and a step before each run. A case given a `name` is a row of the summary."""
+    return {"label": label, "argv": argv, "output": output, "stdout": stdout, "before": before,
+            "name": name}
 
 
 # A row shorter than SHORT_ROW seconds is run SHORT_RUNS times in all: the median of a few
@@ -50,24 +46,51 @@ SHORT_ROW = 0.03
 SHORT_RUNS = 21
 
 
-def run_case(label, argv, output, stdout, before):
-    times, peaks = [], []
-    while len(times) < RUNS or (len(times) < SHORT_RUNS and
-                                statistics.median(times) < SHORT_ROW):
-        if output and os.path.exists(output):
-            os.remove(output)
-        if before:
-            before()
-        os.sync()
-        seconds, peak, rc, err = measure(argv, output if stdout else None)
-        if rc != 0:
-            first = err.strip().splitlines()[-1] if err.strip() else ""
-            return {"label": label, "failed": "exit %d %s" % (rc, first[:60])}
-        times.append(seconds)
-        peaks.append(peak)
-    size = os.path.getsize(output) if output and os.path.exists(output) else 0
-    return {"label": label, "median": statistics.median(times), "min": min(times),
-            "max": max(times), "peak": max(peaks) / 1024.0, "size": size / 1e6}
+def run(*cases):
+    """Runs the cases in turn, one run of each a round, RUNS rounds (SHORT_RUNS when every one
+    is shorter than SHORT_ROW): a change in the machine's state during the rounds weighs on
+    each alike, as a goal comparing them needs. Returns their table rows (dicts), failed ones
+    included. Every run starts without its output (tessera leaves an identical output
+    untouched, which would time a comparison instead of a conversion) and with the dirty pages
+    of the last run written."""
+    times = [[] for _ in cases]
+    peaks = [[] for _ in cases]
+    failed = [None] * len(cases)
+
+    def more():
+        done = [t for t, f in zip(times, failed) if not f]
+        if not done or len(done[0]) < RUNS:
+            return bool(done)
+        return len(done[0]) < SHORT_RUNS and all(statistics.median(t) < SHORT_ROW for t in done)
+
+    while more():
+        for k, c in enumerate(cases):
+            if failed[k]:
+                continue
+            if c["output"] and os.path.exists(c["output"]):
+                os.remove(c["output"])
+            if c["before"]:
+                c["before"]()
+            os.sync()
+            seconds, peak, rc, err = measure(c["argv"], c["output"] if c["stdout"] else None)
+            if rc != 0:
+                first = err.strip().splitlines()[-1] if err.strip() else ""
+                failed[k] = "exit %d %s" % (rc, first[:60])
+            times[k].append(seconds)
+            peaks[k].append(peak)
+    rows = []
+    for c, t, p, f in zip(cases, times, peaks, failed):
+        if f:
+            r = {"label": c["label"], "failed": f}
+        else:
+            out = c["output"]
+            size = os.path.getsize(out) if out and os.path.exists(out) else 0
+            r = {"label": c["label"], "median": statistics.median(t), "min": min(t),
+                 "max": max(t), "peak": max(p) / 1024.0, "size": size / 1e6}
+        if c["name"]:
+            ROWS[c["name"]] = {"r": r, "goals": []}
+        rows.append(r)
+    return rows
 
 
 def row(r):
@@ -138,24 +161,28 @@ def convert_group(title, source, binary_ext, twin=None):
     stem = os.path.join(OUT, "result-" + os.path.splitext(os.path.basename(source))[0])
     name = os.path.basename(source)
     rows = {}
-    if cli_available():
-        rows["h"] = case("tessera-cli -> .h", [CLI, "-q", source, stem + ".h"], stem + ".h",
-                         name=name + " -> .h")
-        if binary_ext:
-            rows["bin"] = case("tessera-cli -> " + binary_ext,
-                               [CLI, "-q", source, stem + binary_ext], stem + binary_ext,
-                               name=name + " -> " + binary_ext)
-    else:
+    # Each tessera row runs in turn with its floor: `cat` copying a file as large as its output
+    # (a copy of one, made first; xxd's output when tessera is not built).
+    if not cli_available():
         rows["h"] = rows["bin"] = {"label": "tessera-cli", "failed": "not built (%s)" % CLI}
-    rows["xxd"] = case("xxd -i", ["xxd", "-i", source], stem + ".xxd.h", stdout=True,
-                       name=name + ": xxd -i")
-    # The floor: copying a file as large as tessera's output (xxd's when tessera has none).
-    for key, ext in (("cat_h", ".h"), ("cat_bin", binary_ext)):
+    for key, ext in (("h", ".h"), ("bin", binary_ext)):
         if not ext:
             continue
-        sample = stem + ext if "failed" not in rows["h"] else stem + ".xxd.h"
-        rows[key] = case("cat (size of the %s)" % ext, ["cat", sample], stem + ".cat", stdout=True,
-                         name=name + ": cat (size of the %s)" % ext)
+        out, sample = stem + ext, stem + ext + ".sample"
+        mine = case("tessera-cli -> " + ext, [CLI, "-q", source, out], out,
+                    name=name + " -> " + ext)
+        if cli_available() and subprocess.run(mine["argv"]).returncode == 0:
+            shutil.copyfile(out, sample)
+        else:
+            subprocess.run(["xxd", "-i", source], stdout=open(sample, "wb"))
+        floor = case("cat (size of the %s)" % ext, ["cat", sample], stem + ".cat", stdout=True,
+                     name=name + ": cat (size of the %s)" % ext)
+        if cli_available():
+            rows[key], rows["cat_" + key] = run(mine, floor)
+        else:
+            rows["cat_" + key], = run(floor)
+    rows["xxd"], = run(case("xxd -i", ["xxd", "-i", source], stem + ".xxd.h", stdout=True,
+                            name=name + ": xxd -i"))
     print(title)
     for key in ("h", "bin", "xxd", "cat_h", "cat_bin"):
         if key in rows:
@@ -200,13 +227,14 @@ def tiles_group():
         for name in os.listdir(results):
             os.remove(os.path.join(results, name))
 
-    r = case("tessera-cli x %d -> .h" % count, ["sh", "-c", loop, "sh", tiles, CLI, results],
-             None, before=clean, name="%d tiles -> .h" % count)
     # The floor: the same loop starting `cat` on each tile, what starting a process costs here.
     floor_loop = loop.replace('"$2" -q "$f"', 'cat "$f" >')
-    floor = case("cat x %d (starting a process)" % count,
-                 ["sh", "-c", floor_loop, "sh", tiles, "cat", results], None, before=clean,
-                 name="%d tiles: cat each" % count)
+    r, floor = run(case("tessera-cli x %d -> .h" % count,
+                        ["sh", "-c", loop, "sh", tiles, CLI, results], None, before=clean,
+                        name="%d tiles -> .h" % count),
+                   case("cat x %d (starting a process)" % count,
+                        ["sh", "-c", floor_loop, "sh", tiles, "cat", results], None, before=clean,
+                        name="%d tiles: cat each" % count))
     print(row(r))
     print(row(floor))
     print("  ratio: tessera / cat each = %s" % ratio(r, floor))
@@ -223,18 +251,12 @@ def small_sound_group():
     sef = os.path.join(OUT, "result-small.sef")
     raw = os.path.join(OUT, "result-small.raw")
     print("the same WAV to 22,050 Hz 8-bit mono (what a GP32 game keeps)")
-    if cli_available():
-        mine = case("tessera-cli --rate 22050 --mono --bits 8 -> .sef",
-                    [CLI, "-q", "--rate", "22050", "--mono", "--bits", "8", source, sef], sef,
-                    name="sound.wav 22 kHz 8-bit mono -> .sef")
-    else:
-        mine = {"label": "tessera-cli", "failed": "not built (%s)" % CLI}
-    if shutil.which("sox"):
-        sox = case("sox -r 22050 -c 1 -b 8 -e unsigned",
-                   ["sox", source, "-r", "22050", "-c", "1", "-b", "8", "-e", "unsigned", raw], raw,
-                   name="sound.wav: sox to 22 kHz 8-bit mono")
-    else:
-        sox = {"label": "sox", "failed": "sox is missing (make bootstrap)"}
+    mine, sox = run(case("tessera-cli --rate 22050 --mono --bits 8 -> .sef",
+                         [CLI, "-q", "--rate", "22050", "--mono", "--bits", "8", source, sef], sef,
+                         name="sound.wav 22 kHz 8-bit mono -> .sef"),
+                    case("sox -r 22050 -c 1 -b 8 -e unsigned",
+                         ["sox", source, "-r", "22050", "-c", "1", "-b", "8", "-e", "unsigned",
+                          raw], raw, name="sound.wav: sox to 22 kHz 8-bit mono"))
     print(row(mine))
     print(row(sox))
     small = "sound.wav 22 kHz 8-bit mono -> .sef"
@@ -304,15 +326,16 @@ def palette_group():
     print("palette: 4096 x 4096 RGBA PNG of about 30,000 colours (%.1f MB) to 256 colours" % (
         os.path.getsize(many) / 1e6))
     reduced = "many.png --colors 256 -> .gpg"
-    ours = case("tessera-cli --colors 256 -> .gpg", [CLI, "-q", "--colors", "256", many,
-                                                     os.path.join(OUT, "many.gpg")],
-                os.path.join(OUT, "many.gpg"), name=reduced)
-    quant = case("pngquant 256", ["pngquant", "--force", "--output",
-                                  os.path.join(OUT, "many-pq.png"), "256", many],
-                 os.path.join(OUT, "many-pq.png"), name="many.png: pngquant 256")
-    magick = case("convert -colors 256 +dither", ["convert", many, "-colors", "256", "+dither",
-                                                  os.path.join(OUT, "many-im.png")],
-                  os.path.join(OUT, "many-im.png"), name="many.png: convert -colors 256")
+    ours, quant = run(case("tessera-cli --colors 256 -> .gpg",
+                           [CLI, "-q", "--colors", "256", many, os.path.join(OUT, "many.gpg")],
+                           os.path.join(OUT, "many.gpg"), name=reduced),
+                      case("pngquant 256", ["pngquant", "--force", "--output",
+                                            os.path.join(OUT, "many-pq.png"), "256", many],
+                           os.path.join(OUT, "many-pq.png"), name="many.png: pngquant 256"))
+    magick, = run(case("convert -colors 256 +dither",
+                       ["convert", many, "-colors", "256", "+dither",
+                        os.path.join(OUT, "many-im.png")],
+                       os.path.join(OUT, "many-im.png"), name="many.png: convert -colors 256"))
     for r in (ours, quant, magick):
         print(row(r))
     print("  ratio: tessera / pngquant = %s" % judge(
@@ -326,11 +349,12 @@ def palette_group():
     subprocess.run([CLI, "-q", "--make-palette", table, pic8], check=False)
     print("palette: 4096 x 4096 8-bit BMP mapped onto a palette file")
     mapping = "pic8.bmp --palette-of -> .gpg"
-    plain = case("tessera-cli -> .gpg", [CLI, "-q", pic8, os.path.join(OUT, "map.gpg")],
-                 os.path.join(OUT, "map.gpg"), name="pic8.bmp -> .gpg, beside it")
-    mapped = case("tessera-cli --palette-of -> .gpg", [CLI, "-q", "--palette-of", table, pic8,
-                                                       os.path.join(OUT, "map.gpg")],
-                  os.path.join(OUT, "map.gpg"), name=mapping)
+    plain, mapped = run(case("tessera-cli -> .gpg", [CLI, "-q", pic8, os.path.join(OUT, "map.gpg")],
+                             os.path.join(OUT, "map.gpg"), name="pic8.bmp -> .gpg, beside it"),
+                        case("tessera-cli --palette-of -> .gpg",
+                             [CLI, "-q", "--palette-of", table, pic8,
+                              os.path.join(OUT, "map.gpg")],
+                             os.path.join(OUT, "map.gpg"), name=mapping))
     print(row(plain))
     print(row(mapped))
     print("  ratio: --palette-of / plain = %s" % judge(

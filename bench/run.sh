@@ -9,7 +9,7 @@ cli="${1:-$here/../build-bench/tessera-cli}"
 out="${BENCH_OUT:-$here/out}"
 runs="${BENCH_RUNS:-5}"
 
-for tool in python3 xxd /usr/bin/time pngquant convert; do
+for tool in python3 xxd /usr/bin/time pngquant convert sox; do
     command -v "$tool" >/dev/null || { echo "bench: $tool is missing (make bootstrap)" >&2; exit 1; }
 done
 mkdir -p "$out"
