@@ -28,8 +28,8 @@ namespace {
 
 // Screen order runs down the columns, so stored rows are placed a band at a time, column by
 // column: the rows of a band land side by side in each column instead of a column length apart.
-// The band is as tall as a cache line of output (or as the memory below allows) and its
-// columns are shared out among the cores. Rows are read on the calling thread, in order.
+// The band is as tall as a cache line of output (or as the memory below allows); the bands, or
+// the columns of a band of very long rows, are shared out among the cores.
 constexpr std::int64_t kBandBytes = 768 * 1024;
 constexpr std::int64_t kMaxBandRows = 64;
 
