@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "formats/sound/SndfileLibrary.h"
 #include "formats/sound/SoundChain.h"
 #include "platform/Errors.h"
 #include "platform/InputFile.h"
+#include "platform/SharedLibrary.h"
 #include "support/Builders.h"
 #include "support/SoundBuilder.h"
 
@@ -170,6 +172,20 @@ TEST(SoundChain, TriangularDitherAveragesToTheLevelBelowOneStep) {
     }
     EXPECT_NEAR(sum / 20000, 100 / 256.0, 0.02);
     EXPECT_EQ(chain(data, {.bits = 16}, {.bits = 8, .dither = true}).bytes, dithered);
+}
+
+// A library opened by name on first use: a missing one, or a function it lacks, is said in the
+// system's words, which a refusal of the sound passes on.
+TEST(SharedLibrary, WhatCannotBeFoundIsSaid) {
+    SharedLibrary missing("libtessera-missing.so.0");
+    EXPECT_FALSE(missing.loaded());
+    EXPECT_NE(missing.error().find("libtessera-missing.so.0"), std::string::npos);
+    EXPECT_EQ(missing.function<decltype(&::sf_close)>("sf_close"), nullptr);
+    SharedLibrary sndfile("libsndfile.so.1");
+    ASSERT_TRUE(sndfile.loaded()) << sndfile.error();
+    EXPECT_NE(sndfile.function<decltype(&::sf_close)>("sf_close"), nullptr);
+    EXPECT_EQ(sndfile.function<decltype(&::sf_close)>("sf_no_such_function"), nullptr);
+    EXPECT_NE(sndfile.error().find("sf_no_such_function"), std::string::npos);
 }
 
 }  // namespace
