@@ -379,20 +379,50 @@ void checkIndices(std::span<const std::uint8_t> indices, const PictureLayout& la
         FileRole::Input);
 }
 
-// The indices of an 8-bit picture into `out`, which holds zeros: every row placed and checked.
-void placeIndices(const InputFile& in, const PictureLayout& layout, const Progress& progress,
-                  WorkTeam& team, std::span<std::uint8_t> out) {
+// Columns j0 .. j1 - 1 of the band turned into their entries, in place; gives the highest index
+// stored there.
+std::uint8_t mapBand(const Band& band, std::int64_t j0, std::int64_t j1, const EntryMap& entries) {
+    std::uint8_t highest = 0;
+    for (int r = 0; r < band.n; ++r) {
+        std::uint8_t* row = band.rows + r * band.stride;
+        for (std::int64_t j = j0 - band.x0; j < j1 - band.x0; ++j) {
+            highest = std::max(highest, row[j]);
+            row[j] = entries[row[j]];
+        }
+    }
+    return highest;
+}
+
+// Every stored row of an 8-bit picture placed into `out`. With `entries`, each stored index is
+// turned into its entry where its band was read, before the band is turned; then the result
+// says whether a stored index lay beyond the colour table. Without, `checkIndices` says so.
+bool placeIndexRows(const InputFile& in, const PictureLayout& layout, const Progress& progress,
+                    WorkTeam& team, std::uint8_t* out, const EntryMap* entries) {
     const RowReader rows(in, layout);
     const std::int64_t column = layout.order.columnLength();
+    std::atomic<bool> beyond = false;
     if (PngRows* passes = rows.interlacedPng()) {
-        placePasses(*passes, layout, progress, out.data(),
-                    [](const std::uint8_t* px) { return *px; });
+        std::uint8_t highest = 0;
+        placePasses(*passes, layout, progress, out, [&](const std::uint8_t* px) {
+            highest = std::max(highest, *px);
+            return entries ? (*entries)[*px] : *px;
+        });
+        beyond = highest >= layout.colourCount;
     } else {
         placeRows(rows, layout, team, progress,
                   [&](const Band& band, std::int64_t j0, std::int64_t j1, int) {
-                      placeIndexBand(band, column, j0, j1, out.data());
+                      if (entries && mapBand(band, j0, j1, *entries) >= layout.colourCount)
+                          beyond = true;
+                      placeIndexBand(band, column, j0, j1, out);
                   });
     }
+    return beyond;
+}
+
+// The indices of an 8-bit picture into `out`, which holds zeros: every row placed and checked.
+void placeIndices(const InputFile& in, const PictureLayout& layout, const Progress& progress,
+                  WorkTeam& team, std::span<std::uint8_t> out) {
+    placeIndexRows(in, layout, progress, team, out.data(), nullptr);
     checkIndices(out, layout);
 }
 
@@ -412,33 +442,7 @@ std::vector<std::uint8_t> placeMappedIndices(const InputFile& in, const PictureL
     // Rows past the end of a short file are index 0, mapped as any other; the padding stays 0.
     std::vector<std::uint8_t> placed =
         screenArray<std::uint8_t>(layout.order.count(), entries[0], team);
-    const RowReader rows(in, layout);
-    const std::int64_t column = layout.order.columnLength();
-    std::atomic<bool> beyond = false;  // a stored index past the colour table
-    if (PngRows* passes = rows.interlacedPng()) {
-        std::uint8_t highest = 0;
-        placePasses(*passes, layout, progress, placed.data(), [&](const std::uint8_t* px) {
-            highest = std::max(highest, *px);
-            return entries[*px];
-        });
-        beyond = highest >= layout.colourCount;
-    } else {
-        // Each band is mapped where it was read, a row at a time, then turned as it is.
-        placeRows(rows, layout, team, progress,
-                  [&](const Band& band, std::int64_t j0, std::int64_t j1, int) {
-                      std::uint8_t highest = 0;
-                      for (int r = 0; r < band.n; ++r) {
-                          std::uint8_t* row = band.rows + r * band.stride;
-                          for (std::int64_t j = j0 - band.x0; j < j1 - band.x0; ++j) {
-                              highest = std::max(highest, row[j]);
-                              row[j] = entries[row[j]];
-                          }
-                      }
-                      if (highest >= layout.colourCount)
-                          beyond = true;
-                      placeIndexBand(band, column, j0, j1, placed.data());
-                  });
-    }
+    const bool beyond = placeIndexRows(in, layout, progress, team, placed.data(), &entries);
     if (beyond) {  // the plain placement refuses the picture, naming the first such pixel
         ZeroedBuffer plain(layout.order.count());
         placeIndices(in, layout, progress, team, plain.span());
